@@ -1,0 +1,12 @@
+#pragma once
+
+namespace molbench {
+
+inline constexpr const char* kMissingPathMessage =
+    "You must add path to Openbabel in the preferences";
+inline constexpr const char* kMissingPathInformation =
+    "You can find the path by typing which obabel in a Terminal window";
+inline constexpr const char* kPreferencesPlaceholder = "Need Path";
+inline constexpr const char* kHelpPagePath = "help/index.html";
+
+}  // namespace molbench

@@ -1,0 +1,28 @@
+#include "app/Scenes.h"
+
+#include <memory>
+
+#include "app/PrefsViewController.h"
+#include "app/ViewController.h"
+#include "platform/SceneRegistry.h"
+
+namespace molbench {
+
+namespace {
+
+template <class Pane>
+void add(platform::SceneRegistry& registry, const char* identifier) {
+  registry.add(identifier, [](platform::Platform& platform) {
+    return std::make_shared<Pane>(platform);
+  });
+}
+
+}  // namespace
+
+void registerScenes() {
+  auto& registry = platform::SceneRegistry::shared();
+  add<ViewController>(registry, "ViewController");
+  add<PrefsViewController>(registry, "PrefsViewController");
+}
+
+}  // namespace molbench

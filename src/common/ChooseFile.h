@@ -1,0 +1,25 @@
+// The file chooser behind every pane's choose buttons: a modal open panel with fixed flags (a
+// file or a folder may be chosen, folders may be created, one item), used for output paths too.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileUrl.h"
+#include "platform/Platform.h"
+
+namespace molbench {
+
+// The chosen item, or nothing on Cancel.
+std::optional<platform::FileUrl> chooseFile(
+    platform::Platform& platform, const std::string& title,
+    const std::optional<std::vector<std::string>>& allowedExtensions = std::nullopt);
+
+// The chosen item's folder followed by the ending ("/" alone, or "/" and a file name).
+std::string folderPreset(const platform::FileUrl& chosen, const std::string& ending);
+
+// The chosen path less its extension, followed by the ending (".fs").
+std::string extensionPreset(const platform::FileUrl& chosen, const std::string& ending);
+
+}  // namespace molbench

@@ -1,0 +1,22 @@
+// Command pieces that several panes put into their obabel commands.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace molbench {
+
+// The SMARTS filter fragment for a SMARTS-mode title: "" for "Choose", " -s PATTERN " for
+// "matching", " -v PATTERN " for "not_matching", the pattern made one shell word. Nothing for
+// any other title (an empty popup), so the caller keeps its previous fragment.
+std::optional<std::string> smartsFragment(const std::string& modeTitle, const std::string& smarts);
+
+// The tail that makes obabel count a file's molecules: write nothing, merge standard error
+// into the pipe and keep the first blank-separated field of each line.
+inline constexpr const char* kCountTail = " -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1";
+
+// The input-format flag of a format title: "" for "autodetect from extension", else "-i" and
+// the row's code.
+std::string inputFormatFlag(const std::string& formatTitle);
+
+}  // namespace molbench

@@ -1,0 +1,63 @@
+// The services a pane asks of the platform besides its controls: stored settings, modal
+// panels, the default browser, the main queue, web requests, diagnostics and folders.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace molbench::platform {
+
+class UserDefaults {
+ public:
+  virtual ~UserDefaults() = default;
+  // Absent and empty are kept apart: an absent key gives no value.
+  virtual std::optional<std::string> stringForKey(const std::string& key) const = 0;
+  virtual void set(const std::string& key, const std::string& value) = 0;
+  virtual void remove(const std::string& key) = 0;
+};
+
+// The settings of one open panel; the flags mirror what the chooser configures.
+struct OpenPanelRequest {
+  std::string title;
+  bool showsResizeIndicator = true;
+  bool showsHiddenFiles = false;
+  bool canChooseFiles = true;
+  bool canChooseDirectories = true;
+  bool canCreateDirectories = true;
+  bool allowsMultipleSelection = false;
+  std::optional<std::vector<std::string>> allowedFileTypes;
+};
+
+enum class AlertStyle { Warning, Informational, Critical };
+
+struct AlertRequest {
+  std::string messageText;
+  std::string informativeText;
+  AlertStyle style = AlertStyle::Warning;
+  std::vector<std::string> buttons;  // the first is the default button
+};
+
+class MainQueue {
+ public:
+  virtual ~MainQueue() = default;
+  // Runs the work later on the main thread; callable from any thread.
+  virtual void async(std::function<void()> work) = 0;
+};
+
+struct UrlResponse {
+  std::optional<std::string> body;   // absent when no data arrived
+  std::optional<long> status;        // the HTTP status, when there was an answer
+  std::optional<std::string> error;  // set when the request failed
+};
+
+class UrlSession {
+ public:
+  virtual ~UrlSession() = default;
+  // Sends a GET; the completion runs once, on a worker thread.
+  virtual void get(const std::string& url, std::function<void(const UrlResponse&)> completion) = 0;
+};
+
+}  // namespace molbench::platform

@@ -1,0 +1,68 @@
+#include "platform/Utf8.h"
+
+namespace molbench::platform {
+
+namespace {
+
+// Length of the well-formed sequence starting at bytes[i], or 0 when it is ill-formed.
+size_t sequenceLength(std::string_view bytes, size_t i) {
+  auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  unsigned char lead = at(i);
+  if (lead < 0x80) return 1;
+  size_t length;
+  unsigned char low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + length > bytes.size()) return 0;
+  if (at(i + 1) < low || at(i + 1) > high) return 0;
+  for (size_t k = 2; k < length; ++k)
+    if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
+  return length;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    // Runs of ASCII are the common case: skip them quickly.
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length = sequenceLength(bytes, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string decodeUtf8Lossy(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    size_t length = sequenceLength(bytes, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out.append(bytes.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
+}  // namespace molbench::platform
