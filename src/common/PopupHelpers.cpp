@@ -29,6 +29,13 @@ void fillPopup(platform::PopUpButton& popup, const std::vector<std::string>& tit
   popup.selectItemAtIndex(index);
 }
 
+void showOptionTable(platform::PopUpButton& options, const std::vector<std::string>* table) {
+  options.removeAllItems();
+  if (!table) return;
+  options.addItemsWithTitles(*table);
+  options.selectItemAtIndex(0);
+}
+
 std::optional<std::string> selectedTitle(platform::Control* sender) {
   auto* popup = dynamic_cast<platform::PopUpButton*>(sender);
   if (!popup) return std::nullopt;

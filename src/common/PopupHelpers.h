@@ -13,6 +13,10 @@ namespace molbench {
 // Removes all items, adds the titles in order, selects the index (sends no action).
 void fillPopup(platform::PopUpButton& popup, const std::vector<std::string>& titles, int index = 0);
 
+// The format handlers' refill: the options popup holds exactly the table with its first row
+// selected, or nothing when the picked format has no table.
+void showOptionTable(platform::PopUpButton& options, const std::vector<std::string>* table);
+
 // The title of the selected item of the popup that sent an action; absent when the sender is
 // no popup or has no selected item.
 std::optional<std::string> selectedTitle(platform::Control* sender);
