@@ -1,0 +1,8 @@
+#include <gtest/gtest.h>
+
+#include <QWebEngineView>
+
+TEST(QtStack, WebViewCanBeCreated) {
+  QWebEngineView view;
+  EXPECT_NE(view.page(), nullptr);
+}
