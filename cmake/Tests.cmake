@@ -9,7 +9,7 @@ function(molbench_test_suite name folder)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources} ${ARGN})
+  add_executable(${name} ${sources} ${MOLBENCH_SOURCE_DIR}/tests/TestSupport.cpp ${ARGN})
   target_include_directories(${name} PRIVATE ${MOLBENCH_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${MOLBENCH_WARNINGS})
   target_compile_definitions(${name} PRIVATE

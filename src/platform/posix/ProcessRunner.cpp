@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -21,12 +22,14 @@ constexpr size_t kReadBlock = 1 << 16;
 // child is reaped at once; one still running (it closed its output early) is left to a
 // detached thread, so no zombie stays behind and the caller never waits for it.
 void reap(pid_t pid) {
-  int status = 0;
-  pid_t done;
-  do {
-    done = ::waitpid(pid, &status, WNOHANG);
-  } while (done < 0 && errno == EINTR);
-  if (done != 0) return;
+  // The shell closes its output as it exits; give it a moment to finish before handing the
+  // wait to a thread, which costs more than the short poll.
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    int status = 0;
+    pid_t done = ::waitpid(pid, &status, WNOHANG);
+    if (done != 0 && !(done < 0 && errno == EINTR)) return;
+    if (attempt > 0) std::this_thread::sleep_for(std::chrono::microseconds(20));
+  }
   std::thread([pid] {
     int childStatus = 0;
     while (::waitpid(pid, &childStatus, 0) < 0 && errno == EINTR) {
@@ -64,9 +67,7 @@ std::optional<std::string> runBashCapturingOutput(const std::string& command) {
     ssize_t count = ::read(fds[0], block.data(), block.size());
     if (count > 0) {
       output.append(block.data(), static_cast<size_t>(count));
-    } else if (count == 0) {
-      break;
-    } else if (errno != EINTR) {
+    } else if (count == 0 || errno != EINTR) {
       break;
     }
   }

@@ -1,0 +1,76 @@
+#include "TestSupport.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace molbench::testing {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void writeFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw std::runtime_error("cannot write " + path);
+  out << content;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+void writeArgumentRecorder(const std::string& path, const std::string& argumentsFile) {
+  std::string quotedTarget = "'";
+  for (char c : argumentsFile) quotedTarget += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quotedTarget += "'";
+  writeFile(path, "#!/bin/bash\n: > " + quotedTarget + "\nfor a in \"$@\"; do printf '%s\\0' \"$a\" >> " +
+                      quotedTarget + "; done\n");
+  ::chmod(path.c_str(), 0755);
+}
+
+std::vector<std::string> recordedArguments(const std::string& argumentsFile) {
+  std::vector<std::string> arguments;
+  std::string content = readFile(argumentsFile);
+  size_t start = 0;
+  for (size_t i = 0; i < content.size(); ++i) {
+    if (content[i] == '\0') {
+      arguments.push_back(content.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return arguments;
+}
+
+std::string runForOutput(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t count;
+  while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+  ::pclose(pipe);
+  return output;
+}
+
+int obabelMoleculeCount(const std::string& path, const std::string& formatFlag) {
+  std::string quoted = "'";
+  for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += "'";
+  std::string output = runForOutput("/usr/bin/obabel " + formatFlag + " " + quoted +
+                                    " -onul 2>&1 | grep -E '^[0-9]+ molecules? converted'");
+  return output.empty() ? 0 : std::stoi(output);
+}
+
+std::string testDataPath(const std::string& name) {
+  return std::string(MOLBENCH_TEST_DATA_DIR) + "/" + name;
+}
+
+}  // namespace molbench::testing

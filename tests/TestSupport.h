@@ -1,0 +1,28 @@
+// Helpers the test suites share: scratch files, stand-in programs and reading results back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace molbench::testing {
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);
+bool fileExists(const std::string& path);
+
+// Writes an executable script at `path` that stores each of its arguments, NUL-terminated, in
+// `argumentsFile`, so a test sees exactly what bash passed.
+void writeArgumentRecorder(const std::string& path, const std::string& argumentsFile);
+// The arguments the recorder stored, in order.
+std::vector<std::string> recordedArguments(const std::string& argumentsFile);
+
+// Runs a command with /bin/bash -c and returns its standard output (for checking results
+// with the real tools, independent of the code under test).
+std::string runForOutput(const std::string& command);
+
+// The number of molecules obabel reads from a file.
+int obabelMoleculeCount(const std::string& path, const std::string& formatFlag = "");
+
+std::string testDataPath(const std::string& name);
+
+}  // namespace molbench::testing

@@ -1,0 +1,89 @@
+#include "common/ShellQuote.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TestSupport.h"
+#include "common/Shell.h"
+#include "platform/headless/Harness.h"
+
+namespace molbench {
+namespace {
+
+// Texts made to break naive quoting: quotes of both kinds, substitutions, separators, globs,
+// blanks and line breaks, leading dashes and multi-byte characters.
+std::vector<std::string> trickyTexts(size_t count) {
+  const std::vector<std::string> pieces = {
+      "a", "Z", "7", " ", "\t", "\n", "'", "\"", "$", "$(", ")", "`", ";", "|", "&", "*", "?",
+      "[", "]", "{", "}", "~", "#", "!", "\\", "<", ">", "%", "-", "=", ".", "/", ",", ":", "@",
+      "é", "漢", "\xF0\x9F\x98\x80", "$(touch pwned)", "`id`", "'\\''", "--", "c1ccccc1"};
+  std::mt19937 random(20261206);
+  std::vector<std::string> texts;
+  for (size_t i = 0; i < count; ++i) {
+    std::string text = i % 7 == 0 ? "-" : "";
+    size_t length = 1 + random() % 12;
+    for (size_t k = 0; k < length; ++k) text += pieces[random() % pieces.size()];
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+class QuotingThroughBash : public ::testing::Test {
+ protected:
+  // Runs the recorder with the given argument text and returns what it received.
+  std::vector<std::string> passed(const std::string& arguments) {
+    shell(recorder + " " + arguments);
+    return testing::recordedArguments(record);
+  }
+  headless::Harness h;
+  std::string recorder = h.temporaryDirectory() + "/recorder";
+  std::string record = h.temporaryDirectory() + "/record";
+  void SetUp() override { testing::writeArgumentRecorder(recorder, record); }
+};
+
+TEST_F(QuotingThroughBash, EveryQuotedTextArrivesAsExactlyOneArgument) {
+  auto texts = trickyTexts(3000);
+  for (size_t batch = 0; batch < texts.size(); batch += 150) {
+    std::string words, paths, doubled;
+    std::vector<std::string> expected;
+    for (size_t i = batch; i < batch + 150 && i < texts.size(); ++i) {
+      words += " " + shellWord(texts[i]);
+      paths += " " + quotedPath(texts[i]);
+      doubled += " \"" + doubleQuotedContent(texts[i]) + "\"";
+      expected.push_back(texts[i]);
+    }
+    ASSERT_EQ(passed(words), expected) << "shellWord, batch " << batch;
+    ASSERT_EQ(passed(paths), expected) << "quotedPath, batch " << batch;
+    ASSERT_EQ(passed(doubled), expected) << "double quotes, batch " << batch;
+  }
+  EXPECT_FALSE(testing::fileExists("pwned"));
+}
+
+TEST_F(QuotingThroughBash, TheEmptyPathIsStillOneArgument) {
+  EXPECT_EQ(passed(quotedPath("")), std::vector<std::string>{""});
+  EXPECT_EQ(passed("\"" + doubleQuotedContent("") + "\""), std::vector<std::string>{""});
+}
+
+TEST_F(QuotingThroughBash, SplitFieldsGiveOneArgumentPerWord) {
+  EXPECT_EQ(passed(shellWords("  1 2\t$(x) 'a b  ")),
+            (std::vector<std::string>{"1", "2", "$(x)", "'a", "b"}));
+}
+
+TEST(ShellQuote, OrdinaryValuesStayAsTyped) {
+  for (const std::string plain :
+       {"7.4", "-12", "c1ccccc1", "/usr/local/bin/obabel", "0.7", "MW", "a_b@c%d+e=f:g,h", ""})
+    EXPECT_EQ(shellWord(plain), plain);
+  EXPECT_EQ(quotedPath("/tmp/in.sdf"), "'/tmp/in.sdf'");
+  EXPECT_EQ(quotedPath("it's"), "'it'\\''s'");
+  EXPECT_EQ(doubleQuotedContent("MW<130 ROTATABLE_BOND > 2"), "MW<130 ROTATABLE_BOND > 2");
+}
+
+TEST(ShellQuote, ShellSyntaxIsQuoted) {
+  EXPECT_EQ(shellWord("[#6](=O)O;!@*"), "'[#6](=O)O;!@*'");
+  EXPECT_EQ(shellWord("a b"), "'a b'");
+  EXPECT_EQ(shellWord("~user"), "'~user'");
+}
+
+}  // namespace
+}  // namespace molbench
