@@ -2,10 +2,9 @@
 // tree's resource folder: the JSME editor must come up.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -15,33 +14,22 @@
 
 namespace {
 
-// The value of a script in the page, waiting for the engine's answer.
-QString evaluate(QWebEnginePage& page, const QString& script) {
-  QString answer;
-  QEventLoop loop;
-  page.runJavaScript(script, [&](const QVariant& value) {
-    answer = value.toString();
-    loop.quit();
-  });
-  QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-  loop.exec();
-  return answer;
-}
-
-// Polls the script until it gives `expected` or the deadline passes; the last answer.
-QString waitForValue(QWebEnginePage& page, const QString& script, const QString& expected,
-                     int deadlineMs) {
-  QElapsedTimer clock;
-  clock.start();
-  QString answer;
-  while (clock.elapsed() < deadlineMs) {
-    answer = evaluate(page, script);
-    if (answer == expected) break;
-    QEventLoop pause;
-    QTimer::singleShot(100, &pause, &QEventLoop::quit);
-    pause.exec();
+// Asks the page for the script's value until it reads `wanted` or the deadline passes; the
+// last value read.
+std::string pollScript(QWebEngineView& view, const QString& script, const std::string& wanted) {
+  QDeadlineTimer deadline(30000);
+  std::string value;
+  while (!deadline.hasExpired()) {
+    QEventLoop loop;
+    view.page()->runJavaScript(script, [&](const QVariant& answer) {
+      value = answer.toString().toStdString();
+      QTimer::singleShot(value == wanted ? 0 : 100, &loop, &QEventLoop::quit);
+    });
+    QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);
+    loop.exec();
+    if (value == wanted) break;
   }
-  return answer;
+  return value;
 }
 
 TEST(EditorPageInWebEngine, CreatesTheJsmeEditor) {
@@ -56,12 +44,10 @@ TEST(EditorPageInWebEngine, CreatesTheJsmeEditor) {
   view.resize(420, 380);
   view.show();
   view.load(QUrl(QString::fromStdString(recorder.loadDetails()[0].url)));
-
-  EXPECT_EQ(waitForValue(*view.page(), "typeof jsmeApplet", "object", 30000).toStdString(),
-            "object");
-  EXPECT_EQ(evaluate(*view.page(), "document.getElementById('jsme_container').children.length > 0")
-                .toStdString(),
-            "true");
+  EXPECT_EQ(pollScript(view, "typeof jsmeApplet", "object"), "object");
+  EXPECT_EQ(
+      pollScript(view, "document.getElementById('jsme_container').children.length > 0", "true"),
+      "true");
 }
 
 }  // namespace

@@ -1,35 +1,20 @@
-// The search pane's scene in the layout "Main": every outlet the pane declares is a widget of
-// the right kind, and every action is sent by some control.
+// The search pane's scene in the layout "Main": every declared outlet is a widget of the right
+// kind, and every action is sent by exactly one control (the popups by their own).
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QUiLoader>
-#include <QWidget>
+#include <map>
 #include <memory>
-#include <set>
 
 #include "search/SearchViewController.h"
 
 namespace {
 
 using molbench::platform::ControlKind;
-
-bool widgetFits(QWidget* widget, ControlKind kind) {
-  switch (kind) {
-    case ControlKind::TextField:
-      return qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
-    case ControlKind::PopUpButton:
-      return qobject_cast<QComboBox*>(widget);
-    case ControlKind::WebView:
-      return widget->metaObject() == &QWidget::staticMetaObject;
-    default:
-      return false;
-  }
-}
 
 TEST(SearchLayout, DeclaresEveryOutletAndAction) {
   QFile file(":/Main/SearchViewController.ui");
@@ -43,25 +28,29 @@ TEST(SearchLayout, DeclaresEveryOutletAndAction) {
   for (const auto& outlet : bindings.outletInfo()) {
     auto* widget = scene->findChild<QWidget*>(QString::fromStdString(outlet.name));
     ASSERT_NE(widget, nullptr) << outlet.name;
-    EXPECT_TRUE(widgetFits(widget, outlet.kind)) << outlet.name;
+    bool fits = outlet.kind == ControlKind::PopUpButton
+                    ? qobject_cast<QComboBox*>(widget) != nullptr
+                : outlet.kind == ControlKind::TextField
+                    ? qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)
+                    : widget->metaObject() == &QWidget::staticMetaObject;
+    EXPECT_TRUE(fits) << outlet.name;
   }
   auto* editor = scene->findChild<QWidget*>("molView");
   EXPECT_GE(editor->minimumWidth(), 380);
   EXPECT_GE(editor->minimumHeight(), 340);
 
-  std::set<std::string> sent;
+  std::multimap<std::string, std::string> senders;  // selector -> control name
   for (auto* widget : scene->findChildren<QWidget*>()) {
     auto selector = widget->property("action").toString().toStdString();
-    if (selector.empty()) continue;
-    EXPECT_TRUE(sent.insert(selector).second) << selector << " is sent by two controls";
-    for (const auto& action : bindings.actionInfo()) {
-      if (action.selector == selector && !action.senders.empty()) {
-        EXPECT_EQ(action.senders.front(), widget->objectName().toStdString());
-      }
+    if (!selector.empty()) senders.emplace(selector, widget->objectName().toStdString());
+  }
+  for (const auto& action : bindings.actionInfo()) {
+    ASSERT_EQ(senders.count(action.selector), 1u) << action.selector;
+    if (!action.senders.empty()) {
+      EXPECT_EQ(senders.find(action.selector)->second, action.senders.front());
     }
   }
-  for (const auto& action : bindings.actionInfo())
-    EXPECT_TRUE(sent.count(action.selector)) << action.selector << " is sent by no control";
+  EXPECT_EQ(senders.size(), bindings.actionInfo().size());
 }
 
 }  // namespace

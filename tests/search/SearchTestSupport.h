@@ -1,5 +1,5 @@
-// Shared pieces of the search pane tests: a pane in a fresh headless world, programs run with
-// an argument vector (no shell in between), and a stand-in obabel that records its arguments.
+// Shared pieces of the search pane tests: a pane in a fresh headless world, obabel run with an
+// argument vector (no shell in between), and a stand-in obabel that records its arguments.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,32 +14,11 @@ namespace molbench::testing {
 
 inline constexpr const char* kObabel = "/usr/bin/obabel";
 
-// Runs the program with exactly these arguments; standard output and standard error merged.
-std::string runDirect(const std::vector<std::string>& argv);
-
-// The N of obabel's summary line "N molecules converted" (or "1 molecule converted"); -1 when
-// the output has no such line.
-int convertedCount(const std::string& obabelOutput);
-
-// How many molecules obabel reads from the file.
-int moleculesIn(const std::string& path);
+// The N of obabel's summary "N molecules converted" after running it with exactly these
+// arguments; -1 when there is no such line.
+int obabelCount(const std::vector<std::string>& arguments);
 
 std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
-
-// An executable in `folder` that writes each argument it gets on a line of its own to
-// `folder`/arguments.txt, so a test sees how bash split a command.
-class StandInProgram {
- public:
-  explicit StandInProgram(const std::string& folder);
-  const std::string& path() const { return path_; }
-  std::vector<std::string> arguments() const;
-  bool ran() const;
-
- private:
-  std::string path_;
-  std::string record_;
-};
 
 class SearchPaneTest : public ::testing::Test {
  protected:
@@ -51,6 +30,11 @@ class SearchPaneTest : public ::testing::Test {
   std::string text(const std::string& outlet) { return h.field(pane, outlet).text(); }
   void useObabel(const std::string& path) { h.defaults().set("pathToobabel", path); }
   std::string temp() { return h.temporaryDirectory(); }
+
+  // Makes the stored obabel path a program that writes each argument it gets on a line of
+  // its own, so a test sees how bash split a command.
+  void useStandIn();
+  std::vector<std::string> standInArguments();
 
   headless::Harness h;
   SearchViewController& pane;
