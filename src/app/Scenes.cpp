@@ -5,6 +5,7 @@
 #include "app/PrefsViewController.h"
 #include "app/ViewController.h"
 #include "platform/SceneRegistry.h"
+#include "search/SearchViewController.h"
 
 namespace molbench {
 
@@ -23,6 +24,7 @@ void registerScenes() {
   auto& registry = platform::SceneRegistry::shared();
   add<ViewController>(registry, "ViewController");
   add<PrefsViewController>(registry, "PrefsViewController");
+  add<SearchViewController>(registry, "SearchViewController");
 }
 
 }  // namespace molbench
