@@ -1,11 +1,17 @@
 #include "TestSupport.h"
 
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
+
+extern char** environ;
 
 namespace molbench::testing {
 
@@ -31,8 +37,9 @@ void writeArgumentRecorder(const std::string& path, const std::string& arguments
   std::string quotedTarget = "'";
   for (char c : argumentsFile) quotedTarget += c == '\'' ? std::string("'\\''") : std::string(1, c);
   quotedTarget += "'";
-  writeFile(path, "#!/bin/bash\n: > " + quotedTarget + "\nfor a in \"$@\"; do printf '%s\\0' \"$a\" >> " +
-                      quotedTarget + "; done\n");
+  writeFile(path, "#!/bin/bash\n: > " + quotedTarget +
+                      "\nfor a in \"$@\"; do printf '%s\\0' \"$a\" >> " + quotedTarget +
+                      "; done\n");
   ::chmod(path.c_str(), 0755);
 }
 
@@ -60,13 +67,29 @@ std::string runForOutput(const std::string& command) {
   return output;
 }
 
-int obabelMoleculeCount(const std::string& path, const std::string& formatFlag) {
-  std::string quoted = "'";
-  for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  quoted += "'";
-  std::string output = runForOutput("/usr/bin/obabel " + formatFlag + " " + quoted +
-                                    " -onul 2>&1 | grep -E '^[0-9]+ molecules? converted'");
-  return output.empty() ? 0 : std::stoi(output);
+int obabelCount(const std::vector<std::string>& arguments) {
+  int ends[2];
+  if (::pipe(ends) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, ends[1], 2);
+  posix_spawn_file_actions_addclose(&actions, ends[0]);
+  std::vector<char*> argv{const_cast<char*>(kObabel)};
+  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = -1;
+  int started = ::posix_spawn(&child, kObabel, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(ends[1]);
+  std::string output;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;)
+    output.append(buffer, static_cast<size_t>(n));
+  ::close(ends[0]);
+  if (started == 0) ::waitpid(child, nullptr, 0);
+  std::smatch match;
+  if (!std::regex_search(output, match, std::regex(R"((\d+) molecules? converted)"))) return -1;
+  return std::stoi(match[1]);
 }
 
 std::string testDataPath(const std::string& name) {

@@ -20,8 +20,11 @@ std::vector<std::string> recordedArguments(const std::string& argumentsFile);
 // with the real tools, independent of the code under test).
 std::string runForOutput(const std::string& command);
 
-// The number of molecules obabel reads from a file.
-int obabelMoleculeCount(const std::string& path, const std::string& formatFlag = "");
+inline constexpr const char* kObabel = "/usr/bin/obabel";
+
+// The N of obabel's summary "N molecules converted" after running it with exactly these
+// arguments (no shell in between); -1 when there is no such line.
+int obabelCount(const std::vector<std::string>& arguments);
 
 std::string testDataPath(const std::string& name);
 

@@ -13,9 +13,8 @@ namespace {
 
 template <class Pane>
 void add(platform::SceneRegistry& registry, const char* identifier) {
-  registry.add(identifier, [](platform::Platform& platform) {
-    return std::make_shared<Pane>(platform);
-  });
+  registry.add(identifier,
+               [](platform::Platform& platform) { return std::make_shared<Pane>(platform); });
 }
 
 }  // namespace

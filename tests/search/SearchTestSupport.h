@@ -7,18 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "platform/headless/Harness.h"
 #include "search/SearchViewController.h"
 
 namespace molbench::testing {
-
-inline constexpr const char* kObabel = "/usr/bin/obabel";
-
-// The N of obabel's summary "N molecules converted" after running it with exactly these
-// arguments; -1 when there is no such line.
-int obabelCount(const std::vector<std::string>& arguments);
-
-std::string readFile(const std::string& path);
 
 class SearchPaneTest : public ::testing::Test {
  protected:
