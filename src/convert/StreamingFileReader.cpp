@@ -1,5 +1,8 @@
 #include "convert/StreamingFileReader.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/Utf8.h"
 
 namespace molbench {
@@ -36,15 +39,32 @@ std::size_t trailingWhitespaceLength(const std::string& text) {
   return 0;
 }
 
+bool isPlainAsciiEnd(unsigned char c) { return c > ' ' && c < 0x80; }
+
 void trimWhitespaceAndNewlines(std::string& text) {
+  // Most lines begin and end in a printable ASCII character: nothing to trim then.
+  if (text.empty() || (isPlainAsciiEnd(text.front()) && isPlainAsciiEnd(text.back()))) return;
   std::size_t start = 0;
   while (std::size_t length = whitespaceLengthAt(text, start)) start += length;
   text.erase(0, start);
   while (std::size_t length = trailingWhitespaceLength(text)) text.resize(text.size() - length);
 }
 
+// Eight bytes at a time: most SD files are ASCII throughout.
+bool isAscii(std::string_view bytes) {
+  std::size_t i = 0;
+  std::uint64_t highBits = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    highBits |= word;
+  }
+  for (; i < bytes.size(); ++i) highBits |= static_cast<unsigned char>(bytes[i]);
+  return (highBits & 0x8080808080808080ULL) == 0;
+}
+
 void assignDecoded(std::string& line, std::string_view bytes) {
-  if (platform::isValidUtf8(bytes))
+  if (isAscii(bytes) || platform::isValidUtf8(bytes))
     line.assign(bytes);
   else
     line = platform::decodeUtf8Lossy(bytes);
