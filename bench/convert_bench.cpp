@@ -27,8 +27,8 @@ namespace {
 const char* kSource = "/usr/share/RDKit/Contrib/PBF/testData/egfr.sdf";
 const char* kObabel = "/usr/bin/obabel";
 
-std::string buildSdFile(int copies) {
-  std::string path = "/tmp/molbench-convert-" + std::to_string(copies) + ".sdf";
+std::string buildSdFile(const std::string& folder, int copies) {
+  std::string path = folder + "/large.sdf";
   std::ifstream in(kSource, std::ios::binary);
   std::ostringstream copy;
   copy << in.rdbuf();
@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
   int quiet = ::open("/dev/null", O_WRONLY);
   ::dup2(quiet, STDERR_FILENO);
 
-  std::string input = buildSdFile(small ? 1 : 40);
   molbench::headless::Harness h;
+  std::string input = buildSdFile(h.temporaryDirectory(), small ? 1 : 40);
   h.defaults().set("pathToobabel", kObabel);
   auto& pane = h.make<molbench::Convertcontroller>("Convertcontroller");
   std::string ours = h.temporaryDirectory() + "/ours.smi";

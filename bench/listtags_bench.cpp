@@ -1,7 +1,10 @@
 // The SD data-field listing against grep | sed | sort -u on the same large SD file, and the
-// listing's peak memory on two file sizes (it must not grow with the file).
+// listing's peak memory on two file sizes (it must not grow with the file), and a file that is
+// one long line.
 //   listtags_bench            files of about 150 MB and 300 MB
 //   listtags_bench --small    files of about 2.5 MB and 5 MB
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/Shell.h"
 #include "convert/Convertcontroller.h"
@@ -20,14 +24,25 @@ const char* kSource = "/usr/share/RDKit/Contrib/PBF/testData/egfr.sdf";
 
 // A file of whole copies of the source, at least `bytes` long.
 std::string buildSdFile(std::uintmax_t bytes) {
-  std::string path = "/tmp/molbench-listtags-" + std::to_string(bytes) + ".sdf";
-  if (std::filesystem::exists(path) && std::filesystem::file_size(path) >= bytes) return path;
+  std::string path =
+      "/tmp/molbench-listtags-" + std::to_string(::getpid()) + "-" + std::to_string(bytes) + ".sdf";
   std::ifstream in(kSource, std::ios::binary);
   std::ostringstream copy;
   copy << in.rdbuf();
   std::string block = copy.str();
   std::ofstream out(path, std::ios::binary);
   for (std::uintmax_t written = 0; written < bytes; written += block.size()) out << block;
+  return path;
+}
+
+// One line of `bytes` bytes, then one data header: a reader that searched its buffer from the
+// start after every chunk would take time growing with the square of the line.
+std::string buildLongLineFile(std::uintmax_t bytes) {
+  std::string path = "/tmp/molbench-longline-" + std::to_string(::getpid()) + ".sdf";
+  std::ofstream out(path, std::ios::binary);
+  std::string block(1 << 20, 'x');
+  for (std::uintmax_t written = 0; written < bytes; written += block.size()) out << block;
+  out << "\n> <after_the_long_line>\n";
   return path;
 }
 
@@ -90,7 +105,11 @@ int main(int argc, char** argv) {
   bool small = argc > 1 && std::strcmp(argv[1], "--small") == 0;
   std::string self = std::filesystem::canonical("/proc/self/exe");
   std::uintmax_t full = small ? 5'000'000 : 300'000'000;
-  compare(self, buildSdFile(full / 2), 3);
-  compare(self, buildSdFile(full), 3);
+  std::vector<std::string> files = {buildSdFile(full / 2), buildSdFile(full)};
+  for (const auto& file : files) compare(self, file, 3);
+  std::printf("one line of the whole size:\n");
+  files.push_back(buildLongLineFile(full));
+  compare(self, files.back(), 3);
+  for (const auto& file : files) std::filesystem::remove(file);
   return 0;
 }

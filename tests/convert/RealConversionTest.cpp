@@ -14,8 +14,9 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-const std::string kSdf = dataFile("cdk2-12.sdf");   // 12 molecules with 3D coordinates
-const std::string kSmiles = dataFile("small.smi");  // 10 molecules, one twice, one salt
+const std::string kSdf = dataFile("cdk2-12.sdf");     // 12 molecules with 3D coordinates
+const std::string kSmiles = dataFile("small.smi");    // 10 molecules, one twice, one salt
+const std::string kSmallSdf = dataFile("small.sdf");  // the same in 2D, hydrogens implicit
 
 class RealConversion : public ConvertPaneTest {
  protected:
@@ -47,7 +48,7 @@ TEST_F(RealConversion, FormatsCoordinatesAndHydrogens) {
 
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   // No "." in the path: the format's code becomes the extension.
-  convert(kSmiles, "smi -- SMILES format", scratch("c"), "mol2 -- Sybyl Mol2 format");
+  convert(kSmallSdf, "sdf -- MDL MOL format", scratch("c"), "mol2 -- Sybyl Mol2 format");
   EXPECT_EQ(obabelCount(scratch("c.mol2")), 10);
   EXPECT_THAT(readFile(scratch("c.mol2")), StartsWith("@<TRIPOS>MOLECULE\nethanol\n 9 8 "));
 }
