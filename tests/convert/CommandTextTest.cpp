@@ -123,15 +123,6 @@ TEST_F(CommandText, OptionsHydrogensAndPh) {
   EXPECT_THAT(checked(), ::testing::HasSubstr(" -p '7 4' -O "));
 }
 
-TEST_F(CommandText, EmptySmartsPopupKeepsTheLastFragment) {
-  h.choose(pane, "smartsConvertoptions", "matching");
-  setText("smartsConvert", "CO");
-  checked();
-  h.popup(pane, "smartsConvertoptions").removeAllItems();
-  setText("smartsConvert", "CN");
-  EXPECT_THAT(checked(), ::testing::EndsWith(" -s CO "));
-}
-
 TEST_F(CommandText, RunHandsTheFieldToTheShellAsItStands) {
   std::string marker = scratch("ran");
   setText("obabelText", "echo edited > '" + marker + "'");
