@@ -4,6 +4,7 @@
 
 #include "app/PrefsViewController.h"
 #include "app/ViewController.h"
+#include "convert/Convertcontroller.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
 
@@ -23,6 +24,7 @@ void registerScenes() {
   auto& registry = platform::SceneRegistry::shared();
   add<ViewController>(registry, "ViewController");
   add<PrefsViewController>(registry, "PrefsViewController");
+  add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
 }
 

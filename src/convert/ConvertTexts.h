@@ -1,0 +1,18 @@
+// Fixed texts the conversion pane shows.
+#pragma once
+
+namespace molbench {
+
+inline constexpr const char* kFilterHelp =
+    "You can filter on two types of property:\n"
+    "        An SDF property, e.g. the identifier ROTATABLE_BOND could be a field, or a "
+    "descriptor name e.g. MW is the ID of a descriptor which calculates molecular weight. Thus "
+    "an example might be MW<130 ROTATABLE_BOND > 2";
+
+inline constexpr const char* kCountPrefix = "The file contains ";
+inline constexpr const char* kCountSuffix = "molecules";
+
+inline constexpr const char* kChooseInputTitle = "Choose input file";
+inline constexpr const char* kChooseOutputTitle = "Choose output file";
+
+}  // namespace molbench

@@ -1,0 +1,110 @@
+// The conversion pane: turns its controls into one obabel command, shows or runs it, runs an
+// edited command, counts the molecules of a file and lists its SD data fields.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/FormatTables.h"
+#include "convert/ConversionCommand.h"
+#include "platform/Bindings.h"
+
+namespace molbench {
+
+// The stored command pieces come from ConversionPieces, so the composition can update them
+// without a window.
+class Convertcontroller : public platform::BoundViewController<Convertcontroller>,
+                          public ConversionPieces {
+ public:
+  using BoundViewController::BoundViewController;
+  static const platform::Bindings<Convertcontroller>& bindings();
+
+  template <class T>
+  using Outlet = platform::Outlet<T>;
+  using TextField = platform::TextField;
+  using PopUpButton = platform::PopUpButton;
+  using Button = platform::Button;
+
+  Outlet<TextField> inputFilepath;
+  Outlet<PopUpButton> inputFiletype;
+  Outlet<PopUpButton> inputFileoptions;
+  std::string iFilepath, theinputFileType, istringOpt;
+
+  Outlet<TextField> outputFilepath;
+  Outlet<PopUpButton> outputFiletype;
+  Outlet<PopUpButton> outputFileoptions;
+  std::string oFilepath, theoutputFileType, ostringOpt, oPH;
+
+  Outlet<PopUpButton> hydrogensPop;
+  Outlet<TextField> thePH;
+  Outlet<Button> centreCordinates, convertDativebonds, onlyUniquemols, joinIntosinglemol,
+      splitIntoindividualmols, canonicaliseAtomorder, filterOption;
+  Outlet<TextField> filterProperties;
+  Outlet<Button> zipoutput, generate2D, generate3D, addTitleIndex;
+  Outlet<TextField> theTitle;
+  Outlet<Button> removeSalts;
+
+  Outlet<Button> appendTotitle;
+  Outlet<TextField> valueToappend;
+  Outlet<TextField> fromTo;
+  Outlet<Button> convertAll, convertSeletion;
+
+  Outlet<TextField> convertFrom, convertTo;
+  std::string oConvert;
+
+  Outlet<PopUpButton> smartsConvertoptions;
+  Outlet<TextField> smartsConvert;
+  Outlet<TextField> obabelText;
+  std::string obshellresult, obabelPath, obshellCommand;
+
+  const Titles& smartConvertmenuoptions = formatTables().smartConvertmenuoptions;
+  const Titles& iFileTypes = formatTables().iFileTypes;
+  const Titles& oFileTypes = formatTables().oFileTypes;
+  const Titles& inputMenuRead = formatTables().inputMenuRead;
+  const Titles& inputMenuCif = formatTables().inputMenuCif;
+  const Titles& inputMenuMdl = formatTables().inputMenuMdl;
+  const Titles& inputMenuInchi = formatTables().inputMenuInchi;
+  const Titles& inputMenuSmiles = formatTables().inputMenuSmiles;
+  const Titles& inputMenuMol2 = formatTables().inputMenuMol2;
+  const Titles& outputMenuCml = formatTables().outputMenuCml;
+  const Titles& outputMenuCmlreact = formatTables().outputMenuCmlreact;
+  const Titles& outputMenuFasta = formatTables().outputMenuFasta;
+  const Titles& outputMenuFpt = formatTables().outputMenuFpt;
+  const Titles& outputMenuMop = formatTables().outputMenuMop;
+  const Titles& outputMenuMdl = formatTables().outputMenuMdl;
+  const Titles& outputMenuMpd = formatTables().outputMenuMpd;
+  const Titles& outputMenuSmi = formatTables().outputMenuSmi;
+  const Titles& outputMenuCan = formatTables().outputMenuCan;
+  const Titles& outputMenuPov = formatTables().outputMenuPov;
+  const Titles& outputMenuPubchem = formatTables().outputMenuPubchem;
+  const Titles& outputMenuChemDo = formatTables().outputMenuChemDo;
+  const Titles& outputMenuSybmol2 = formatTables().outputMenuSybmol2;
+  const Titles& outputMenuPdb = formatTables().outputMenuPdb;
+  const Titles& outputMenuPng = formatTables().outputMenuPng;
+  const Titles& outputMenuInchi = formatTables().outputMenuInchi;
+  const Titles& hydrogensMenu = formatTables().hydrogensMenu;
+
+  void viewDidLoad() override;
+
+  void inputFileSelect(platform::Control* sender);
+  void outputFileSelect(platform::Control* sender);
+  void inputFileTypeChosen(platform::Control* sender);
+  void outputFileTypeChosen(platform::Control* sender);
+  void convertFile(platform::Control* sender);
+  void checkObabel(platform::Control* sender);
+  void runObabelcommand(platform::Control* sender);
+  void countMols(platform::Control* sender);
+  void radioButtonChanged(platform::Control* sender);
+  void listTags(platform::Control* sender);
+  void filterHelp(platform::Control* sender);
+
+ private:
+  // Reads the stored obabel path and the controls, updates the pieces and writes the
+  // input-format line; nothing when a control the conversion reads is missing.
+  std::optional<std::string> composeFromControls(std::string_view action);
+  bool conversionControlsConnected(std::string_view action);
+  ConversionSettings readSettings() const;
+};
+
+}  // namespace molbench

@@ -1,0 +1,55 @@
+#include "convert/SdTagListing.h"
+
+#include <set>
+#include <string_view>
+
+#include "convert/StreamingFileReader.h"
+
+namespace molbench {
+
+namespace {
+
+void removeAll(std::string& text, std::string_view pattern) {
+  std::string kept;
+  std::size_t from = 0;
+  for (std::size_t at; (at = text.find(pattern, from)) != std::string::npos;
+       from = at + pattern.size())
+    kept.append(text, from, at - from);
+  if (from == 0) return;
+  kept.append(text, from);
+  text = std::move(kept);
+}
+
+// A line that holds a header pattern anywhere counts; the name is what is left once every
+// occurrence of that pattern and then every ">" is removed.
+bool takeTagName(std::string& line) {
+  // Most lines hold no ">" at all: skip them before any pattern search.
+  if (line.find('>') == std::string::npos) return false;
+  for (std::string_view pattern : {std::string_view("> <"), std::string_view(">  <")}) {
+    if (line.find(pattern) == std::string::npos) continue;
+    removeAll(line, pattern);
+    removeAll(line, ">");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string listSdTags(const std::string& path) {
+  std::set<std::string> names;
+  StreamingFileReader reader(path);
+  std::string line;
+  while (reader.readLine(line))
+    if (takeTagName(line)) names.insert(line);
+
+  // Names are valid UTF-8, whose byte order is code-point order.
+  std::string listing;
+  for (const auto& name : names) {
+    if (&name != &*names.begin()) listing += '\n';
+    listing += name;
+  }
+  return listing;
+}
+
+}  // namespace molbench
