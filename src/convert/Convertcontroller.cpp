@@ -1,6 +1,7 @@
 #include "convert/Convertcontroller.h"
 
 #include "common/ChooseFile.h"
+#include "common/FormatChoice.h"
 #include "common/PopupHelpers.h"
 #include "common/Shell.h"
 #include "convert/ConvertTexts.h"
@@ -102,16 +103,12 @@ void Convertcontroller::outputFileSelect(platform::Control*) {
 
 void Convertcontroller::inputFileTypeChosen(platform::Control* sender) {
   if (!outletsConnected("inputFileTypeChosen:", {"inputFileoptions"})) return;
-  auto title = selectedTitle(sender);
-  showOptionTable(*inputFileoptions.get(),
-                  title ? formatTables().inputOptionsFor(*title) : nullptr);
+  showInputOptionsForPick(sender, *inputFileoptions.get());
 }
 
 void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
   if (!outletsConnected("outputFileTypeChosen:", {"outputFileoptions"})) return;
-  auto title = selectedTitle(sender);
-  showOptionTable(*outputFileoptions.get(),
-                  title ? formatTables().outputOptionsFor(*title) : nullptr);
+  showOutputOptionsForPick(sender, *outputFileoptions.get());
 }
 
 void Convertcontroller::convertFile(platform::Control*) {

@@ -1,6 +1,7 @@
 #include "search/SearchViewController.h"
 
 #include "common/ChooseFile.h"
+#include "common/FormatChoice.h"
 #include "common/CommandPieces.h"
 #include "common/EditorPage.h"
 #include "common/PopupHelpers.h"
@@ -106,16 +107,12 @@ void SearchViewController::outputFileSelect(platform::Control*) {
 
 void SearchViewController::inputFileTypeChosen(platform::Control* sender) {
   if (!outletsConnected("inputFileTypeChosen:", {"inputFileoptions"})) return;
-  auto title = selectedTitle(sender);
-  showOptionTable(*inputFileoptions.get(),
-                  title ? formatTables().inputOptionsFor(*title) : nullptr);
+  showInputOptionsForPick(sender, *inputFileoptions.get());
 }
 
 void SearchViewController::outputFileTypeChosen(platform::Control* sender) {
   if (!outletsConnected("outputFileTypeChosen:", {"outputFileoptions"})) return;
-  auto title = selectedTitle(sender);
-  showOptionTable(*outputFileoptions.get(),
-                  title ? formatTables().outputOptionsFor(*title) : nullptr);
+  showOutputOptionsForPick(sender, *outputFileoptions.get());
 }
 
 void SearchViewController::loadEditor(platform::Control*) {
