@@ -1,0 +1,21 @@
+// The user defaults over QSettings, in the INI file Molbench/Molbench.conf of the XDG config
+// folder. Each call opens its own QSettings, so panes may read from any thread, and the
+// location follows XDG_CONFIG_HOME as it is at that moment.
+#pragma once
+
+#include <QString>
+
+#include "platform/Services.h"
+
+namespace molbench::qt {
+
+class QtUserDefaults : public platform::UserDefaults {
+ public:
+  std::optional<std::string> stringForKey(const std::string& key) const override;
+  void set(const std::string& key, const std::string& value) override;
+  void remove(const std::string& key) override;
+
+  static QString settingsFile();
+};
+
+}  // namespace molbench::qt

@@ -1,0 +1,29 @@
+// Molbench: the Qt program. The web engine's sandbox stays as the environment sets it
+// (scripts that run as root set QTWEBENGINE_DISABLE_SANDBOX=1).
+#include <QApplication>
+
+#include "app/AppDelegate.h"
+#include "app/Scenes.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+
+int main(int argc, char** argv) {
+  // Scenes holding web views need one GL context shared by all windows.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Molbench"));
+  QCoreApplication::setApplicationName(QStringLiteral("Molbench"));
+
+  molbench::AppDelegate delegate;
+  QApplication::setQuitOnLastWindowClosed(
+      delegate.applicationShouldTerminateAfterLastWindowClosed());
+  QObject::connect(&application, &QCoreApplication::aboutToQuit,
+                   [&delegate] { delegate.applicationWillTerminate(); });
+
+  molbench::registerScenes();
+  molbench::qt::QtPlatform platform;
+  molbench::qt::MainWindow window(platform);
+  window.show();
+  delegate.applicationDidFinishLaunching();
+  return application.exec();
+}
