@@ -195,8 +195,12 @@ bool hasLayout(const std::string& identifier) { return QFile::exists(layoutResou
 std::shared_ptr<SceneView> loadScene(platform::ViewController& controller) {
   QFile file(layoutResource(controller.identifier()));
   if (!file.open(QIODevice::ReadOnly)) return emptyScene(controller, "the layout has no file");
+  return loadScene(controller, file);
+}
+
+std::shared_ptr<SceneView> loadScene(platform::ViewController& controller, QIODevice& layout) {
   QUiLoader loader;
-  QWidget* root = loader.load(&file);
+  QWidget* root = loader.load(&layout);
   if (!root)
     return emptyScene(controller, "unreadable layout: " + loader.errorString().toStdString());
   return SceneBinder(controller, root).bind();

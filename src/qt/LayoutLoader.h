@@ -22,6 +22,7 @@
 // action unconnected; the scene still loads.
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <memory>
 #include <string>
@@ -36,5 +37,7 @@ bool hasLayout(const std::string& identifier);
 
 // Builds the controller's scene, connects its outlets and actions and fills its containers.
 std::shared_ptr<SceneView> loadScene(platform::ViewController& controller);
+// The same from layout text read elsewhere.
+std::shared_ptr<SceneView> loadScene(platform::ViewController& controller, QIODevice& layout);
 
 }  // namespace molbench::qt

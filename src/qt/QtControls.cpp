@@ -129,10 +129,14 @@ void QtButton::setState(platform::ControlState state) {
     pushState_ = state;
     return;
   }
+  if (state == ControlState::On) {
+    button_->setChecked(true);  // its exclusive group switches the others off
+    return;
+  }
   // An exclusive radio button refuses to be switched off directly; the pane decides.
   bool exclusive = button_->autoExclusive();
   button_->setAutoExclusive(false);
-  button_->setChecked(state == ControlState::On);
+  button_->setChecked(false);
   button_->setAutoExclusive(exclusive);
 }
 
