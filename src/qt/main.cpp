@@ -2,9 +2,7 @@
 // (scripts that run as root set QTWEBENGINE_DISABLE_SANDBOX=1).
 #include <QApplication>
 
-#include "app/AppDelegate.h"
-#include "app/Scenes.h"
-#include "qt/MainWindow.h"
+#include "qt/Application.h"
 #include "qt/QtPlatform.h"
 
 int main(int argc, char** argv) {
@@ -13,17 +11,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Molbench"));
   QCoreApplication::setApplicationName(QStringLiteral("Molbench"));
-
-  molbench::AppDelegate delegate;
-  QApplication::setQuitOnLastWindowClosed(
-      delegate.applicationShouldTerminateAfterLastWindowClosed());
-  QObject::connect(&application, &QCoreApplication::aboutToQuit,
-                   [&delegate] { delegate.applicationWillTerminate(); });
-
-  molbench::registerScenes();
   molbench::qt::QtPlatform platform;
-  molbench::qt::MainWindow window(platform);
-  window.show();
-  delegate.applicationDidFinishLaunching();
-  return application.exec();
+  return molbench::qt::runApplication(platform);
 }
