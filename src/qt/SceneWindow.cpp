@@ -1,6 +1,7 @@
 #include "qt/SceneWindow.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "qt/SceneHost.h"
@@ -20,6 +21,13 @@ SceneWindow::SceneWindow(const std::string& identifier, platform::Platform& plat
   (new QVBoxLayout(container))->addWidget(label);
   layout->addWidget(container);
   pane_ = hostScene(identifier, platform, container);
+  // A default button loaded before this dialog existed has not told it so; Return in a field
+  // would otherwise press whichever button comes first.
+  for (auto* button : findChildren<QPushButton*>()) {
+    if (!button->isDefault()) continue;
+    button->setDefault(false);
+    button->setDefault(true);
+  }
 }
 
 }  // namespace molbench::qt

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -180,6 +181,17 @@ TEST_F(Windows, PreferencesStoreTheFieldsTextOnOKAndNothingOnCancel) {
   EXPECT_EQ(storedPath(), "  /opt/open babel/bin/obabel ");
   // A fresh pane shows what is stored, not what was typed before Cancel.
   EXPECT_EQ(openPreferences()->text(), "  /opt/open babel/bin/obabel ");
+}
+
+TEST_F(Windows, ReturnInThePreferencesFieldMeansOK) {
+  QLineEdit* field = openPreferences();
+  window_->preferencesWindow()->activateWindow();
+  field->setFocus();
+  field->setText("/usr/bin/obabel");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  EXPECT_EQ(storedPath(), "/usr/bin/obabel");
+  EXPECT_EQ(window_->preferencesWindow(), nullptr);
 }
 
 TEST_F(Windows, TheToolsWindowIsOneWindowKeptWhileTheProgramRuns) {
