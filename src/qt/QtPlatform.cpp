@@ -23,6 +23,8 @@ void QtMainQueue::async(std::function<void()> work) {
   QMetaObject::invokeMethod(application, std::move(work), Qt::QueuedConnection);
 }
 
+QtPlatform::QtPlatform() : defaults_([this](const std::string& line) { diagnostic(line); }) {}
+
 std::optional<std::string> QtPlatform::runOpenPanel(const platform::OpenPanelRequest& request) {
   return OpenPanel::run(request, QApplication::activeWindow());
 }

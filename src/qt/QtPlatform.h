@@ -18,6 +18,8 @@ class QtMainQueue : public platform::MainQueue {
 
 class QtPlatform : public platform::Platform {
  public:
+  QtPlatform();
+
   platform::UserDefaults& userDefaults() override { return defaults_; }
   std::optional<std::string> runOpenPanel(const platform::OpenPanelRequest& request) override;
   int runAlert(const platform::AlertRequest& request) override;

@@ -1,6 +1,5 @@
 #include "qt/QtUserDefaults.h"
 
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace molbench::qt {
@@ -28,12 +27,19 @@ void QtUserDefaults::set(const std::string& key, const std::string& value) {
   settings.setValue(qtKey(key), QString::fromStdString(value));
   // Written at once: a stored path must survive a crash of the next command.
   settings.sync();
+  reportFailure(settings);
 }
 
 void QtUserDefaults::remove(const std::string& key) {
   QSettings settings(settingsFile(), QSettings::IniFormat);
   settings.remove(qtKey(key));
   settings.sync();
+  reportFailure(settings);
+}
+
+void QtUserDefaults::reportFailure(const QSettings& settings) const {
+  if (settings.status() == QSettings::NoError || !report_) return;
+  report_("The settings could not be written to " + settings.fileName().toStdString());
 }
 
 }  // namespace molbench::qt

@@ -38,6 +38,17 @@ TEST(QtUserDefaults, KeepsAbsentAndEmptyApartAndStoresTextExactly) {
   EXPECT_EQ(defaults.stringForKey("pathToobabel"), std::nullopt);
 }
 
+TEST(QtUserDefaults, SaysSoWhenTheSettingsCannotBeWritten) {
+  ScopedConfigHome home;
+  // A folder where the file belongs defeats even root.
+  std::filesystem::create_directories(home.configHome() + "/Molbench/Molbench.conf");
+  std::vector<std::string> reports;
+  qt::QtUserDefaults defaults([&](const std::string& line) { reports.push_back(line); });
+  defaults.set("pathToobabel", "/usr/bin/obabel");
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("Molbench.conf"), std::string::npos);
+}
+
 TEST(QtMainQueue, RunsWorkFromOtherThreadsOnTheMainThreadInOrder) {
   qt::QtMainQueue queue;
   std::vector<int> order;
