@@ -1,6 +1,7 @@
 // Molbench: the Qt program. The web engine's sandbox stays as the environment sets it
 // (scripts that run as root set QTWEBENGINE_DISABLE_SANDBOX=1).
 #include <QApplication>
+#include <clocale>
 
 #include "qt/Application.h"
 #include "qt/QtPlatform.h"
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
   // Scenes holding web views need one GL context shared by all windows.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  // QApplication adopts the user's locale; numbers in commands must not turn into "7,4".
+  std::setlocale(LC_NUMERIC, "C");
   QCoreApplication::setOrganizationName(QStringLiteral("Molbench"));
   QCoreApplication::setApplicationName(QStringLiteral("Molbench"));
   molbench::qt::QtPlatform platform;
