@@ -1,0 +1,122 @@
+// One flow per pane through the real widgets of its tab: what a user clicks and types reaches
+// obabel and the files it writes.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVariant>
+
+#include "SceneFixture.h"
+#include "TestSupport.h"
+
+namespace molbench::qttest {
+namespace {
+
+QAbstractButton* buttonSending(SceneFixture& scene, const char* selector) {
+  for (auto* button : scene.root()->findChildren<QAbstractButton*>())
+    if (button->property("action").toString() == selector) return button;
+  return nullptr;
+}
+
+// A user's pick: the row becomes current and the popup sends its action.
+void pick(QComboBox* popup, const char* title) {
+  int index = popup->findText(title);
+  ASSERT_GE(index, 0) << title;
+  popup->setCurrentIndex(index);
+  emit popup->activated(index);
+}
+
+void type(SceneFixture& scene, const char* field, const std::string& text) {
+  scene.widgetAs<QLineEdit>(field)->setText(QString::fromStdString(text));
+}
+
+TEST(ConvertTab, ConvertsAFileThroughTheWidgets) {
+  SceneFixture scene("Convertcontroller");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  std::string folder = scene.platform().temporaryDirectory();
+  std::string input = testing::testDataPath("cdk2-12.sdf");
+
+  scene.platform().script().answerOpenPanel(input);
+  buttonSending(scene, "inputFileSelect:")->click();
+  EXPECT_EQ(scene.widgetAs<QLineEdit>("inputFilepath")->text().toStdString(), input);
+  EXPECT_EQ(scene.widgetAs<QLineEdit>("outputFilepath")->text().toStdString(),
+            std::string(MOLBENCH_TEST_DATA_DIR) + "/");
+
+  type(scene, "outputFilepath", folder + "/picked (copy)");
+  pick(scene.widgetAs<QComboBox>("inputFiletype"), "sdf -- MDL MOL format");
+  pick(scene.widgetAs<QComboBox>("outputFiletype"), "smi -- SMILES format");
+  auto* writeOptions = scene.widgetAs<QComboBox>("outputFileoptions");
+  ASSERT_EQ(writeOptions->count(), 12);
+  pick(writeOptions, "-xc Canonical form");
+  scene.widgetAs<QAbstractButton>("onlyUniquemols")->click();
+
+  buttonSending(scene, "checkObabel:")->click();
+  std::string shown = scene.widgetAs<QPlainTextEdit>("obabelText")->toPlainText().toStdString();
+  EXPECT_EQ(shown, "/usr/bin/obabel -isdf '" + input + "'    -osmi -xc   -O '" + folder +
+                       "/picked (copy)'.smi --unique ");
+
+  buttonSending(scene, "convertFile:")->click();
+  EXPECT_EQ(testing::obabelCount({folder + "/picked (copy).smi", "-onul"}), 12);
+
+  buttonSending(scene, "countMols:")->click();
+  EXPECT_EQ(scene.widgetAs<QPlainTextEdit>("obabelText")->toPlainText().toStdString(),
+            "The file contains 12\nmolecules");
+}
+
+TEST(ConvertTab, RangeButtonsFormOneGroupAndTheRangeApplies) {
+  SceneFixture scene("Convertcontroller");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  auto* all = scene.widgetAs<QAbstractButton>("convertAll");
+  auto* selection = scene.widgetAs<QAbstractButton>("convertSeletion");
+  ASSERT_TRUE(all->isChecked());
+  selection->click();
+  EXPECT_FALSE(all->isChecked());
+  type(scene, "inputFilepath", testing::testDataPath("cdk2-12.sdf"));
+  type(scene, "outputFilepath", scene.platform().temporaryDirectory() + "/three.sdf");
+  type(scene, "convertFrom", "3");
+  type(scene, "convertTo", "5");
+  buttonSending(scene, "convertFile:")->click();
+  EXPECT_EQ(testing::obabelCount({scene.platform().temporaryDirectory() + "/three.sdf", "-onul"}),
+            3);
+}
+
+TEST(SearchTab, SearchesAFileAndItsIndexThroughTheWidgets) {
+  SceneFixture scene("SearchViewController");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  std::string folder = scene.platform().temporaryDirectory();
+  // obabel looks for the indexed file beside its index, so both live in the scratch folder.
+  std::string input = folder + "/cdk2.sdf";
+  testing::writeFile(input, testing::readFile(testing::testDataPath("cdk2.sdf")));
+
+  scene.platform().script().answerOpenPanel(input);
+  buttonSending(scene, "inputFileSelect:")->click();
+  std::string index = folder + "/cdk2.fs";
+  EXPECT_EQ(scene.widgetAs<QLineEdit>("fssearchPath")->text().toStdString(), index);
+  EXPECT_EQ(scene.widgetAs<QLineEdit>("outputFilepath")->text().toStdString(), folder + "/");
+  type(scene, "outputFilepath", folder + "/hits");
+  pick(scene.widgetAs<QComboBox>("inputFiletype"), "sdf -- MDL MOL format");
+  pick(scene.widgetAs<QComboBox>("outputFiletype"), "sdf -- MDL MOL format");
+  pick(scene.widgetAs<QComboBox>("smartsSearchoptions"), "matching");
+  type(scene, "smartsSearch", "c1ccccc1N");
+
+  buttonSending(scene, "checkObabel:")->click();
+  int hits = testing::obabelCount({input, "-onul", "-s", "c1ccccc1N"});
+  ASSERT_GT(hits, 0);
+  EXPECT_EQ(testing::obabelCount({folder + "/hits.sdf", "-onul"}), hits);
+
+  buttonSending(scene, "createFS:")->click();
+  EXPECT_EQ(scene.widgetAs<QPlainTextEdit>("obabelText")->toPlainText().toStdString(),
+            "/usr/bin/obabel -isdf '" + input + "' -ofs -O " + index);
+  ASSERT_TRUE(testing::fileExists(index));
+
+  type(scene, "outputFilepath", folder + "/indexed.sdf");
+  buttonSending(scene, "runFSsearch:")->click();
+  EXPECT_TRUE(scene.platform().script().alerts().empty());
+  EXPECT_EQ(testing::obabelCount({folder + "/indexed.sdf", "-onul"}), hits);
+}
+
+}  // namespace
+}  // namespace molbench::qttest
