@@ -1,5 +1,6 @@
 # Each bench/*.cpp is one program that times Molbench against the bare command and prints the
-# ratio. `make test` runs each once with --small; run them without it for full-size figures.
+# ratio. scripts/test (so `make test`) runs each once with --small; run them without it for
+# full-size figures.
 file(GLOB MOLBENCH_BENCH_SOURCES CONFIGURE_DEPENDS ${MOLBENCH_SOURCE_DIR}/bench/*.cpp)
 foreach(source ${MOLBENCH_BENCH_SOURCES})
   get_filename_component(name ${source} NAME_WE)
@@ -9,7 +10,4 @@ foreach(source ${MOLBENCH_BENCH_SOURCES})
   target_compile_definitions(${name} PRIVATE
     MOLBENCH_TEST_DATA_DIR="${MOLBENCH_SOURCE_DIR}/tests/data")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MOLBENCH_BIN_DIR})
-  if(MOLBENCH_BUILD_TESTS)
-    add_test(NAME ${name}_small COMMAND ${name} --small)
-  endif()
 endforeach()
