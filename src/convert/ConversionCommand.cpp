@@ -1,6 +1,6 @@
 #include "convert/ConversionCommand.h"
 
-#include "common/CommandPieces.h"
+#include "common/CommandFragments.h"
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"

@@ -2,7 +2,7 @@
 
 #include "common/ChooseFile.h"
 #include "common/FormatChoice.h"
-#include "common/CommandPieces.h"
+#include "common/CommandFragments.h"
 #include "common/EditorPage.h"
 #include "common/PopupHelpers.h"
 #include "common/Shell.h"

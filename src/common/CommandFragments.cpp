@@ -1,4 +1,4 @@
-#include "common/CommandPieces.h"
+#include "common/CommandFragments.h"
 
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
