@@ -2,10 +2,10 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -15,25 +15,15 @@
 
 namespace molbench::qttest {
 
-namespace {
-
-std::optional<std::string> environment(const char* name) {
-  const char* value = std::getenv(name);
-  if (!value) return std::nullopt;
-  return std::string(value);
-}
-
-}  // namespace
-
-ScopedConfigHome::ScopedConfigHome() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "molbench-qt-test-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-  folder_ = pattern;
-  std::filesystem::create_directories(configHome());
-  std::filesystem::create_directories(temporaryDirectory());
-  for (const char* name : {"XDG_CONFIG_HOME", "TMPDIR"}) saved_[name] = environment(name);
-  ::setenv("XDG_CONFIG_HOME", configHome().c_str(), 1);
+ScopedConfigHome::ScopedConfigHome() : folder_(QDir::tempPath() + "/molbench-qt-test-XXXXXX") {
+  if (!folder_.isValid() || !QDir(folder_.path()).mkpath("config") ||
+      !QDir(folder_.path()).mkpath("tmp"))
+    throw std::runtime_error("cannot make a temporary folder");
+  for (const char* name : {"XDG_CONFIG_HOME", "TMPDIR"}) {
+    const char* value = std::getenv(name);
+    saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  ::setenv("XDG_CONFIG_HOME", (folder() + "/config").c_str(), 1);
   ::setenv("TMPDIR", temporaryDirectory().c_str(), 1);
 }
 
@@ -45,8 +35,6 @@ ScopedConfigHome::~ScopedConfigHome() {
       ::unsetenv(name.c_str());
     }
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
 }
 
 std::shared_ptr<platform::View> TestPlatform::loadView(platform::ViewController& controller) {
@@ -78,8 +66,6 @@ SceneFixture::~SceneFixture() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QWidget* SceneFixture::root() const { return sceneView().widget(); }
-
 qt::SceneView& SceneFixture::sceneView() const {
   auto* view = dynamic_cast<qt::SceneView*>(pane_->view().get());
   if (!view) throw std::logic_error("the pane's view is no loaded scene");
@@ -88,9 +74,7 @@ qt::SceneView& SceneFixture::sceneView() const {
 
 QWidget* SceneFixture::widget(const std::string& name) const {
   if (QWidget* outlet = sceneView().outletWidget(name)) return outlet;
-  QWidget* top = root();
-  if (!top) return nullptr;
-  return top->findChild<QWidget*>(QString::fromStdString(name));
+  return root() ? root()->findChild<QWidget*>(QString::fromStdString(name)) : nullptr;
 }
 
 bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout) {

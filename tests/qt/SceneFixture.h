@@ -1,9 +1,8 @@
 // Helpers for tests that drive panes through real Qt widgets (QT_QPA_PLATFORM=offscreen).
 //
-//   molbench::qttest::SceneFixture scene("PrefsViewController");
-//   scene.widgetAs<QLineEdit>("pathToobabel")->setText("/usr/bin/obabel");
-//   scene.widgetAs<QPushButton>("okButton")->click();   // a sender found by its objectName
-//   EXPECT_EQ(scene.platform().userDefaults().stringForKey("pathToobabel"), ...);
+//   molbench::qttest::SceneFixture scene("Convertcontroller");
+//   scene.platform().script().answerOpenPanel(path);     // dialogs are scripted
+//   scene.widgetAs<QLineEdit>("inputFilepath")->text();
 //
 // The platform is the real Qt one (QSettings in a private XDG_CONFIG_HOME, the real layout
 // loader and main queue) except that open panels, alerts and the browser are scripted and
@@ -11,7 +10,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
 #include <functional>
@@ -28,34 +27,26 @@
 
 namespace molbench::qttest {
 
-// A private folder that serves as XDG_CONFIG_HOME (and TMPDIR) while the object lives; the
-// former values come back and the folder is removed afterwards.
+// A private folder that serves as XDG_CONFIG_HOME (its "config") and TMPDIR (its "tmp") while
+// the object lives; the former values come back and the folder goes afterwards.
 class ScopedConfigHome {
  public:
   ScopedConfigHome();
   ~ScopedConfigHome();
-  ScopedConfigHome(const ScopedConfigHome&) = delete;
-  ScopedConfigHome& operator=(const ScopedConfigHome&) = delete;
-
-  const std::string& folder() const { return folder_; }
-  std::string configHome() const { return folder_ + "/config"; }
-  std::string temporaryDirectory() const { return folder_ + "/tmp"; }
+  std::string folder() const { return folder_.path().toStdString(); }
+  std::string temporaryDirectory() const { return folder() + "/tmp"; }
 
  private:
-  std::string folder_;
+  QTemporaryDir folder_;
   std::map<std::string, std::optional<std::string>> saved_;
 };
 
 class TestPlatform : public qt::QtPlatform {
  public:
-  ScopedConfigHome& home() { return home_; }
-
-  // Open panels, alerts and the browser are scripted and recorded by a headless harness, with
-  // its API: script().answerAlert(1), script().alerts(), script().opened().
+  // Scripts and records open panels, alerts and the browser: script().answerOpenPanel(path).
   headless::Harness& script() { return script_; }
   std::vector<std::string> diagnostics() const { return script_.diagnostics(); }
-
-  // Scenes whose layout the test supplies instead of ":/Main".
+  // A scene whose layout the test supplies instead of ":/Main".
   void addLayout(const std::string& identifier, const QByteArray& uiText) {
     layouts_[identifier] = uiText;
   }
@@ -75,7 +66,7 @@ class TestPlatform : public qt::QtPlatform {
   std::map<std::string, QByteArray> layouts_;
 };
 
-// One scene of the layout loaded into real widgets, with its pane.
+// One scene loaded into real widgets, with its pane.
 class SceneFixture {
  public:
   // Registers the program's scenes, makes the pane of the identifier and loads its view.
@@ -87,12 +78,7 @@ class SceneFixture {
 
   TestPlatform& platform() { return *platform_; }
   platform::ViewController& pane() { return *pane_; }
-  template <class Pane>
-  Pane& paneAs() {
-    return dynamic_cast<Pane&>(*pane_);
-  }
-
-  QWidget* root() const;
+  QWidget* root() const { return sceneView().widget(); }
   qt::SceneView& sceneView() const;
   // The widget of an outlet (a web view's QWebEngineView), else the scene's widget of that
   // objectName; null when there is none.

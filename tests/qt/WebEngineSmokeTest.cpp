@@ -1,8 +1,0 @@
-#include <gtest/gtest.h>
-
-#include <QWebEngineView>
-
-TEST(QtStack, WebViewCanBeCreated) {
-  QWebEngineView view;
-  EXPECT_NE(view.page(), nullptr);
-}
