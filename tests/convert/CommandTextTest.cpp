@@ -1,5 +1,8 @@
-// The exact command texts that Check shows and Convert runs.
+// The exact command texts that Check shows and Convert runs, and what bash makes of them.
 #include <gmock/gmock.h>
+
+#include <filesystem>
+#include <tuple>
 
 #include "ConvertFixture.h"
 
@@ -7,87 +10,63 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 
-const std::vector<std::string> kSwitchBoxes = {"centreCordinates",
-                                               "convertDativebonds",
-                                               "onlyUniquemols",
-                                               "joinIntosinglemol",
-                                               "splitIntoindividualmols",
-                                               "canonicaliseAtomorder",
-                                               "zipoutput",
-                                               "generate2D",
-                                               "generate3D",
-                                               "addTitleIndex",
-                                               "appendTotitle",
-                                               "filterOption",
-                                               "removeSalts"};
+using CommandText = ConvertPaneTest;
 
-class CommandText : public ConvertPaneTest {
- protected:
-  void setUpWorkedExample() {
-    h.defaults().set("pathToobabel", "/usr/local/bin/obabel");
-    convertFiles("/tmp/in.sdf", "sdf -- MDL MOL format", "/tmp/out", "mol2 -- Sybyl Mol2 format");
-    h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
-    h.choose(pane, "smartsConvertoptions", "matching");
-    setText("smartsConvert", "c1ccccc1");
-    turnOn("onlyUniquemols");
-    turnOn("generate3D");
-  }
-};
-
-TEST_F(CommandText, WorkedExampleIsExactAndCheckOnlyShowsIt) {
-  setUpWorkedExample();
+TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
+  h.defaults().set("pathToobabel", "/usr/local/bin/obabel");
+  convertFiles("/tmp/in.sdf", kSdfRow, "/tmp/out", "mol2 -- Sybyl Mol2 format");
+  h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", "c1ccccc1");
+  turnOn("onlyUniquemols");
+  turnOn("generate3D");
   const std::string expected =
       "/usr/local/bin/obabel -isdf '/tmp/in.sdf'    -omol2  -h  -O '/tmp/out'.mol2 --unique  "
       "--gen3d   -s c1ccccc1 ";
   EXPECT_EQ(expected.size(), 108u);
   EXPECT_EQ(checked(), expected);
-  EXPECT_EQ(pane.obshellCommand, expected);
-  EXPECT_THAT(h.diagnostics(), ElementsAre("sdf -- MDL MOL format"));
+  EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow));
 
   setText("obabelText", "left alone");
   h.press(pane, "convertFile:");
   EXPECT_EQ(commandField(), "left alone");
-  EXPECT_THAT(h.diagnostics(),
-              ElementsAre("sdf -- MDL MOL format", "sdf -- MDL MOL format", expected));
+  EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow, kSdfRow, expected));
 }
 
-TEST_F(CommandText, BlankRunsStandForEmptyPieces) {
+TEST_F(CommandText, BlankRunsAndTheOutputExtension) {
   h.defaults().set("pathToobabel", "OB");
-  convertFiles("/tmp/a.sdf", "autodetect from extension", "/tmp/b.mol",
-               "autodetect from extension");
+  convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.mol", kAutodetectRow);
   EXPECT_EQ(checked(), "OB  '/tmp/a.sdf'        -O '/tmp/b.mol'");
   EXPECT_TRUE(h.diagnostics().empty());
 
-  h.defaults().remove("pathToobabel");
-  EXPECT_EQ(checked().substr(0, 18), "Need obabel Path  ");
-  h.defaults().set("pathToobabel", "");
-  EXPECT_EQ(checked().substr(0, 3), "  '");
-}
-
-TEST_F(CommandText, OutputExtensionFollowsThePathNotTheQuotes) {
-  h.defaults().set("pathToobabel", "OB");
-  convertFiles("/tmp/a.sdf", "autodetect from extension", "/tmp/out", "smi -- SMILES format");
-  EXPECT_THAT(checked(), ::testing::EndsWith("-O '/tmp/out'.smi"));
-  turnOn("zipoutput");
-  EXPECT_THAT(checked(), ::testing::EndsWith("-O '/tmp/out'.gz -z "));
-  turnOn("zipoutput", false);
-  setText("outputFilepath", "/tmp/data.old/out");
-  EXPECT_THAT(checked(), ::testing::EndsWith("-O '/tmp/data.old/out'"));
-  setText("outputFilepath", "/tmp/it's");
-  EXPECT_THAT(checked(), ::testing::EndsWith("-O '/tmp/it'\\''s'.smi"));
-  // With the format left to the extension, an earlier format's code is no guess to make.
-  h.choose(pane, "outputFiletype", "autodetect from extension");
-  EXPECT_THAT(checked(), ::testing::EndsWith("-O '/tmp/it'\\''s'"));
+  const std::tuple<std::string, std::string, bool, std::string> cases[] = {
+      {"/tmp/out", kSmiRow, false, "-O '/tmp/out'.smi"},
+      {"/tmp/out", kSmiRow, true, "-O '/tmp/out'.gz -z "},
+      {"/tmp/data.old/out", kSmiRow, false, "-O '/tmp/data.old/out'"},
+      {"/tmp/it's", kSmiRow, false, "-O '/tmp/it'\\''s'.smi"},
+      // With the format left to the extension, an earlier format's code is no guess to make.
+      {"/tmp/it's", kAutodetectRow, false, "-O '/tmp/it'\\''s'"},
+  };
+  for (const auto& [path, format, compress, ending] : cases) {
+    setText("outputFilepath", path);
+    h.choose(pane, "outputFiletype", format);
+    turnOn("zipoutput", compress);
+    EXPECT_THAT(checked(), EndsWith(ending)) << path << " " << format;
+  }
 }
 
 TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
+  std::vector<std::string> switches;  // every box but the two that choose the range
+  for (const auto& [name, kind] : pane.outletInfo())
+    if (kind == platform::ControlKind::Button && name != "convertAll" && name != "convertSeletion")
+      switches.push_back(name);
   h.defaults().set("pathToobabel", "OB");
-  convertFiles("/tmp/a.sdf", "autodetect from extension", "/tmp/b.smi",
-               "autodetect from extension");
+  convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.smi", kAutodetectRow);
   const std::string plain = checked();
 
-  for (const auto& box : kSwitchBoxes) turnOn(box);
+  for (const auto& box : switches) turnOn(box);
   setText("theTitle", "T");
   setText("valueToappend", "MW");
   setText("filterProperties", "MW<130");
@@ -101,35 +80,41 @@ TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
             "--canonical   -z  --gen2d   --gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
             "--filter \"MW<130\"");
 
-  for (const auto& box : kSwitchBoxes) turnOn(box, false);
+  for (const auto& box : switches) turnOn(box, false);
   turnOn("convertAll");
   h.choose(pane, "smartsConvertoptions", "Choose");
   EXPECT_EQ(checked(), plain);
-  EXPECT_EQ(pane.zipfileextension, ".gz");
-  EXPECT_EQ(pane.oTitle, "T");
-  EXPECT_EQ(pane.toappend, "MW");
 }
 
-TEST_F(CommandText, OptionsHydrogensAndPh) {
-  h.defaults().set("pathToobabel", "OB");
-  convertFiles("/tmp/a.smi", "smi -- SMILES format", "/tmp/b.sdf", "sdf -- MDL MOL format");
-  h.choose(pane, "inputFileoptions", "-aa Preserve aromaticity present in the SMILES");
-  h.choose(pane, "outputFileoptions", "-x3  output V3000 (used for >999 atoms/bonds)");
+TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
+  std::string recorder = scratch("obabel");
+  writeArgumentRecorder(recorder, scratch("args"));
+  h.defaults().set("pathToobabel", recorder);
+  const std::string nasty =
+      "it's \"a\" $(touch pwned); `touch pwned` (b) [c] \\ $HOME & ~ \t\u00e9 !x";
+  std::string input = scratch(nasty + ".smi");
+  std::string output = scratch("out " + nasty);
+  convertFiles(input, kSmiRow, output, kSdfRow);
+  for (auto box : {"addTitleIndex", "appendTotitle", "filterOption", "zipoutput"}) turnOn(box);
+  for (auto field : {"theTitle", "valueToappend", "filterProperties"}) setText(field, nasty);
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", "[N;!$(N=O)](C)C");
   h.choose(pane, "hydrogensPop", "-p Add Hydrogens appropriate for pH");
-  setText("thePH", "7.4");
-  EXPECT_EQ(checked(), "OB -ismi '/tmp/a.smi' -aa   -osdf -x3 -p 7.4 -O '/tmp/b.sdf'");
-  // A pH that is no plain number reaches obabel as one word, whatever it holds.
-  setText("thePH", "7 4");
-  EXPECT_THAT(checked(), ::testing::HasSubstr(" -p '7 4' -O "));
-}
+  setText("thePH", "7; touch pwned");
+  turnOn("convertAll", false);
+  setText("convertFrom", "1 2");
+  setText("convertTo", "$(touch pwned)");
 
-TEST_F(CommandText, RunHandsTheFieldToTheShellAsItStands) {
-  std::string marker = scratch("ran");
-  setText("obabelText", "echo edited > '" + marker + "'");
-  h.press(pane, "runObabelcommand:");
-  EXPECT_EQ(readFile(marker), "edited\n");
-  EXPECT_EQ(pane.obshellCommand, "echo edited > '" + marker + "'");
-  EXPECT_TRUE(pane.obabelPath.empty());
+  h.press(pane, "convertFile:");
+  EXPECT_THAT(recordedArguments(scratch("args")),
+              ElementsAre("-ismi", input, "-f", "1 2", "-l", "$(touch pwned)", "-osdf", "-p",
+                          "7; touch pwned", "-O", output + ".gz", "-z", "--title", nasty, "-s",
+                          "[N;!$(N=O)](C)C", "--append", nasty, "--filter", nasty));
+  h.press(pane, "countMols:");
+  EXPECT_THAT(recordedArguments(scratch("args")),
+              ElementsAre("-ismi", input, "-onul", "-v", "FFFFF"));
+  EXPECT_FALSE(std::filesystem::exists("pwned"));
+  EXPECT_FALSE(std::filesystem::exists(scratch("pwned")));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A conversion pane in a fresh headless world, with the real obabel as its stored path, and
-// the file helpers the conversion tests share.
+// A conversion pane in a fresh headless world, with the real obabel as its stored path.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,15 +11,12 @@
 
 namespace molbench::testing {
 
-inline std::string dataFile(const std::string& name) { return testDataPath(name); }
-// How many molecules obabel itself reads from the file, from its summary line.
-inline int obabelCount(const std::string& path) {
-  return obabelCount(std::vector{path, std::string("-onul")});
-}
+inline const std::string kSdfRow = "sdf -- MDL MOL format";
+inline const std::string kSmiRow = "smi -- SMILES format";
 
 class ConvertPaneTest : public ::testing::Test {
  protected:
-  ConvertPaneTest();
+  ConvertPaneTest() { h.defaults().set("pathToobabel", kObabel); }
 
   std::string scratch(const std::string& name) { return h.temporaryDirectory() + "/" + name; }
   void setText(const std::string& outlet, const std::string& text) {
@@ -29,13 +25,20 @@ class ConvertPaneTest : public ::testing::Test {
   void turnOn(const std::string& outlet, bool on = true) { h.button(pane, outlet).setOn(on); }
   std::string commandField() { return h.field(pane, "obabelText").text(); }
   // What Check composes for the controls as they stand.
-  std::string checked();
-  // Chooses the input and output files and formats of a conversion.
+  std::string checked() {
+    h.press(pane, "checkObabel:");
+    return commandField();
+  }
   void convertFiles(const std::string& input, const std::string& inputFormat,
-                    const std::string& output, const std::string& outputFormat);
+                    const std::string& output, const std::string& outputFormat) {
+    setText("inputFilepath", input);
+    setText("outputFilepath", output);
+    h.choose(pane, "inputFiletype", inputFormat);
+    h.choose(pane, "outputFiletype", outputFormat);
+  }
 
   headless::Harness h;
-  Convertcontroller& pane;
+  Convertcontroller& pane = h.make<Convertcontroller>("Convertcontroller");
 };
 
 }  // namespace molbench::testing

@@ -1,5 +1,5 @@
-// What the search pane composes from its controls: the exact command texts, the pieces it
-// keeps between actions and the lines it writes to standard output.
+// The search pane's commands: the exact texts it composes, the lines it prints, the notice it
+// gives, and what bash makes of each command (every path and typed value arrives whole).
 #include <gmock/gmock.h>
 
 #include "SearchTestSupport.h"
@@ -12,125 +12,93 @@ using ::testing::IsEmpty;
 
 class SearchComposition : public SearchPaneTest {
  protected:
-  void fileSearchExample() {
-    useObabel("/usr/local/bin/obabel");
-    setText("inputFilepath", "/data/set.sdf");
-    h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
-    setText("outputFilepath", "/data/hits");
-    h.choose(pane, "outputFiletype", "smi -- SMILES format");
-    h.choose(pane, "smartsSearchoptions", "matching");
-    setText("smartsSearch", "c1ccccc1O");
-    h.press(pane, "checkObabel:");
-  }
-  void searchFile(const std::string& output) {
+  // A file search of an SD file into SMILES, as Check runs it.
+  void fileSearch(const std::string& input, const std::string& output, const std::string& mode,
+                  const std::string& smarts) {
+    setText("inputFilepath", input);
     setText("outputFilepath", output);
+    h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
+    h.choose(pane, "outputFiletype", "smi -- SMILES format");
+    h.choose(pane, "smartsSearchoptions", mode);
+    setText("smartsSearch", smarts);
     h.press(pane, "checkObabel:");
   }
 };
 
-TEST_F(SearchComposition, FileSearchGivesTheWorkedExampleAndPrintsTitleThenCommand) {
-  fileSearchExample();
+TEST_F(SearchComposition, FileSearchWorkedExampleAndWhatBashMakesOfIt) {
+  useObabel("/usr/local/bin/obabel");
+  fileSearch("/data/set.sdf", "/data/hits", "matching", "c1ccccc1O");
   const std::string expected =
       "/usr/local/bin/obabel -isdf '/data/set.sdf'  -osmi  -O '/data/hits'.smi -s c1ccccc1O  ";
   EXPECT_EQ(pane.obshellCommand, expected);
   EXPECT_THAT(h.diagnostics(), ElementsAre("sdf -- MDL MOL format", expected));
   EXPECT_EQ(text("obabelText"), "") << "the file search does not show its command";
+
+  useStandIn();
+  setText("similarityScore", "0.7 |x");
+  fileSearch("/data/it's a set.sdf", "/data/my hits", "not_matching", "[#7;R](=O)C; echo $HOME");
+  EXPECT_THAT(standInArguments(),
+              ElementsAre("-isdf", "/data/it's a set.sdf", "-osmi", "-O", "/data/my hits.smi", "-v",
+                          "[#7;R](=O)C; echo $HOME", "-at0.7 |x"));
 }
 
-TEST_F(SearchComposition, FileSearchModesSimilarityAndOutputExtension) {
-  useObabel("/ob");
-  setText("inputFilepath", "/in.sdf");
-  setText("smartsSearch", "CCO");
-  searchFile("/tmp/hits");
-  EXPECT_EQ(pane.obshellCommand, "/ob  '/in.sdf'    -O '/tmp/hits'. ")
-      << "Choose adds no filter; before any format is named only the dot is added";
-  EXPECT_THAT(h.diagnostics(), ElementsAre(pane.obshellCommand)) << "autodetect prints no title";
-
-  h.choose(pane, "outputFiletype", "mol2 -- Sybyl Mol2 format");
-  h.press(pane, "checkObabel:");
-  h.choose(pane, "outputFiletype", "autodetect from extension");
-  h.choose(pane, "smartsSearchoptions", "not_matching");
-  setText("similarityScore", "0.8");
-  searchFile("/tmp/hits");
-  EXPECT_EQ(pane.obshellCommand, "/ob  '/in.sdf'    -O '/tmp/hits'.mol2 -v CCO   -at0.8");
-
-  h.choose(pane, "smartsSearchoptions", "matching");
-  setText("smartsSearch", "");
-  setText("similarityScore", "");
-  searchFile("/tmp/data.old/hits");
-  EXPECT_EQ(pane.obshellCommand, "/ob  '/in.sdf'    -O '/tmp/data.old/hits' -s   ")
-      << "a dot in a folder name counts";
-}
-
-TEST_F(SearchComposition, OptionTokensComeFromThisPanesOptionPopups) {
-  useObabel("/ob");
-  setText("inputFilepath", "/in.mol2");
-  h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");
-  h.choose(pane, "outputFiletype", "smi -- SMILES format");
-  h.choose(pane, "outputFileoptions", "-xc Canonical form");
-  searchFile("/out.smi");
-  EXPECT_EQ(pane.obshellCommand, "/ob -imol2 '/in.mol2' -ac -osmi -xc -O '/out.smi' ")
-      << "mol2's one read option is always selected";
-
-  h.choose(pane, "inputFiletype", "abinit -- ABINIT Output Format");
-  h.choose(pane, "outputFiletype", "smi -- SMILES format");
-  searchFile("/out.smi");
-  EXPECT_EQ(pane.obshellCommand, "/ob -iabinit '/in.mol2'  -osmi  -O '/out.smi' ")
-      << "an emptied options popup gives no token, and a new pick resets the option";
-}
-
-TEST_F(SearchComposition, IndexBuildReusesTheFlagOfTheLastFileSearch) {
+TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexSearchWorkedExamples) {
   useObabel("/usr/local/bin/obabel");
   setText("inputFilepath", "/data/set.sdf");
   setText("fssearchPath", "/data/set.fs");
   h.press(pane, "createFS:");
   EXPECT_EQ(pane.obshellCommand, "/usr/local/bin/obabel  '/data/set.sdf' -ofs -O /data/set.fs");
 
-  fileSearchExample();
-  h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");
-  auto printedBefore = h.diagnostics().size();
+  fileSearch("/data/set.sdf", "/data/hits", "matching", "c1ccccc1O");
+  h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");  // no search has used it yet
+  auto printed = h.diagnostics().size();
   h.press(pane, "createFS:");
-  const std::string expected = "/usr/local/bin/obabel -isdf '/data/set.sdf' -ofs -O /data/set.fs";
-  EXPECT_EQ(pane.obshellCommand, expected);
-  EXPECT_EQ(text("obabelText"), expected);
-  EXPECT_EQ(h.diagnostics().size(), printedBefore) << "index builds print nothing";
-}
+  EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel -isdf '/data/set.sdf' -ofs -O /data/set.fs");
 
-TEST_F(SearchComposition, IndexSearchGivesTheWorkedExamples) {
-  useObabel("/usr/local/bin/obabel");
-  setText("fssearchPath", "/data/set.fs");
   setText("outputFilepath", "/data/hits.smi");
   setText("similarityScore", "0.7");
-  h.choose(pane, "smartsSearchoptions", "matching");
-  setText("smartsSearch", "c1ccccc1O");
   h.press(pane, "runFSsearch:");
-  const std::string expected =
-      "/usr/local/bin/obabel /data/set.fs -O /data/hits.smi  -at0.7  -s c1ccccc1O ";
-  EXPECT_EQ(pane.obshellCommand, expected);
-  EXPECT_EQ(text("obabelText"), expected);
-
+  EXPECT_EQ(text("obabelText"),
+            "/usr/local/bin/obabel /data/set.fs -O /data/hits.smi  -at0.7  -s c1ccccc1O ");
   h.choose(pane, "smartsSearchoptions", "Choose");
   setText("similarityScore", "");
   h.press(pane, "runFSsearch:");
   EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel /data/set.fs -O /data/hits.smi  ");
-  EXPECT_THAT(h.diagnostics(), IsEmpty());
+  EXPECT_EQ(h.diagnostics().size(), printed) << "index builds and searches print nothing";
   EXPECT_THAT(h.alerts(), IsEmpty());
 }
 
-TEST_F(SearchComposition, IndexPathWithoutDotIsQueriedAfterTheNotice) {
+TEST_F(SearchComposition, IndexPathsPassWholeAndOneWithoutDotIsSearchedAfterANotice) {
   useStandIn();
-  setText("fssearchPath", "/data/set");
-  setText("outputFilepath", "/data/hits.smi");
+  setText("inputFilepath", "/data/o'neil set.sdf");
+  setText("fssearchPath", "/data/o'neil set.fs");
+  h.press(pane, "createFS:");
+  EXPECT_THAT(standInArguments(),
+              ElementsAre("/data/o'neil set.sdf", "-ofs", "-O", "/data/o'neil set.fs"));
+
+  setText("outputFilepath", "/data/hits (new).smi");
+  h.choose(pane, "smartsSearchoptions", "not_matching");
+  setText("smartsSearch", "c1ccccc1[N+](=O)[O-]");
+  setText("similarityScore", "0.5");
+  h.press(pane, "runFSsearch:");
+  EXPECT_THAT(standInArguments(), ElementsAre("/data/o'neil set.fs", "-O", "/data/hits (new).smi",
+                                              "-at0.5", "-v", "c1ccccc1[N+](=O)[O-]"));
+  EXPECT_THAT(h.alerts(), IsEmpty());
+
+  setText("fssearchPath", "/data/o'neil set");
   h.press(pane, "runFSsearch:");
   ASSERT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(h.alerts()[0].messageText, "check file type");
   EXPECT_EQ(h.alerts()[0].informativeText, "Need to choose a .fs file");
   EXPECT_THAT(h.alerts()[0].buttons, ElementsAre("OK"));
-  EXPECT_THAT(standInArguments(), ElementsAre("/data/set", "-O", "/data/hits.smi"));
+  EXPECT_EQ(standInArguments().at(0), "/data/o'neil set") << "the search still runs";
+}
 
-  setText("fssearchPath", "/data/v1.2/set");
-  h.press(pane, "runFSsearch:");
-  EXPECT_EQ(h.alerts().size(), 1u) << "a dot anywhere in the path is enough";
+TEST_F(SearchComposition, EditorButtonLoadsThePageFromTheTemporaryDirectory) {
+  h.press(pane, "loadEditor:");
+  std::string page = pane.temporaryDirectory.absoluteString() + "theEditor.htm";
+  EXPECT_THAT(h.diagnostics(), ElementsAre("for webpage", page));
+  EXPECT_THAT(h.loads(pane, "molView"), ElementsAre(page));
 }
 
 }  // namespace

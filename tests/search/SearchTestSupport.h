@@ -1,5 +1,4 @@
-// Shared pieces of the search pane tests: a pane in a fresh headless world, obabel run with an
-// argument vector (no shell in between), and a stand-in obabel that records its arguments.
+// A search pane in a fresh headless world, and a stand-in obabel that records its arguments.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,8 +14,6 @@ namespace molbench::testing {
 
 class SearchPaneTest : public ::testing::Test {
  protected:
-  SearchPaneTest() : pane(h.make<SearchViewController>("SearchViewController")) {}
-
   void setText(const std::string& outlet, const std::string& text) {
     h.field(pane, outlet).setText(text);
   }
@@ -24,13 +21,16 @@ class SearchPaneTest : public ::testing::Test {
   void useObabel(const std::string& path) { h.defaults().set("pathToobabel", path); }
   std::string temp() { return h.temporaryDirectory(); }
 
-  // Makes the stored obabel path a program that writes each argument it gets on a line of
-  // its own, so a test sees how bash split a command.
-  void useStandIn();
-  std::vector<std::string> standInArguments();
+  // Makes the stored obabel path a program that records each argument it gets, so a test sees
+  // how bash split a command.
+  void useStandIn() {
+    writeArgumentRecorder(temp() + "/stand-in", temp() + "/arguments");
+    useObabel(temp() + "/stand-in");
+  }
+  std::vector<std::string> standInArguments() { return recordedArguments(temp() + "/arguments"); }
 
   headless::Harness h;
-  SearchViewController& pane;
+  SearchViewController& pane = h.make<SearchViewController>("SearchViewController");
 };
 
 }  // namespace molbench::testing
