@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -53,6 +54,17 @@ std::vector<std::string> recordedArguments(const std::string& argumentsFile) {
     }
   }
   return arguments;
+}
+
+std::string runForOutput(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t count;
+  while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+  ::pclose(pipe);
+  return output;
 }
 
 int obabelCount(const std::vector<std::string>& arguments) {

@@ -16,6 +16,10 @@ void writeArgumentRecorder(const std::string& path, const std::string& arguments
 // The arguments the recorder stored, in order.
 std::vector<std::string> recordedArguments(const std::string& argumentsFile);
 
+// Runs a command with /bin/bash -c and returns its standard output (for checking results
+// with the real tools, independent of the code under test).
+std::string runForOutput(const std::string& command);
+
 inline constexpr const char* kObabel = "/usr/bin/obabel";
 
 // The N of obabel's summary "N molecules converted" after running it with exactly these
