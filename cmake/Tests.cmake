@@ -1,4 +1,5 @@
-# One test program per folder of tests/ (tests/qt has its own main for the Qt application).
+# One test program per folder of tests/ (tests/qt has its own main for the Qt application;
+# tests/data holds molecule files).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -21,7 +22,17 @@ function(molbench_test_suite name folder)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8")
 endfunction()
 
-foreach(folder platform common convert search app)
+file(GLOB MOLBENCH_TEST_FOLDERS LIST_DIRECTORIES true CONFIGURE_DEPENDS
+  ${MOLBENCH_SOURCE_DIR}/tests/*)
+set(MOLBENCH_HEADLESS_TEST_FOLDERS "")
+foreach(path ${MOLBENCH_TEST_FOLDERS})
+  get_filename_component(folder ${path} NAME)
+  if(IS_DIRECTORY ${path} AND NOT folder MATCHES "^(qt|data)$")
+    list(APPEND MOLBENCH_HEADLESS_TEST_FOLDERS ${folder})
+  endif()
+endforeach()
+
+foreach(folder ${MOLBENCH_HEADLESS_TEST_FOLDERS})
   molbench_test_suite(test_${folder} ${folder})
   if(TARGET test_${folder})
     target_link_libraries(test_${folder} PRIVATE molbench_headless GTest::gtest GTest::gmock

@@ -6,14 +6,23 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
 
+#include "app/Scenes.h"
+
 extern char** environ;
 
 namespace molbench::testing {
+
+namespace {
+// The harness knows no scenes of its own: every suite registers the program's scenes once, so
+// a pane that makes others by identifier (the tools window) finds them.
+const bool scenesRegistered = (registerScenes(), true);
+}  // namespace
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -23,6 +32,8 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& content) {
+  auto folder = std::filesystem::path(path).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out << content;

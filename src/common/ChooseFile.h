@@ -11,6 +11,14 @@
 
 namespace molbench {
 
+// The titles of the choosers, the same in every pane.
+inline constexpr const char* kChooseInputTitle = "Choose input file";
+inline constexpr const char* kChooseOutputTitle = "Choose output file";
+inline constexpr const char* kChooseIndexTitle = "Choose the fastsearch file";
+inline constexpr const char* kChooseReferenceTitle = "Choose reference file";
+inline constexpr const char* kChooseTestTitle = "Choose test file";
+inline constexpr const char* kChooseTemplateTitle = "Choose template file";
+
 // The chosen item, or nothing on Cancel.
 std::optional<platform::FileUrl> chooseFile(
     platform::Platform& platform, const std::string& title,

@@ -35,6 +35,10 @@ std::string shellWord(const std::string& value) {
   return value;
 }
 
+std::string optionValue(const std::string& value) {
+  return value.empty() ? std::string("''") : shellWord(value);
+}
+
 std::string doubleQuotedContent(const std::string& value) {
   std::string out;
   for (char c : value) {

@@ -13,6 +13,10 @@ std::string quotedPath(const std::string& path);
 // (the empty text stays empty, meaning "not given"), else single-quoted as above.
 std::string shellWord(const std::string& value);
 
+// A value that follows an option as its argument: a shellWord, but the empty text becomes ''
+// so the option never swallows the next word of the command.
+std::string optionValue(const std::string& value);
+
 // The inside of a double-quoted piece: \ " $ and ` escaped with a backslash.
 std::string doubleQuotedContent(const std::string& value);
 

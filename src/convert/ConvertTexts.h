@@ -12,7 +12,4 @@ inline constexpr const char* kFilterHelp =
 inline constexpr const char* kCountPrefix = "The file contains ";
 inline constexpr const char* kCountSuffix = "molecules";
 
-inline constexpr const char* kChooseInputTitle = "Choose input file";
-inline constexpr const char* kChooseOutputTitle = "Choose output file";
-
 }  // namespace molbench

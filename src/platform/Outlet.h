@@ -18,6 +18,9 @@ class Outlet {
   void disconnect() { control_.reset(); }
   std::shared_ptr<T> get() const { return control_.lock(); }
   explicit operator bool() const { return !control_.expired(); }
+  // For actions that checked the outlet first: `inputFilepath->text()`. The control stays
+  // alive until the end of the full expression.
+  std::shared_ptr<T> operator->() const { return control_.lock(); }
 
  private:
   std::weak_ptr<T> control_;

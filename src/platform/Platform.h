@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Control.h"
+#include "platform/ServiceHosts.h"
 #include "platform/Services.h"
 
 namespace molbench::platform {
@@ -28,6 +29,8 @@ class Platform {
 
   virtual MainQueue& mainQueue() = 0;
   virtual std::shared_ptr<UrlSession> makeUrlSession() = 0;
+  // The hosts of the public web services; the real program keeps the defaults.
+  virtual ServiceHosts& serviceHosts() = 0;
 
   // Every line meant for standard output goes through here.
   virtual void diagnostic(const std::string& line) = 0;

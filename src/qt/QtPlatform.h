@@ -26,6 +26,7 @@ class QtPlatform : public platform::Platform {
   bool openURL(const std::string& url) override;
   platform::MainQueue& mainQueue() override { return mainQueue_; }
   std::shared_ptr<platform::UrlSession> makeUrlSession() override;
+  platform::ServiceHosts& serviceHosts() override { return serviceHosts_; }
   void diagnostic(const std::string& line) override;
   std::optional<std::string> resourcePath() override;
   std::string temporaryDirectory() override;
@@ -36,6 +37,7 @@ class QtPlatform : public platform::Platform {
  private:
   QtUserDefaults defaults_;
   QtMainQueue mainQueue_;
+  platform::ServiceHosts serviceHosts_;
   std::mutex outputMutex_;
   std::atomic<bool> reportedTemporaryFallback_ = false;
 };

@@ -92,7 +92,7 @@ void SearchViewController::viewDidLoad() {
 void SearchViewController::inputFileSelect(platform::Control*) {
   if (!outletsConnected("inputFileSelect:", {"inputFilepath", "outputFilepath", "fssearchPath"}))
     return;
-  auto chosen = chooseFile(platform(), "Choose input file");
+  auto chosen = chooseFile(platform(), kChooseInputTitle);
   if (!chosen) return;
   inputFilepath.get()->setText(chosen->path());
   outputFilepath.get()->setText(folderPreset(*chosen, "/"));
@@ -101,7 +101,7 @@ void SearchViewController::inputFileSelect(platform::Control*) {
 
 void SearchViewController::outputFileSelect(platform::Control*) {
   if (!outletsConnected("outputFileSelect:", {"outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), "Choose output file");
+  auto chosen = chooseFile(platform(), kChooseOutputTitle);
   if (chosen) outputFilepath.get()->setText(chosen->path());
 }
 
@@ -179,7 +179,7 @@ void SearchViewController::createFS(platform::Control*) {
 void SearchViewController::chooseFSfile(platform::Control*) {
   if (!outletsConnected("chooseFSfile:", {"fssearchPath"})) return;
   auto chosen =
-      chooseFile(platform(), "Choose the fastsearch file", std::vector<std::string>{"fs"});
+      chooseFile(platform(), kChooseIndexTitle, std::vector<std::string>{"fs"});
   if (chosen) fssearchPath.get()->setText(chosen->path());
 }
 

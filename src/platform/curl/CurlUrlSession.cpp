@@ -34,7 +34,7 @@ UrlResponse CurlUrlSession::fetch(const std::string& url) {
   curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 30L);
-  curl_easy_setopt(handle, CURLOPT_TIMEOUT, 120L);
+  curl_easy_setopt(handle, CURLOPT_TIMEOUT, 60L);
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "Molbench");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);

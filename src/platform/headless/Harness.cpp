@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/Scenes.h"
 #include "platform/curl/CurlUrlSession.h"
 #include "platform/posix/Folders.h"
 
@@ -49,7 +48,6 @@ Harness::Harness() {
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
   temporaryDirectory_ = pattern;
   resourcePath_ = platform::posix::resourceDirectory();
-  registerScenes();
 }
 
 Harness::~Harness() {

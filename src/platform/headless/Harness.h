@@ -104,6 +104,8 @@ class Harness : public platform::Platform {
   bool openURL(const std::string& url) override;
   platform::MainQueue& mainQueue() override { return mainQueue_; }
   std::shared_ptr<platform::UrlSession> makeUrlSession() override;
+  // The harness's own copy: a test points a host at 127.0.0.1 before it presses.
+  platform::ServiceHosts& serviceHosts() override { return serviceHosts_; }
   void diagnostic(const std::string& line) override;
   std::optional<std::string> resourcePath() override { return resourcePath_; }
   std::shared_ptr<platform::View> loadView(platform::ViewController& controller) override;
@@ -128,6 +130,7 @@ class Harness : public platform::Platform {
 
   Defaults defaults_;
   Queue mainQueue_;
+  platform::ServiceHosts serviceHosts_;
   std::string temporaryDirectory_;
   std::optional<std::string> resourcePath_;
   std::function<std::shared_ptr<platform::UrlSession>()> urlSessionFactory_;

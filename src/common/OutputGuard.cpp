@@ -1,0 +1,49 @@
+#include "common/OutputGuard.h"
+
+#include <sys/stat.h>
+
+namespace molbench {
+
+namespace {
+
+std::optional<struct stat> statOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return info;
+}
+
+}  // namespace
+
+std::optional<std::string> outputPathProblem(const std::string& outputPath,
+                                             const std::vector<std::string>& inputPaths) {
+  if (outputPath.empty()) return "The output path is empty: choose or type a file name.";
+  if (outputPath.back() == '/')
+    return "The output path \"" + outputPath + "\" ends in \"/\": add a file name.";
+  auto output = statOf(outputPath);
+  if (!output) return std::nullopt;
+  if (S_ISDIR(output->st_mode))
+    return "The output path \"" + outputPath + "\" is a folder: add a file name.";
+  for (const auto& input : inputPaths) {
+    auto in = statOf(input);
+    if (in && in->st_dev == output->st_dev && in->st_ino == output->st_ino)
+      return "The output file \"" + outputPath +
+             "\" is also an input of this run; writing it would empty the input first. Choose "
+             "another output file.";
+  }
+  return std::nullopt;
+}
+
+bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
+                        const std::vector<std::string>& inputPaths) {
+  auto problem = outputPathProblem(outputPath, inputPaths);
+  if (!problem) return true;
+  platform::AlertRequest alert;
+  alert.messageText = kOutputAlertTitle;
+  alert.informativeText = *problem;
+  alert.buttons = {"OK"};
+  platform.runAlert(alert);
+  platform.diagnostic(*problem);
+  return false;
+}
+
+}  // namespace molbench
