@@ -18,6 +18,14 @@ std::optional<platform::FileUrl> chooseFile(
   return platform::FileUrl::fromPath(*path);
 }
 
+std::optional<platform::FileUrl> chooseFileInto(
+    platform::Platform& platform, const std::string& title, platform::TextField& field,
+    const std::optional<std::vector<std::string>>& allowedExtensions) {
+  auto chosen = chooseFile(platform, title, allowedExtensions);
+  if (chosen) field.setText(chosen->path());
+  return chosen;
+}
+
 std::string folderPreset(const platform::FileUrl& chosen, const std::string& ending) {
   return chosen.deletingLastPathComponent().path() + ending;
 }

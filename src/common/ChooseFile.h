@@ -24,6 +24,12 @@ std::optional<platform::FileUrl> chooseFile(
     platform::Platform& platform, const std::string& title,
     const std::optional<std::vector<std::string>>& allowedExtensions = std::nullopt);
 
+// Runs the chooser and puts the chosen path into the field; the chosen item, or nothing on
+// Cancel (the field is left as it was).
+std::optional<platform::FileUrl> chooseFileInto(
+    platform::Platform& platform, const std::string& title, platform::TextField& field,
+    const std::optional<std::vector<std::string>>& allowedExtensions = std::nullopt);
+
 // The chosen item's folder followed by the ending ("/" alone, or "/" and a file name).
 std::string folderPreset(const platform::FileUrl& chosen, const std::string& ending);
 

@@ -8,9 +8,22 @@ namespace molbench {
 
 std::optional<std::string> smartsFragment(const std::string& modeTitle, const std::string& smarts) {
   if (modeTitle == kChooseRow) return std::string();
-  if (modeTitle == "matching") return " -s " + shellWord(smarts) + " ";
-  if (modeTitle == "not_matching") return " -v " + shellWord(smarts) + " ";
+  if (modeTitle == "matching") return " -s " + optionValue(smarts) + " ";
+  if (modeTitle == "not_matching") return " -v " + optionValue(smarts) + " ";
   return std::nullopt;
+}
+
+std::optional<std::string> countFromSummary(const std::string& countOutput) {
+  std::optional<std::string> count;
+  std::size_t start = 0;
+  while (start < countOutput.size()) {
+    std::size_t end = countOutput.find('\n', start);
+    if (end == std::string::npos) end = countOutput.size();
+    std::string line = countOutput.substr(start, end - start);
+    if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) count = line;
+    start = end + 1;
+  }
+  return count;
 }
 
 std::string inputFormatFlag(const std::string& formatTitle) {

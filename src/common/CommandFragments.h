@@ -15,6 +15,10 @@ std::optional<std::string> smartsFragment(const std::string& modeTitle, const st
 // into the pipe and keep the first blank-separated field of each line.
 inline constexpr const char* kCountTail = " -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1";
 
+// The molecule count in what the count command printed: the first word of obabel's summary
+// line ("12 molecules converted"), which comes after any warnings. Nothing when there is none.
+std::optional<std::string> countFromSummary(const std::string& countOutput);
+
 // The input-format flag of a format title: "" for "autodetect from extension", else "-i" and
 // the row's code.
 std::string inputFormatFlag(const std::string& formatTitle);

@@ -1,5 +1,6 @@
 #include "common/EditorPage.h"
 
+#include "common/HtmlText.h"
 #include "common/TextFile.h"
 #include "common/WebResources.h"
 
@@ -29,7 +30,7 @@ constexpr const char* kPageTail =
 }  // namespace
 
 std::string editorPageText(const std::string& webResourceBase) {
-  return kPageHead + webResourceBase + kPageTail;
+  return kPageHead + htmlEscaped(webResourceBase) + kPageTail;
 }
 
 void loadEditor(platform::Platform& platform, platform::WebView& webView,

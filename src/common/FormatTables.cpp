@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "common/PopupHelpers.h"
+
 // Format rows are "code -- description"; the descriptions follow what obabel -L formats says.
 // Option rows are "token  description"; the token is what reaches the command line.
 
@@ -267,8 +269,10 @@ FormatTables buildTables() {
       "-ab  Disable bonding entirely",
   };
   t.inputMenuCif = {
-      "Options",     "-as  Output single bonds only", "-ab  Disable bonding entirely",
-      "-vs verbose", "-aB use bonds in file",
+      "Options",
+      "-as  Output single bonds only",
+      "-ab  Disable bonding entirely",
+      "-aB use bonds in file",
   };
   t.inputMenuMdl = {
       "Options",
@@ -280,9 +284,6 @@ FormatTables buildTables() {
   t.inputMenuInchi = {
       "Options",
       "-an molecule name follows InChi",
-      "-at add molecule name after InChI",
-      "-aM include bonds to metal",
-      "-au output only unique molecules",
   };
   // Every option row starts with a dash: a bare word would make obabel open a file of that
   // name.
@@ -302,7 +303,6 @@ FormatTables buildTables() {
   t.outputMenuCmlreact = {
       "Options",
       "-xx omit XML declaration",
-      "-xl molecules in list",
   };
   t.outputMenuFasta = {
       "Options",
@@ -310,22 +310,19 @@ FormatTables buildTables() {
   };
   t.outputMenuFpt = {
       "Options",
-      "-xFP2",
-      "-xFP3",
-      "-xFP4",
+      "-xfFP2 fingerprint type FP2",
+      "-xfFP3 fingerprint type FP3",
+      "-xfFP4 fingerprint type FP4",
   };
   t.outputMenuMop = {
       "Options",
-      "-xk keywords",
-      "-xf read file",
       "-xu write unit cell",
   };
   t.outputMenuMdl = {
       "Options",
       "-x3  output V3000 (used for >999 atoms/bonds)",
-      "-ax    write atomclass if available",
+      "-xa    write atomclass if available",
       "-xm Write no properties",
-      "-xw  recalculate wedge and hash bonds",
       "-xv    always specify the valence in the valence field",
       "-xA  output in Alias form",
       "-xS    do not store cis/trans stereochemistry in 0D MOL files",
@@ -336,7 +333,7 @@ FormatTables buildTables() {
       "Options",
       "-xn prefix molecule names with name of file",
       "-xc use XML style separators",
-      "-xii use IDX atom types of babel internal",
+      "-xi use IDX atom types of babel internal",
   };
   t.outputMenuSmi = {
       "Options",
@@ -356,7 +353,6 @@ FormatTables buildTables() {
       "Options",
       "-xn No molecule name",
       "-xt Only molecule name",
-      "-xi Includes isotopic and chiral markings",
   };
   t.outputMenuPov = {
       "Options", "-xc add checkerboard", "-xf add mirror sphere", "-xs add sky", "-xt transparent",
@@ -421,11 +417,13 @@ FormatTables buildTables() {
   return t;
 }
 
-// Whole format rows that load an option table.
-const Titles* lookUp(const std::vector<std::pair<std::string, const Titles*>>& mapping,
-                     const std::string& row) {
+using TableByCode = std::vector<std::pair<std::string, Titles FormatTables::*>>;
+
+// The option table of a format code, or nullptr.
+const Titles* lookUp(const FormatTables& tables, const TableByCode& mapping,
+                     const std::string& code) {
   for (const auto& [key, table] : mapping)
-    if (key == row) return table;
+    if (key == code) return &(tables.*table);
   return nullptr;
 }
 
@@ -437,76 +435,54 @@ const FormatTables& formatTables() {
 }
 
 const Titles* FormatTables::inputOptionsFor(const std::string& formatRow) const {
-  static const std::vector<std::pair<std::string, const Titles*>> mapping = {
-      {"acr -- ACR format", &formatTables().inputMenuRead},
-      {"adfout -- ADF output format", &formatTables().inputMenuRead},
-      {"caccrt -- Cacao Cartesian format", &formatTables().inputMenuRead},
-      {"car -- Accelrys/MSI Biosym/Insight II CAR format", &formatTables().inputMenuRead},
-      {"cif -- Crystallographic Information File", &formatTables().inputMenuCif},
-      {"cub -- Gaussian cube format", &formatTables().inputMenuRead},
-      {"cube -- Gaussian cube format", &formatTables().inputMenuRead},
-      {"dmol -- DMol3 coordinates format", &formatTables().inputMenuRead},
-      {"ent -- Protein Data Bank format", &formatTables().inputMenuRead},
-      {"fch -- Gaussian formatted checkpoint file format", &formatTables().inputMenuRead},
-      {"feat -- Feature format", &formatTables().inputMenuRead},
-      {"fract -- Free Form Fractional format", &formatTables().inputMenuRead},
-      {"g09 -- Gaussian Output", &formatTables().inputMenuRead},
-      {"g16 -- Gaussian Output", &formatTables().inputMenuRead},
-      {"inchi -- InChI format", &formatTables().inputMenuInchi},
-      {"mdl -- MDL MOL format", &formatTables().inputMenuMdl},
-      {"mol -- MDL MOL format", &formatTables().inputMenuMdl},
-      {"mol2 -- Sybyl Mol2 format", &formatTables().inputMenuMol2},
-      {"mold -- Molden format", &formatTables().inputMenuRead},
-      {"molden -- Molden format", &formatTables().inputMenuRead},
-      {"molf -- Molden format", &formatTables().inputMenuRead},
-      {"mop -- MOPAC Cartesian format", &formatTables().inputMenuRead},
-      {"mopcrt -- MOPAC Cartesian format", &formatTables().inputMenuRead},
-      {"mopout -- MOPAC Output format", &formatTables().inputMenuRead},
-      {"mpqc -- MPQC output format", &formatTables().inputMenuRead},
-      {"nwo -- NWChem output format", &formatTables().inputMenuRead},
-      {"pdb -- Protein Data Bank format", &formatTables().inputMenuRead},
-      {"prep -- Amber Prep format", &formatTables().inputMenuRead},
-      {"qcout -- Q-Chem output format", &formatTables().inputMenuRead},
-      {"sd -- MDL MOL format", &formatTables().inputMenuMdl},
-      {"sdf -- MDL MOL format", &formatTables().inputMenuMdl},
-      {"smi -- SMILES format", &formatTables().inputMenuSmiles},
-      {"smiles -- SMILES format", &formatTables().inputMenuSmiles},
-      {"tmol -- TurboMole Coordinate format", &formatTables().inputMenuRead},
-      {"unixyz -- UniChem XYZ format", &formatTables().inputMenuRead},
-      {"vmol -- ViewMol format", &formatTables().inputMenuRead},
-      {"xyz -- XYZ cartesian coordinates format", &formatTables().inputMenuRead},
-  };
-  return lookUp(mapping, formatRow);
+  return inputOptionsForCode(firstWord(formatRow));
 }
 
 const Titles* FormatTables::outputOptionsFor(const std::string& formatRow) const {
-  static const std::vector<std::pair<std::string, const Titles*>> mapping = {
-      {"can -- Canonical SMILES format", &formatTables().outputMenuCan},
-      {"cdjson -- ChemDoodle JSON", &formatTables().outputMenuChemDo},
-      {"cml -- Chemical Markup Language", &formatTables().outputMenuCml},
-      {"cmlr -- CML Reaction format", &formatTables().outputMenuCmlreact},
-      {"fa -- FASTA format", &formatTables().outputMenuFasta},
-      {"fasta -- FASTA format", &formatTables().outputMenuFasta},
-      {"fpt -- Fingerprint format", &formatTables().outputMenuFpt},
-      {"fs -- Fastsearch format", &formatTables().outputMenuFpt},
-      {"inchi -- InChI format", &formatTables().outputMenuInchi},
-      {"mdl -- MDL MOL format", &formatTables().outputMenuMdl},
-      {"ml2 -- Sybyl Mol2 format", &formatTables().outputMenuSybmol2},
-      {"mol -- MDL MOL format", &formatTables().outputMenuMdl},
-      {"mol2 -- Sybyl Mol2 format", &formatTables().outputMenuSybmol2},
-      {"mop -- MOPAC Cartesian format", &formatTables().outputMenuMop},
-      {"mopcrt -- MOPAC Cartesian format", &formatTables().outputMenuMop},
-      {"mpd -- MolPrint2D format", &formatTables().outputMenuMpd},
-      {"pcjson -- PubChem JSON", &formatTables().outputMenuPubchem},
-      {"pdb -- Protein Data Bank format", &formatTables().outputMenuPdb},
-      {"png -- PNG 2D depiction", &formatTables().outputMenuPng},
-      {"pov -- POV-Ray input format", &formatTables().outputMenuPov},
-      {"sd -- MDL MOL format", &formatTables().outputMenuMdl},
-      {"sdf -- MDL MOL format", &formatTables().outputMenuMdl},
-      {"smi -- SMILES format", &formatTables().outputMenuSmi},
-      {"smiles -- SMILES format", &formatTables().outputMenuSmi},
+  return outputOptionsForCode(firstWord(formatRow));
+}
+
+// Only formats whose `obabel -H` documents every row of the table for that direction have one.
+const Titles* FormatTables::inputOptionsForCode(const std::string& code) const {
+  static const TableByCode mapping = {
+      {"adfout", &FormatTables::inputMenuRead},   {"caccrt", &FormatTables::inputMenuRead},
+      {"car", &FormatTables::inputMenuRead},      {"cif", &FormatTables::inputMenuCif},
+      {"cub", &FormatTables::inputMenuRead},      {"cube", &FormatTables::inputMenuRead},
+      {"dmol", &FormatTables::inputMenuRead},     {"ent", &FormatTables::inputMenuRead},
+      {"feat", &FormatTables::inputMenuRead},     {"fract", &FormatTables::inputMenuRead},
+      {"g09", &FormatTables::inputMenuRead},      {"g16", &FormatTables::inputMenuRead},
+      {"inchi", &FormatTables::inputMenuInchi},   {"mdl", &FormatTables::inputMenuMdl},
+      {"mol", &FormatTables::inputMenuMdl},       {"mol2", &FormatTables::inputMenuMol2},
+      {"mold", &FormatTables::inputMenuRead},     {"molden", &FormatTables::inputMenuRead},
+      {"molf", &FormatTables::inputMenuRead},     {"mop", &FormatTables::inputMenuRead},
+      {"mopcrt", &FormatTables::inputMenuRead},   {"mopout", &FormatTables::inputMenuRead},
+      {"mpqc", &FormatTables::inputMenuRead},     {"nwo", &FormatTables::inputMenuRead},
+      {"pdb", &FormatTables::inputMenuRead},      {"prep", &FormatTables::inputMenuRead},
+      {"qcout", &FormatTables::inputMenuRead},    {"sd", &FormatTables::inputMenuMdl},
+      {"sdf", &FormatTables::inputMenuMdl},       {"smi", &FormatTables::inputMenuSmiles},
+      {"smiles", &FormatTables::inputMenuSmiles}, {"tmol", &FormatTables::inputMenuRead},
+      {"unixyz", &FormatTables::inputMenuRead},   {"vmol", &FormatTables::inputMenuRead},
+      {"xyz", &FormatTables::inputMenuRead},
   };
-  return lookUp(mapping, formatRow);
+  return lookUp(*this, mapping, code);
+}
+
+const Titles* FormatTables::outputOptionsForCode(const std::string& code) const {
+  static const TableByCode mapping = {
+      {"can", &FormatTables::outputMenuCan},        {"cdjson", &FormatTables::outputMenuChemDo},
+      {"cml", &FormatTables::outputMenuCml},        {"cmlr", &FormatTables::outputMenuCmlreact},
+      {"fa", &FormatTables::outputMenuFasta},       {"fasta", &FormatTables::outputMenuFasta},
+      {"fpt", &FormatTables::outputMenuFpt},        {"fs", &FormatTables::outputMenuFpt},
+      {"inchi", &FormatTables::outputMenuInchi},    {"mdl", &FormatTables::outputMenuMdl},
+      {"ml2", &FormatTables::outputMenuSybmol2},    {"mol", &FormatTables::outputMenuMdl},
+      {"mol2", &FormatTables::outputMenuSybmol2},   {"mop", &FormatTables::outputMenuMop},
+      {"mopcrt", &FormatTables::outputMenuMop},     {"mpd", &FormatTables::outputMenuMpd},
+      {"pcjson", &FormatTables::outputMenuPubchem}, {"pdb", &FormatTables::outputMenuPdb},
+      {"png", &FormatTables::outputMenuPng},        {"pov", &FormatTables::outputMenuPov},
+      {"sd", &FormatTables::outputMenuMdl},         {"sdf", &FormatTables::outputMenuMdl},
+      {"smi", &FormatTables::outputMenuSmi},        {"smiles", &FormatTables::outputMenuSmi},
+  };
+  return lookUp(*this, mapping, code);
 }
 
 }  // namespace molbench

@@ -26,7 +26,7 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
   setSwitch(p.generate3Dmol, s.generate3D, " --gen3d  ");
   // The title and the text to append are remembered only while their boxes are on.
   if (s.setTitle) p.oTitle = s.title;
-  setSwitch(p.addTitle, s.setTitle, " --title  " + shellWord(p.oTitle) + " ");
+  setSwitch(p.addTitle, s.setTitle, " --title  " + optionValue(p.oTitle) + " ");
   if (s.appendToTitle) p.toappend = s.appendText;
   setSwitch(p.appendValues, s.appendToTitle,
             " --append \"" + doubleQuotedContent(p.toappend) + "\" ");
@@ -35,51 +35,31 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
   setSwitch(p.oremoveSalts, s.removeSalts, " -r ");
 }
 
-// The quoted output path, with ".gz" when compressing. A path without any "." gets the
-// output format's code as its extension, after the closing quote, where the shell still reads
-// it as part of the same word. The test is made on the path itself, so quoting never hides or
-// adds a ".".
-std::string outputText(const ConversionSettings& s, const ConversionPieces& p,
-                       bool outputFormatNamed) {
-  std::string suffix = s.compress ? p.zipfileextension : std::string();
-  std::string text = quotedPath(s.outputPath) + suffix;
-  if (outputFormatNamed && (s.outputPath + suffix).find('.') == std::string::npos)
-    text += "." + p.ofirstWord;
-  return text;
-}
-
 }  // namespace
 
-ComposedConversion composeConversion(const std::string& obabelPath, const ConversionSettings& s,
-                                     ConversionPieces& p) {
-  ComposedConversion result;
+ComposedCommand composeConversion(const std::string& obabelPath, const ConversionSettings& s,
+                                  ConversionPieces& p) {
+  ComposedCommand result;
 
   if (auto fragment = smartsFragment(s.smartsMode, s.smarts)) p.osmartsConvert = *fragment;
   updateSwitches(s, p);
-
-  p.iFileType = inputFormatFlag(s.inputFormat);
-  if (s.inputFormat != kAutodetectRow) result.inputFormatLine = s.inputFormat;
-
-  bool outputFormatNamed = s.outputFormat != kAutodetectRow;
-  if (outputFormatNamed) {
-    p.ofirstWord = firstWord(s.outputFormat);
-    p.oFileType = "-o" + p.ofirstWord;
-  } else {
-    p.oFileType.clear();
-  }
-  std::string output = outputText(s, p, outputFormatNamed);
-
-  p.iFileTypeOption = tokenUnless(s.readOption, kOptionsRow);
-  p.oFileTypeOption = tokenUnless(s.writeOption, kOptionsRow);
+  bool outputFormatNamed = updateFormatPieces(s, p, result);
   p.oHydrogens = tokenUnless(s.hydrogens, kChooseRow);
 
   if (s.convertAll) {
     p.oconvertFrom.clear();
     p.oconvertTo.clear();
   } else {
-    p.oconvertFrom = "-f " + shellWord(s.firstMolecule);
-    p.oconvertTo = "-l " + shellWord(s.lastMolecule);
+    p.oconvertFrom = "-f " + optionValue(s.firstMolecule);
+    p.oconvertTo = "-l " + optionValue(s.lastMolecule);
   }
+
+  // ".gz" when compressing; a path without any "." gets the output format's code as its
+  // extension, after the closing quote, where the shell still reads it as part of the same
+  // word. The test is made on the path itself, so quoting never hides or adds a ".".
+  std::string suffix = s.compress ? p.zipfileextension : std::string();
+  result.outputPath = withFormatExtension(s.outputPath + suffix, p.ofirstWord, outputFormatNamed);
+  std::string output = quotedPath(s.outputPath) + result.outputPath.substr(s.outputPath.size());
 
   // The single blanks stand even between empty pieces; from the output on, each piece brings
   // its own blanks.

@@ -2,20 +2,17 @@
 // controls. Convert and Check both come here, so what Check shows is what Convert runs.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "common/FormatPieces.h"
 
 namespace molbench {
 
 // What the pane's controls hold when a conversion is composed. Popups are given by the title
 // of their selected item ("" for none), fields by their text, boxes by whether they are on.
-struct ConversionSettings {
+struct ConversionSettings : FormatSettings {
   std::string inputPath;
   std::string outputPath;
-  std::string inputFormat;
-  std::string outputFormat;
-  std::string readOption;
-  std::string writeOption;
   std::string hydrogens;
   std::string pH;
   bool convertAll = true;
@@ -46,12 +43,7 @@ struct ConversionSettings {
 // their control gives nothing new: `ofirstWord` while the output format is left to the
 // extension, `osmartsConvert` while the SMARTS-mode popup is empty, and `zipfileextension`,
 // `oTitle` and `toappend` while their boxes are off.
-struct ConversionPieces {
-  std::string iFileType;
-  std::string iFileTypeOption;
-  std::string oFileType;
-  std::string ofirstWord;
-  std::string oFileTypeOption;
+struct ConversionPieces : FormatPieces {
   std::string oHydrogens;
   std::string cenCordinates;
   std::string conDative;
@@ -74,17 +66,10 @@ struct ConversionPieces {
   std::string oconvertTo;
 };
 
-struct ComposedConversion {
-  std::string command;
-  // The input-format title, written as a line of its own before anything runs; absent when
-  // the format is left to the extension.
-  std::optional<std::string> inputFormatLine;
-};
-
 // Updates the stored pieces from the settings and joins them into the command text. Paths
 // and typed values reach obabel as exactly the arguments the user meant.
-ComposedConversion composeConversion(const std::string& obabelPath,
-                                     const ConversionSettings& settings, ConversionPieces& pieces);
+ComposedCommand composeConversion(const std::string& obabelPath, const ConversionSettings& settings,
+                                  ConversionPieces& pieces);
 
 // The molecule count of the input file: obabel reads the whole file, writes no molecules, and
 // the first word of its summary line, the count, is what the command prints.

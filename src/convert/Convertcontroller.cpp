@@ -1,7 +1,9 @@
 #include "convert/Convertcontroller.h"
 
 #include "common/ChooseFile.h"
+#include "common/CommandFragments.h"
 #include "common/FormatChoice.h"
+#include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Shell.h"
 #include "convert/ConvertTexts.h"
@@ -13,15 +15,7 @@ namespace {
 
 using P = Convertcontroller;
 
-std::string textOf(const platform::Outlet<platform::TextField>& field) {
-  return field.get()->text();
-}
-
-std::string titleOf(const platform::Outlet<platform::PopUpButton>& popup) {
-  return popup.get()->titleOfSelectedItem();
-}
-
-bool isOn(const platform::Outlet<platform::Button>& button) { return button.get()->isOn(); }
+constexpr const char* kPHExample = "e.g. 7.4";
 
 }  // namespace
 
@@ -82,23 +76,20 @@ void Convertcontroller::viewDidLoad() {
   fillPopup(*outputFiletype.get(), oFileTypes);
   fillPopup(*smartsConvertoptions.get(), smartConvertmenuoptions);
   fillPopup(*hydrogensPop.get(), hydrogensMenu);
-  convertAll.get()->setOn(true);
-  convertSeletion.get()->setOn(false);
+  convertAll->setOn(true);
+  convertSeletion->setOn(false);
+  if (thePH) thePH->setPlaceholder(kPHExample);
 }
 
 void Convertcontroller::inputFileSelect(platform::Control*) {
   if (!outletsConnected("inputFileSelect:", {"inputFilepath", "outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle);
-  if (!chosen) return;
-  inputFilepath.get()->setText(chosen->path());
-  outputFilepath.get()->setText(folderPreset(*chosen, "/"));
+  auto chosen = chooseFileInto(platform(), kChooseInputTitle, *inputFilepath.get());
+  if (chosen) outputFilepath->setText(folderPreset(*chosen, "/"));
 }
 
 void Convertcontroller::outputFileSelect(platform::Control*) {
   if (!outletsConnected("outputFileSelect:", {"outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseOutputTitle);
-  if (!chosen) return;
-  outputFilepath.get()->setText(chosen->path());
+  chooseFileInto(platform(), kChooseOutputTitle, *outputFilepath.get());
 }
 
 void Convertcontroller::inputFileTypeChosen(platform::Control* sender) {
@@ -112,37 +103,40 @@ void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
 }
 
 void Convertcontroller::convertFile(platform::Control*) {
-  auto command = composeFromControls("convertFile:");
-  if (!command) return;
+  if (!conversionControlsConnected("convertFile:")) return;
+  std::string inputPath = inputFilepath->text();
+  if (!outputPathAccepted(platform(), outputFilepath->text(), {inputPath})) return;
+  auto composed = composeFromControls("convertFile:");
+  if (!composed || !outputPathAccepted(platform(), composed->outputPath, {inputPath})) return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
-  runComposedCommand(platform(), obshellCommand, *command);
+  runComposedCommand(platform(), obshellCommand, composed->command);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {
   if (!outletsConnected("checkObabel:", {"obabelText"})) return;
-  auto command = composeFromControls("checkObabel:");
-  if (!command) return;
-  obabelText.get()->setText(*command);
+  auto composed = composeFromControls("checkObabel:");
+  if (composed) obabelText->setText(composed->command);
 }
 
 void Convertcontroller::runObabelcommand(platform::Control*) {
   if (!outletsConnected("runObabelcommand:", {"obabelText"})) return;
-  runComposedCommand(platform(), obshellCommand, obabelText.get()->text());
+  runComposedCommand(platform(), obshellCommand, obabelText->text());
 }
 
 void Convertcontroller::countMols(platform::Control*) {
   if (!outletsConnected("countMols:", {"inputFilepath", "inputFiletype", "obabelText"})) return;
   obabelPath = lookUpObabelPath(platform());
-  auto output =
-      runComposedCommand(platform(), obshellCommand,
-                         composeCount(obabelPath, titleOf(inputFiletype), textOf(inputFilepath)));
+  auto output = runComposedCommand(
+      platform(), obshellCommand,
+      composeCount(obabelPath, inputFiletype->titleOfSelectedItem(), inputFilepath->text()));
   if (!output) {
     platform().diagnostic("countMols: the count printed no UTF-8 text; nothing to show");
     return;
   }
   obshellresult = *output;
-  obshellresult = kCountPrefix + obshellresult + kCountSuffix;
-  obabelText.get()->setText(obshellresult);
+  // Warnings come before obabel's summary line; the count is the summary's number.
+  auto count = countFromSummary(obshellresult);
+  obabelText->setText(kCountPrefix + (count ? *count + "\n" : obshellresult) + kCountSuffix);
 }
 
 // The two range buttons form one group in the layout; the range is read from convertAll
@@ -151,21 +145,21 @@ void Convertcontroller::radioButtonChanged(platform::Control*) {}
 
 void Convertcontroller::listTags(platform::Control*) {
   if (!outletsConnected("listTags:", {"inputFilepath", "obabelText"})) return;
-  obabelText.get()->setText(listSdTags(textOf(inputFilepath)));
+  obabelText->setText(listSdTags(inputFilepath->text()));
 }
 
 void Convertcontroller::filterHelp(platform::Control*) {
   if (!outletsConnected("filterHelp:", {"obabelText"})) return;
-  obabelText.get()->setText(kFilterHelp);
+  obabelText->setText(kFilterHelp);
 }
 
-std::optional<std::string> Convertcontroller::composeFromControls(std::string_view action) {
+std::optional<ComposedCommand> Convertcontroller::composeFromControls(std::string_view action) {
   if (!conversionControlsConnected(action)) return std::nullopt;
   obabelPath = lookUpObabelPath(platform());
   auto composed = composeConversion(obabelPath, readSettings(), *this);
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
   obshellCommand = composed.command;
-  return composed.command;
+  return composed;
 }
 
 bool Convertcontroller::conversionControlsConnected(std::string_view action) {
@@ -183,35 +177,35 @@ bool Convertcontroller::conversionControlsConnected(std::string_view action) {
 
 ConversionSettings Convertcontroller::readSettings() const {
   ConversionSettings s;
-  s.inputPath = textOf(inputFilepath);
-  s.outputPath = textOf(outputFilepath);
-  s.inputFormat = titleOf(inputFiletype);
-  s.outputFormat = titleOf(outputFiletype);
-  s.readOption = titleOf(inputFileoptions);
-  s.writeOption = titleOf(outputFileoptions);
-  s.hydrogens = titleOf(hydrogensPop);
-  s.pH = textOf(thePH);
-  s.convertAll = isOn(convertAll);
-  s.firstMolecule = textOf(convertFrom);
-  s.lastMolecule = textOf(convertTo);
-  s.smartsMode = titleOf(smartsConvertoptions);
-  s.smarts = textOf(smartsConvert);
-  s.filterExpression = textOf(filterProperties);
-  s.title = textOf(theTitle);
-  s.appendText = textOf(valueToappend);
-  s.centreCoordinates = isOn(centreCordinates);
-  s.dativeBonds = isOn(convertDativebonds);
-  s.uniqueOnly = isOn(onlyUniquemols);
-  s.joinMolecules = isOn(joinIntosinglemol);
-  s.splitMolecules = isOn(splitIntoindividualmols);
-  s.canonicalOrder = isOn(canonicaliseAtomorder);
-  s.compress = isOn(zipoutput);
-  s.generate2D = isOn(generate2D);
-  s.generate3D = isOn(generate3D);
-  s.setTitle = isOn(addTitleIndex);
-  s.appendToTitle = isOn(appendTotitle);
-  s.filter = isOn(filterOption);
-  s.removeSalts = isOn(removeSalts);
+  s.inputPath = inputFilepath->text();
+  s.outputPath = outputFilepath->text();
+  s.inputFormat = inputFiletype->titleOfSelectedItem();
+  s.outputFormat = outputFiletype->titleOfSelectedItem();
+  s.readOption = inputFileoptions->titleOfSelectedItem();
+  s.writeOption = outputFileoptions->titleOfSelectedItem();
+  s.hydrogens = hydrogensPop->titleOfSelectedItem();
+  s.pH = thePH->text();
+  s.convertAll = convertAll->isOn();
+  s.firstMolecule = convertFrom->text();
+  s.lastMolecule = convertTo->text();
+  s.smartsMode = smartsConvertoptions->titleOfSelectedItem();
+  s.smarts = smartsConvert->text();
+  s.filterExpression = filterProperties->text();
+  s.title = theTitle->text();
+  s.appendText = valueToappend->text();
+  s.centreCoordinates = centreCordinates->isOn();
+  s.dativeBonds = convertDativebonds->isOn();
+  s.uniqueOnly = onlyUniquemols->isOn();
+  s.joinMolecules = joinIntosinglemol->isOn();
+  s.splitMolecules = splitIntoindividualmols->isOn();
+  s.canonicalOrder = canonicaliseAtomorder->isOn();
+  s.compress = zipoutput->isOn();
+  s.generate2D = generate2D->isOn();
+  s.generate3D = generate3D->isOn();
+  s.setTitle = addTitleIndex->isOn();
+  s.appendToTitle = appendTotitle->isOn();
+  s.filter = filterOption->isOn();
+  s.removeSalts = removeSalts->isOn();
   return s;
 }
 

@@ -15,7 +15,8 @@ namespace molbench {
 // The stored command pieces come from ConversionPieces, so the composition can update them
 // without a window.
 class Convertcontroller : public platform::BoundViewController<Convertcontroller>,
-                          public ConversionPieces {
+                          public ConversionPieces,
+                          public FormatTableNames {
  public:
   using BoundViewController::BoundViewController;
   static const platform::Bindings<Convertcontroller>& bindings();
@@ -59,30 +60,6 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   std::string obshellresult, obabelPath, obshellCommand;
 
   const Titles& smartConvertmenuoptions = formatTables().smartConvertmenuoptions;
-  const Titles& iFileTypes = formatTables().iFileTypes;
-  const Titles& oFileTypes = formatTables().oFileTypes;
-  const Titles& inputMenuRead = formatTables().inputMenuRead;
-  const Titles& inputMenuCif = formatTables().inputMenuCif;
-  const Titles& inputMenuMdl = formatTables().inputMenuMdl;
-  const Titles& inputMenuInchi = formatTables().inputMenuInchi;
-  const Titles& inputMenuSmiles = formatTables().inputMenuSmiles;
-  const Titles& inputMenuMol2 = formatTables().inputMenuMol2;
-  const Titles& outputMenuCml = formatTables().outputMenuCml;
-  const Titles& outputMenuCmlreact = formatTables().outputMenuCmlreact;
-  const Titles& outputMenuFasta = formatTables().outputMenuFasta;
-  const Titles& outputMenuFpt = formatTables().outputMenuFpt;
-  const Titles& outputMenuMop = formatTables().outputMenuMop;
-  const Titles& outputMenuMdl = formatTables().outputMenuMdl;
-  const Titles& outputMenuMpd = formatTables().outputMenuMpd;
-  const Titles& outputMenuSmi = formatTables().outputMenuSmi;
-  const Titles& outputMenuCan = formatTables().outputMenuCan;
-  const Titles& outputMenuPov = formatTables().outputMenuPov;
-  const Titles& outputMenuPubchem = formatTables().outputMenuPubchem;
-  const Titles& outputMenuChemDo = formatTables().outputMenuChemDo;
-  const Titles& outputMenuSybmol2 = formatTables().outputMenuSybmol2;
-  const Titles& outputMenuPdb = formatTables().outputMenuPdb;
-  const Titles& outputMenuPng = formatTables().outputMenuPng;
-  const Titles& outputMenuInchi = formatTables().outputMenuInchi;
   const Titles& hydrogensMenu = formatTables().hydrogensMenu;
 
   void viewDidLoad() override;
@@ -102,7 +79,7 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
  private:
   // Reads the stored obabel path and the controls, updates the pieces and writes the
   // input-format line; nothing when a control the conversion reads is missing.
-  std::optional<std::string> composeFromControls(std::string_view action);
+  std::optional<ComposedCommand> composeFromControls(std::string_view action);
   bool conversionControlsConnected(std::string_view action);
   ConversionSettings readSettings() const;
 };

@@ -1,6 +1,6 @@
 #include "platform/FileUrl.h"
 
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace molbench::platform {
 
@@ -9,9 +9,24 @@ namespace {
 bool isPathCharacter(unsigned char c) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
   switch (c) {
-    case '-': case '.': case '_': case '~': case '!': case '$': case '&': case '\'':
-    case '(': case ')': case '*': case '+': case ',': case ';': case '=': case ':':
-    case '@': case '/':
+    case '-':
+    case '.':
+    case '_':
+    case '~':
+    case '!':
+    case '$':
+    case '&':
+    case '\'':
+    case '(':
+    case ')':
+    case '*':
+    case '+':
+    case ',':
+    case ';':
+    case '=':
+    case ':':
+    case '@':
+    case '/':
       return true;
     default:
       return false;
@@ -25,17 +40,17 @@ int hexValue(char c) {
   return -1;
 }
 
+}  // namespace
+
 std::string withoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
 }
 
 bool isFolder(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  std::error_code ignored;
+  return std::filesystem::is_directory(path, ignored);
 }
-
-}  // namespace
 
 std::string percentEncodePath(const std::string& path) {
   static const char* digits = "0123456789ABCDEF";

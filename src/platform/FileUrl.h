@@ -32,6 +32,11 @@ class FileUrl {
   bool isDirectory_ = false;
 };
 
+// The path less any trailing "/" (the root stays "/").
+std::string withoutTrailingSlash(std::string path);
+// True when the path names an existing folder (or a link to one).
+bool isFolder(const std::string& path);
+
 // Percent-encodes every byte outside the characters a URL path may hold.
 std::string percentEncodePath(const std::string& path);
 std::string percentDecode(const std::string& text);

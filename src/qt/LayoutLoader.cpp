@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ActionDispatch.h"
 #include "qt/Adapters.h"
 #include "qt/QtTable.h"
 #include "qt/SceneHost.h"
@@ -28,22 +29,6 @@ constexpr const char* kColumnsProperty = "columns";
 std::string nameOf(const QObject* object) { return object->objectName().toStdString(); }
 
 std::string classOf(const QObject* object) { return object->metaObject()->className(); }
-
-// The pane receives actions only while it lives; a pane nobody shares is trusted to outlive
-// its widgets, as the one who made it on the stack promised.
-platform::Control::Action dispatchTo(platform::ViewController& controller,
-                                     const std::string& selector) {
-  std::weak_ptr<platform::ViewController> weak = controller.weak_from_this();
-  bool shared = !weak.expired();
-  platform::ViewController* raw = &controller;
-  return [weak, shared, raw, selector](platform::Control* sender) {
-    if (!shared) {
-      raw->sendAction(selector, sender);
-    } else if (auto alive = weak.lock()) {
-      alive->sendAction(selector, sender);
-    }
-  };
-}
 
 class SceneBinder {
  public:
@@ -123,7 +108,7 @@ class SceneBinder {
   }
 
   bool connectSender(QObject* object, const std::string& selector) {
-    auto dispatch = dispatchTo(controller_, selector);
+    auto dispatch = platform::dispatchTo(controller_, selector);
     if (auto* action = qobject_cast<QAction*>(object)) {
       QObject::connect(action, &QAction::triggered, action, [dispatch] { dispatch(nullptr); });
       return true;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/FileUrl.h"
+#include "platform/OpenPanelChoice.h"
 
 namespace molbench::qt {
 
@@ -15,7 +16,7 @@ QString nameFilterFor(const std::vector<std::string>& extensions) {
 }
 
 OpenPanel::OpenPanel(const platform::OpenPanelRequest& request, QWidget* parent)
-    : QFileDialog(parent) {
+    : QFileDialog(parent), request_(request) {
   setOption(QFileDialog::DontUseNativeDialog, true);
   setWindowTitle(QString::fromStdString(request.title));
   setAcceptMode(QFileDialog::AcceptOpen);
@@ -28,8 +29,6 @@ OpenPanel::OpenPanel(const platform::OpenPanelRequest& request, QWidget* parent)
   setFilter(filters);
   if (request.allowedFileTypes && !request.allowedFileTypes->empty())
     setNameFilter(nameFilterFor(*request.allowedFileTypes));
-  canChooseFiles_ = request.canChooseFiles;
-  canChooseDirectories_ = request.canChooseDirectories;
 }
 
 void OpenPanel::accept() {
@@ -40,12 +39,14 @@ void OpenPanel::accept() {
     QFileDialog::accept();  // the dialog explains that the item does not exist
     return;
   }
-  bool folder = chosen.isDir();
-  if ((folder && !canChooseDirectories_) || (!folder && !canChooseFiles_)) {
-    if (folder) setDirectory(chosen.absoluteFilePath());
+  std::string path = chosen.absoluteFilePath().toStdString();
+  if (!platform::openPanelAllows(request_, path)) {
+    // A folder that cannot be the answer is entered; a file of another kind is refused, even
+    // when its name was typed past the name filter.
+    if (chosen.isDir()) setDirectory(chosen.absoluteFilePath());
     return;
   }
-  chosen_ = platform::FileUrl::fromPath(chosen.absoluteFilePath().toStdString()).path();
+  chosen_ = platform::FileUrl::fromPath(path).path();
   QDialog::accept();
 }
 

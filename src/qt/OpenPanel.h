@@ -27,9 +27,8 @@ class OpenPanel : public QFileDialog {
   void accept() override;
 
  private:
+  platform::OpenPanelRequest request_;
   std::optional<std::string> chosen_;
-  bool canChooseFiles_ = true;
-  bool canChooseDirectories_ = true;
 };
 
 // "Allowed files (*.sdf *.mol)" for {"sdf", "mol"}.

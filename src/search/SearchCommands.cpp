@@ -1,5 +1,6 @@
 #include "search/SearchCommands.h"
 
+#include "common/CommandFragments.h"
 #include "common/ShellQuote.h"
 
 namespace molbench {
@@ -9,28 +10,36 @@ std::string similarityPiece(const std::string& similarityText) {
   return " -at" + shellWord(similarityText);
 }
 
-std::string fileSearchOutputText(const std::string& outputPath, const std::string& ofirstWord) {
-  std::string text = quotedPath(outputPath);
-  if (text.find('.') == std::string::npos) text += "." + ofirstWord;
-  return text;
+void updateQueryPieces(const QuerySettings& s, SearchPieces& p) {
+  p.syntaxSimscore = similarityPiece(s.similarity);
+  if (auto fragment = smartsFragment(s.smartsMode, s.smarts)) p.osmartsConvert = *fragment;
 }
 
-std::string fileSearchCommand(const FileSearchPieces& p) {
-  return p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath) + " " +
-         p.iFileTypeOption + " " + p.oFileType + " " + p.oFileTypeOption + " -O " + p.outputText +
-         p.osmartsConvert + " " + p.syntaxSimscore;
+ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearchSettings& s,
+                                  SearchPieces& p) {
+  ComposedCommand result;
+  updateQueryPieces(s, p);
+  updateFormatPieces(s, p, result);
+  // The last named output format's code is added even when the format is now left to the
+  // extension: the search always writes in some format.
+  result.outputPath = withFormatExtension(s.outputPath, p.ofirstWord, true);
+  result.command = obabelPath + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
+                   p.iFileTypeOption + " " + p.oFileType + " " + p.oFileTypeOption + " -O " +
+                   quotedPath(s.outputPath) + result.outputPath.substr(s.outputPath.size()) +
+                   p.osmartsConvert + " " + p.syntaxSimscore;
+  return result;
 }
 
 std::string indexBuildCommand(const std::string& obabelPath, const std::string& iFileType,
                               const std::string& inputPath, const std::string& indexPath) {
   return obabelPath + " " + iFileType + " " + quotedPath(inputPath) + " -ofs -O " +
-         shellWord(indexPath);
+         optionValue(indexPath);
 }
 
 std::string indexSearchCommand(const std::string& obabelPath, const std::string& indexPath,
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert) {
-  return obabelPath + " " + shellWord(indexPath) + " -O " + shellWord(outputPath) + " " +
+  return obabelPath + " " + optionValue(indexPath) + " -O " + optionValue(outputPath) + " " +
          syntaxSimscore + " " + osmartsConvert;
 }
 

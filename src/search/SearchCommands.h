@@ -4,30 +4,39 @@
 
 #include <string>
 
+#include "common/FormatPieces.h"
+
 namespace molbench {
+
+// The search controls that the file search and the index search share.
+struct QuerySettings {
+  std::string smartsMode;
+  std::string smarts;
+  std::string similarity;
+};
+
+struct FileSearchSettings : FormatSettings, QuerySettings {
+  std::string inputPath;
+  std::string outputPath;
+};
+
+// The pieces the pane keeps between searches: the index build reads `iFileType` as the last
+// file search left it, and `osmartsConvert` carries over while the SMARTS-mode popup is empty.
+struct SearchPieces : FormatPieces {
+  std::string osmartsConvert;
+  std::string syntaxSimscore;
+};
 
 // " -at" and the typed threshold as one shell word, with no blank between; "" when the field
 // is empty.
 std::string similarityPiece(const std::string& similarityText);
 
-// The quoted output path, with "." and the last output format code after the closing quote
-// when the quoted text holds no "." at all.
-std::string fileSearchOutputText(const std::string& outputPath, const std::string& ofirstWord);
+// Sets the SMARTS fragment and the similarity piece from the query controls.
+void updateQueryPieces(const QuerySettings& settings, SearchPieces& pieces);
 
-struct FileSearchPieces {
-  std::string obabelPath;
-  std::string iFileType;
-  std::string inputPath;
-  std::string iFileTypeOption;
-  std::string oFileType;
-  std::string oFileTypeOption;
-  std::string outputText;  // from fileSearchOutputText
-  std::string osmartsConvert;
-  std::string syntaxSimscore;
-};
-
-// Filters the input file into the output file.
-std::string fileSearchCommand(const FileSearchPieces& pieces);
+// Filters the input file into the output file; updates every piece.
+ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearchSettings& settings,
+                                  SearchPieces& pieces);
 
 // Writes the fast-search index of the input file to the index path.
 std::string indexBuildCommand(const std::string& obabelPath, const std::string& iFileType,

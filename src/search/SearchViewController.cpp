@@ -1,13 +1,12 @@
 #include "search/SearchViewController.h"
 
 #include "common/ChooseFile.h"
-#include "common/FormatChoice.h"
-#include "common/CommandFragments.h"
 #include "common/EditorPage.h"
+#include "common/FormatChoice.h"
+#include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Shell.h"
 #include "common/TemporaryDirectory.h"
-#include "search/SearchCommands.h"
 
 namespace molbench {
 
@@ -17,37 +16,12 @@ using P = SearchViewController;
 
 constexpr const char* kIndexAlertMessage = "check file type";
 constexpr const char* kIndexAlertInformation = "Need to choose a .fs file";
+constexpr const char* kSimilarityExample = "e.g. 0.7";
 
 }  // namespace
 
 SearchViewController::SearchViewController(platform::Platform& platform)
-    : BoundViewController(platform),
-      temporaryDirectory(temporaryDirectoryUrl(platform)),
-      iFileTypes(formatTables().iFileTypes),
-      oFileTypes(formatTables().oFileTypes),
-      inputMenuRead(formatTables().inputMenuRead),
-      inputMenuCif(formatTables().inputMenuCif),
-      inputMenuMdl(formatTables().inputMenuMdl),
-      inputMenuInchi(formatTables().inputMenuInchi),
-      inputMenuSmiles(formatTables().inputMenuSmiles),
-      inputMenuMol2(formatTables().inputMenuMol2),
-      outputMenuCml(formatTables().outputMenuCml),
-      outputMenuCmlreact(formatTables().outputMenuCmlreact),
-      outputMenuFasta(formatTables().outputMenuFasta),
-      outputMenuFpt(formatTables().outputMenuFpt),
-      outputMenuMop(formatTables().outputMenuMop),
-      outputMenuMdl(formatTables().outputMenuMdl),
-      outputMenuMpd(formatTables().outputMenuMpd),
-      outputMenuSmi(formatTables().outputMenuSmi),
-      outputMenuCan(formatTables().outputMenuCan),
-      outputMenuPov(formatTables().outputMenuPov),
-      outputMenuPubchem(formatTables().outputMenuPubchem),
-      outputMenuChemDo(formatTables().outputMenuChemDo),
-      outputMenuSybmol2(formatTables().outputMenuSybmol2),
-      outputMenuPdb(formatTables().outputMenuPdb),
-      outputMenuPng(formatTables().outputMenuPng),
-      outputMenuInchi(formatTables().outputMenuInchi),
-      smartSearchmenuoptions(formatTables().smartConvertmenuoptions) {}
+    : BoundViewController(platform), temporaryDirectory(temporaryDirectoryUrl(platform)) {}
 
 const platform::Bindings<SearchViewController>& SearchViewController::bindings() {
   static const auto table =
@@ -87,22 +61,21 @@ void SearchViewController::viewDidLoad() {
   fillPopup(*inputFiletype.get(), iFileTypes, 0);
   fillPopup(*outputFiletype.get(), oFileTypes, 0);
   fillPopup(*smartsSearchoptions.get(), smartSearchmenuoptions, 0);
+  if (similarityScore) similarityScore->setPlaceholder(kSimilarityExample);
 }
 
 void SearchViewController::inputFileSelect(platform::Control*) {
   if (!outletsConnected("inputFileSelect:", {"inputFilepath", "outputFilepath", "fssearchPath"}))
     return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle);
+  auto chosen = chooseFileInto(platform(), kChooseInputTitle, *inputFilepath.get());
   if (!chosen) return;
-  inputFilepath.get()->setText(chosen->path());
-  outputFilepath.get()->setText(folderPreset(*chosen, "/"));
-  fssearchPath.get()->setText(extensionPreset(*chosen, ".fs"));
+  outputFilepath->setText(folderPreset(*chosen, "/"));
+  fssearchPath->setText(extensionPreset(*chosen, ".fs"));
 }
 
 void SearchViewController::outputFileSelect(platform::Control*) {
   if (!outletsConnected("outputFileSelect:", {"outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseOutputTitle);
-  if (chosen) outputFilepath.get()->setText(chosen->path());
+  chooseFileInto(platform(), kChooseOutputTitle, *outputFilepath.get());
 }
 
 void SearchViewController::inputFileTypeChosen(platform::Control* sender) {
@@ -120,42 +93,21 @@ void SearchViewController::loadEditor(platform::Control*) {
   molbench::loadEditor(platform(), *molView.get(), temporaryDirectory, true);
 }
 
-void SearchViewController::updateSmartsFragment() {
-  auto fragment =
-      smartsFragment(smartsSearchoptions.get()->titleOfSelectedItem(), smartsSearch.get()->text());
-  if (fragment) osmartsConvert = *fragment;
+QuerySettings SearchViewController::readQuery() const {
+  return {smartsSearchoptions->titleOfSelectedItem(), smartsSearch->text(),
+          similarityScore->text()};
 }
 
-std::string SearchViewController::composeFileSearch() {
-  syntaxSimscore = similarityPiece(similarityScore.get()->text());
-  updateSmartsFragment();
-
-  std::string inputTitle = inputFiletype.get()->titleOfSelectedItem();
-  if (inputTitle != kAutodetectRow) platform().diagnostic(inputTitle);
-  iFileType = inputFormatFlag(inputTitle);
-
-  std::string outputTitle = outputFiletype.get()->titleOfSelectedItem();
-  if (outputTitle == kAutodetectRow) {
-    oFileType.clear();
-  } else {
-    ofirstWord = firstWord(outputTitle);
-    oFileType = "-o" + ofirstWord;
-  }
-
-  iFileTypeOption = tokenUnless(inputFileoptions.get()->titleOfSelectedItem(), kOptionsRow);
-  oFileTypeOption = tokenUnless(outputFileoptions.get()->titleOfSelectedItem(), kOptionsRow);
-
-  return fileSearchCommand({
-      .obabelPath = obabelPath,
-      .iFileType = iFileType,
-      .inputPath = inputFilepath.get()->text(),
-      .iFileTypeOption = iFileTypeOption,
-      .oFileType = oFileType,
-      .oFileTypeOption = oFileTypeOption,
-      .outputText = fileSearchOutputText(outputFilepath.get()->text(), ofirstWord),
-      .osmartsConvert = osmartsConvert,
-      .syntaxSimscore = syntaxSimscore,
-  });
+FileSearchSettings SearchViewController::readFileSearch() const {
+  FileSearchSettings s;
+  static_cast<QuerySettings&>(s) = readQuery();
+  s.inputFormat = inputFiletype->titleOfSelectedItem();
+  s.outputFormat = outputFiletype->titleOfSelectedItem();
+  s.readOption = inputFileoptions->titleOfSelectedItem();
+  s.writeOption = outputFileoptions->titleOfSelectedItem();
+  s.inputPath = inputFilepath->text();
+  s.outputPath = outputFilepath->text();
+  return s;
 }
 
 void SearchViewController::checkObabel(platform::Control*) {
@@ -163,34 +115,41 @@ void SearchViewController::checkObabel(platform::Control*) {
                                          "outputFilepath", "outputFiletype", "outputFileoptions",
                                          "smartsSearch", "smartsSearchoptions", "similarityScore"}))
     return;
+  auto settings = readFileSearch();
+  if (!outputPathAccepted(platform(), settings.outputPath, {settings.inputPath})) return;
   obabelPath = lookUpObabelPath(platform());
-  runComposedCommand(platform(), obshellCommand, composeFileSearch());
+  auto composed = composeFileSearch(obabelPath, settings, *this);
+  if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
+  if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
+  runComposedCommand(platform(), obshellCommand, composed.command);
 }
 
 void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
+  std::string inputPath = inputFilepath->text();
+  std::string indexPath = fssearchPath->text();
+  if (!outputPathAccepted(platform(), indexPath, {inputPath})) return;
   obabelPath = lookUpObabelPath(platform());
-  obshellCommand = indexBuildCommand(obabelPath, iFileType, inputFilepath.get()->text(),
-                                     fssearchPath.get()->text());
-  obabelText.get()->setText(obshellCommand);
+  obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
+  obabelText->setText(obshellCommand);
   shell(obshellCommand);
 }
 
 void SearchViewController::chooseFSfile(platform::Control*) {
   if (!outletsConnected("chooseFSfile:", {"fssearchPath"})) return;
-  auto chosen =
-      chooseFile(platform(), kChooseIndexTitle, std::vector<std::string>{"fs"});
-  if (chosen) fssearchPath.get()->setText(chosen->path());
+  chooseFileInto(platform(), kChooseIndexTitle, *fssearchPath.get(),
+                 std::vector<std::string>{"fs"});
 }
 
 void SearchViewController::runFSsearch(platform::Control*) {
   if (!outletsConnected("runFSsearch:", {"fssearchPath", "outputFilepath", "smartsSearch",
                                          "smartsSearchoptions", "similarityScore", "obabelText"}))
     return;
+  std::string indexPath = fssearchPath->text();
+  std::string outputPath = outputFilepath->text();
+  if (!outputPathAccepted(platform(), outputPath, {indexPath})) return;
   obabelPath = lookUpObabelPath(platform());
-  std::string indexPath = fssearchPath.get()->text();
-  std::string outputPath = outputFilepath.get()->text();
-  syntaxSimscore = similarityPiece(similarityScore.get()->text());
+  updateQueryPieces(readQuery(), *this);
   if (indexPathLacksExtension(indexPath)) {
     platform::AlertRequest alert;
     alert.messageText = kIndexAlertMessage;
@@ -198,10 +157,9 @@ void SearchViewController::runFSsearch(platform::Control*) {
     alert.buttons = {"OK"};
     platform().runAlert(alert);
   }
-  updateSmartsFragment();
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
-  obabelText.get()->setText(obshellCommand);
+  obabelText->setText(obshellCommand);
   shell(obshellCommand);
 }
 

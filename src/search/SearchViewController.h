@@ -8,72 +8,43 @@
 #include "common/FormatTables.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
+#include "search/SearchCommands.h"
 
 namespace molbench {
 
-class SearchViewController : public platform::BoundViewController<SearchViewController> {
+// The stored command pieces come from SearchPieces, so the composition can update them
+// without a window.
+class SearchViewController : public platform::BoundViewController<SearchViewController>,
+                             public SearchPieces,
+                             public FormatTableNames {
  public:
   explicit SearchViewController(platform::Platform& platform);
   static const platform::Bindings<SearchViewController>& bindings();
 
-  platform::Outlet<platform::TextField> inputFilepath;
-  platform::Outlet<platform::PopUpButton> inputFiletype;
-  platform::Outlet<platform::PopUpButton> inputFileoptions;
-  std::string iFilepath;
-  std::string theinputFileType;
-  std::string iFileType;
-  std::string iFileTypeOption;
-  std::string istringOpt;
-  platform::Outlet<platform::TextField> outputFilepath;
-  platform::Outlet<platform::PopUpButton> outputFiletype;
-  platform::Outlet<platform::PopUpButton> outputFileoptions;
-  std::string oFilepath;
-  std::string theoutputFileType;
-  std::string oFileType;
-  std::string ofirstWord;
-  std::string oFileTypeOption;
-  std::string ostringOpt;
-  platform::Outlet<platform::TextField> obabelCommand;
-  const platform::FileUrl temporaryDirectory;
-  platform::Outlet<platform::WebView> molView;
-  platform::Outlet<platform::TextField> smartsSearch;
-  platform::Outlet<platform::PopUpButton> smartsSearchoptions;
-  platform::Outlet<platform::TextField> similarityScore;
-  std::string syntaxSimscore;
-  platform::Outlet<platform::TextField> fssearchPath;
-  std::string ofssearchFilepath;
-  std::string osmartsConvert;
-  std::string obabelPath;
-  std::string obshellCommand;
-  platform::Outlet<platform::TextField> obabelText;
+  template <class T>
+  using Outlet = platform::Outlet<T>;
+  using TextField = platform::TextField;
+  using PopUpButton = platform::PopUpButton;
 
-  // The format lists and option tables shared with the conversion pane; this pane fills only
-  // its own popups from them.
-  const Titles& iFileTypes;
-  const Titles& oFileTypes;
-  const Titles& inputMenuRead;
-  const Titles& inputMenuCif;
-  const Titles& inputMenuMdl;
-  const Titles& inputMenuInchi;
-  const Titles& inputMenuSmiles;
-  const Titles& inputMenuMol2;
-  const Titles& outputMenuCml;
-  const Titles& outputMenuCmlreact;
-  const Titles& outputMenuFasta;
-  const Titles& outputMenuFpt;
-  const Titles& outputMenuMop;
-  const Titles& outputMenuMdl;
-  const Titles& outputMenuMpd;
-  const Titles& outputMenuSmi;
-  const Titles& outputMenuCan;
-  const Titles& outputMenuPov;
-  const Titles& outputMenuPubchem;
-  const Titles& outputMenuChemDo;
-  const Titles& outputMenuSybmol2;
-  const Titles& outputMenuPdb;
-  const Titles& outputMenuPng;
-  const Titles& outputMenuInchi;
-  const Titles& smartSearchmenuoptions;
+  Outlet<TextField> inputFilepath;
+  Outlet<PopUpButton> inputFiletype;
+  Outlet<PopUpButton> inputFileoptions;
+  std::string iFilepath, theinputFileType, istringOpt;
+  Outlet<TextField> outputFilepath;
+  Outlet<PopUpButton> outputFiletype;
+  Outlet<PopUpButton> outputFileoptions;
+  std::string oFilepath, theoutputFileType, ostringOpt;
+  Outlet<TextField> obabelCommand;
+  const platform::FileUrl temporaryDirectory;
+  Outlet<platform::WebView> molView;
+  Outlet<TextField> smartsSearch;
+  Outlet<PopUpButton> smartsSearchoptions;
+  Outlet<TextField> similarityScore;
+  Outlet<TextField> fssearchPath;
+  std::string ofssearchFilepath, obabelPath, obshellCommand;
+  Outlet<TextField> obabelText;
+
+  const Titles& smartSearchmenuoptions = formatTables().smartConvertmenuoptions;
 
   // Runs a command with /bin/bash -c; what it wrote to standard output.
   std::optional<std::string> shell(const std::string& command);
@@ -90,9 +61,8 @@ class SearchViewController : public platform::BoundViewController<SearchViewCont
   void viewDidLoad() override;
 
  private:
-  // The SMARTS fragment for the current mode; kept as it was when the mode popup is empty.
-  void updateSmartsFragment();
-  std::string composeFileSearch();
+  QuerySettings readQuery() const;
+  FileSearchSettings readFileSearch() const;
 };
 
 }  // namespace molbench

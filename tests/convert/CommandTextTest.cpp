@@ -15,7 +15,7 @@ using ::testing::EndsWith;
 using CommandText = ConvertPaneTest;
 
 TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
-  h.defaults().set("pathToobabel", "/usr/local/bin/obabel");
+  useObabel("/usr/local/bin/obabel");
   convertFiles("/tmp/in.sdf", kSdfRow, "/tmp/out", "mol2 -- Sybyl Mol2 format");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   h.choose(pane, "smartsConvertoptions", "matching");
@@ -36,7 +36,7 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
 }
 
 TEST_F(CommandText, BlankRunsAndTheOutputExtension) {
-  h.defaults().set("pathToobabel", "OB");
+  useObabel("OB");
   convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.mol", kAutodetectRow);
   EXPECT_EQ(checked(), "OB  '/tmp/a.sdf'        -O '/tmp/b.mol'");
   EXPECT_TRUE(h.diagnostics().empty());
@@ -62,7 +62,7 @@ TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
   for (const auto& [name, kind] : pane.outletInfo())
     if (kind == platform::ControlKind::Button && name != "convertAll" && name != "convertSeletion")
       switches.push_back(name);
-  h.defaults().set("pathToobabel", "OB");
+  useObabel("OB");
   convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.smi", kAutodetectRow);
   const std::string plain = checked();
 
@@ -87,9 +87,7 @@ TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
 }
 
 TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
-  std::string recorder = scratch("obabel");
-  writeArgumentRecorder(recorder, scratch("args"));
-  h.defaults().set("pathToobabel", recorder);
+  useStandIn();
   const std::string nasty =
       "it's \"a\" $(touch pwned); `touch pwned` (b) [c] \\ $HOME & ~ \t\u00e9 !x";
   std::string input = scratch(nasty + ".smi");
@@ -106,15 +104,24 @@ TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
   setText("convertTo", "$(touch pwned)");
 
   h.press(pane, "convertFile:");
-  EXPECT_THAT(recordedArguments(scratch("args")),
+  EXPECT_THAT(standInArguments(),
               ElementsAre("-ismi", input, "-f", "1 2", "-l", "$(touch pwned)", "-osdf", "-p",
                           "7; touch pwned", "-O", output + ".gz", "-z", "--title", nasty, "-s",
                           "[N;!$(N=O)](C)C", "--append", nasty, "--filter", nasty));
   h.press(pane, "countMols:");
-  EXPECT_THAT(recordedArguments(scratch("args")),
-              ElementsAre("-ismi", input, "-onul", "-v", "FFFFF"));
+  EXPECT_THAT(standInArguments(), ElementsAre("-ismi", input, "-onul", "-v", "FFFFF"));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
   EXPECT_FALSE(std::filesystem::exists(scratch("pwned")));
+
+  // A value left empty after its option is still its argument: the option never takes the
+  // next word for its value.
+  for (auto field : {"theTitle", "smartsConvert", "convertFrom"}) setText(field, "");
+  turnOn("zipoutput", false);
+  h.press(pane, "convertFile:");
+  EXPECT_THAT(standInArguments(),
+              ElementsAre("-ismi", input, "-f", "", "-l", "$(touch pwned)", "-osdf", "-p",
+                          "7; touch pwned", "-O", output + ".sdf", "--title", "", "-s", "",
+                          "--append", nasty, "--filter", nasty));
 }
 
 }  // namespace

@@ -56,20 +56,49 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
   EXPECT_EQ(commandField(), "The file contains 12\nmolecules");
   EXPECT_EQ(pane.obshellCommand,
             "/usr/bin/obabel  '" + sdf + "'  -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1");
+  // Warnings come first; the count is still the number of the summary line.
+  writeFile(scratch("warns.smi"), "c1cccc1\tfive\nCCO\tethanol\n");
+  setText("inputFilepath", scratch("warns.smi"));
+  h.press(pane, "countMols:");
+  EXPECT_EQ(commandField(), "The file contains 2\nmolecules");
 
   std::string program = scratch("binary");
   writeFile(program, "#!/bin/bash\nprintf '\\xff\\xfe'\n");
-  h.defaults().set("pathToobabel", "/bin/bash '" + program + "'");
+  useObabel("/bin/bash '" + program + "'");
   setText("obabelText", "before");
+  auto printed = h.diagnostics().size();
   h.press(pane, "countMols:");
   EXPECT_EQ(commandField(), "before");
-  EXPECT_EQ(h.diagnostics().size(), 3u);  // the command, then why nothing is shown
+  EXPECT_EQ(h.diagnostics().size(), printed + 2);  // the command, then why nothing is shown
 
   // Run hands the field to the shell as it stands.
   setText("obabelText", "printf '\\xff'; echo edited > '" + scratch("ran") + "'");
   h.press(pane, "runObabelcommand:");
   EXPECT_EQ(readFile(scratch("ran")), "edited\n");
   EXPECT_EQ(pane.obshellCommand, commandField());
+}
+
+// The preset "its folder/" names no file: obabel would write a hidden ".smi" there.
+TEST_F(Pane, OutputThatIsAFolderOrTheInputRunsNothingAndSaysWhy) {
+  std::string input = scratch("in.smi");
+  writeFile(input, "CCO ethanol\n");
+  h.answerOpenPanel(input);
+  h.press(pane, "inputFileSelect:");
+  h.choose(pane, "outputFiletype", kSmiRow);
+  for (const std::string& output : {temp() + "/", temp(), input}) {
+    setText("outputFilepath", output);
+    h.press(pane, "convertFile:");
+  }
+  ASSERT_EQ(h.alerts().size(), 3u);
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("ends in \"/\""));
+  EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("is a folder"));
+  EXPECT_THAT(h.alerts()[2].informativeText, ::testing::HasSubstr("is also an input"));
+  EXPECT_FALSE(fileExists(scratch(".smi")));
+  EXPECT_EQ(readFile(input), "CCO ethanol\n");
+  EXPECT_TRUE(pane.obshellCommand.empty()) << "nothing ran";
+  // The fields offer examples, not values in force.
+  EXPECT_EQ(text("thePH"), "");
+  EXPECT_EQ(h.field(pane, "thePH").placeholder(), "e.g. 7.4");
 }
 
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {

@@ -55,12 +55,14 @@ std::optional<std::string> chooseTyping(const std::string& typed) {
   return qt::OpenPanel::run(request);
 }
 
-TEST(OpenPanel, ChoosesAFileOrAFolderAndCancelChoosesNothing) {
+TEST(OpenPanel, ChoosesAnAllowedFileOrAFolderAndCancelChoosesNothing) {
   ScopedConfigHome home;
   std::string folder = home.folder() + "/data dir";
   std::filesystem::create_directories(folder + "/inner");
   std::ofstream(folder + "/egfr.sdf") << "x";
+  std::ofstream(folder + "/notes.txt") << "x";
   EXPECT_EQ(chooseTyping(folder + "/egfr.sdf"), folder + "/egfr.sdf");
+  EXPECT_EQ(chooseTyping(folder + "/notes.txt"), std::nullopt) << "typed past the name filter";
   EXPECT_EQ(chooseTyping(folder + "/inner/"), folder + "/inner");
   whenIdle([] { QApplication::activeModalWidget()->close(); });
   EXPECT_EQ(qt::OpenPanel::run({}), std::nullopt);

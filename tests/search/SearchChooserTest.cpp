@@ -47,6 +47,12 @@ TEST_F(SearchChoosers, OutputAndIndexChoicesChangeOnlyTheirFieldAndCancelNothing
   for (const char* selector : {"inputFileSelect:", "outputFileSelect:", "chooseFSfile:"})
     EXPECT_THAT(afterChoosing(selector, std::nullopt),
                 ElementsAre("/data/set1/in.sdf", "/elsewhere/hits.smi", "/indexes/old.fs"));
+
+  // The index chooser refuses a molecule file, typed or clicked: building the index there
+  // would overwrite it. The panel stays open for the next answer.
+  EXPECT_EQ(afterChoosing("chooseFSfile:", "/data/set1/in.sdf")[2], "/indexes/old.fs");
+  h.answerOpenPanel("/data/set1/in.sdf");
+  EXPECT_EQ(afterChoosing("chooseFSfile:", "/data/set1/NEW.FS")[2], "/data/set1/NEW.FS");
 }
 
 // Both panes fill their popups from one set of tables; a pick in one must reach no other pane.

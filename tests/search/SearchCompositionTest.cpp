@@ -40,6 +40,31 @@ TEST_F(SearchComposition, FileSearchWorkedExampleAndWhatBashMakesOfIt) {
   EXPECT_THAT(standInArguments(),
               ElementsAre("-isdf", "/data/it's a set.sdf", "-osmi", "-O", "/data/my hits.smi", "-v",
                           "[#7;R](=O)C; echo $HOME", "-at0.7 |x"));
+  // An empty pattern is still the argument of its option.
+  fileSearch("/data/set.sdf", "/data/hits.smi", "matching", "");
+  EXPECT_THAT(standInArguments(), ElementsAre("-isdf", "/data/set.sdf", "-osmi", "-O",
+                                              "/data/hits.smi", "-s", "", "-at0.7 |x"));
+  EXPECT_EQ(h.field(pane, "similarityScore").placeholder(), "e.g. 0.7");
+}
+
+// Each run that writes a file refuses a folder, a path ending in "/" and its own input.
+TEST_F(SearchComposition, OutputThatIsAFolderOrAnInputRunsNothingAndSaysWhy) {
+  useStandIn();
+  std::string input = temp() + "/set.sdf";
+  writeFile(input, "");
+  h.answerOpenPanel(input);
+  h.press(pane, "inputFileSelect:");  // presets the output to the folder and "set.fs"
+  h.press(pane, "checkObabel:");
+  setText("outputFilepath", temp());
+  h.press(pane, "runFSsearch:");
+  setText("outputFilepath", text("fssearchPath"));
+  writeFile(text("fssearchPath"), "");
+  h.press(pane, "runFSsearch:");
+  setText("fssearchPath", input);
+  h.press(pane, "createFS:");
+  EXPECT_EQ(h.alerts().size(), 4u);
+  EXPECT_FALSE(fileExists(scratch("arguments"))) << "nothing ran";
+  EXPECT_EQ(text("obabelText"), "");
 }
 
 TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexSearchWorkedExamples) {

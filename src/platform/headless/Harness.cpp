@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/ActionDispatch.h"
+#include "platform/OpenPanelChoice.h"
 #include "platform/curl/CurlUrlSession.h"
 #include "platform/posix/Folders.h"
 
@@ -43,8 +45,7 @@ std::optional<std::function<void()>> Harness::Queue::next() {
 }
 
 Harness::Harness() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "molbench-test-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "molbench-test-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
   temporaryDirectory_ = pattern;
   resourcePath_ = platform::posix::resourceDirectory();
@@ -67,19 +68,11 @@ std::shared_ptr<platform::View> Harness::loadView(platform::ViewController& cont
     controller.connectOutlet(outlet.name, control);
     scene.controls[outlet.name] = control;
   }
-  // The weak reference keeps a control from owning its pane.
-  std::weak_ptr<platform::ViewController> weakPane = controller.weak_from_this();
-  platform::ViewController* rawPane = &controller;
   for (const auto& action : controller.actionInfo()) {
     for (const auto& sender : action.senders) {
       auto found = scene.controls.find(sender);
       if (found == scene.controls.end()) continue;
-      std::string selector = action.selector;
-      found->second->setAction([weakPane, rawPane, selector](platform::Control* from) {
-        auto alive = weakPane.lock();
-        platform::ViewController* target = alive ? alive.get() : rawPane;
-        target->sendAction(selector, from);
-      });
+      found->second->setAction(platform::dispatchTo(controller, action.selector));
     }
   }
   auto view = std::make_shared<View>();
@@ -175,10 +168,13 @@ void Harness::answerAlert(int button) { alertAnswers_.push_back(button); }
 
 std::optional<std::string> Harness::runOpenPanel(const platform::OpenPanelRequest& request) {
   openPanels_.push_back(request);
-  if (openPanelAnswers_.empty()) return std::nullopt;
-  auto answer = openPanelAnswers_.front();
-  openPanelAnswers_.pop_front();
-  return answer;
+  // A refused answer leaves the panel open for the next one, as a real panel stays open.
+  while (!openPanelAnswers_.empty()) {
+    auto answer = openPanelAnswers_.front();
+    openPanelAnswers_.pop_front();
+    if (!answer || platform::openPanelAllows(request, *answer)) return answer;
+  }
+  return std::nullopt;
 }
 
 int Harness::runAlert(const platform::AlertRequest& request) {

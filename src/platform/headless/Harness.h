@@ -70,7 +70,8 @@ class Harness : public platform::Platform {
   // Sends an action; the sender is the control that the pane names for it, if any.
   void press(platform::ViewController& pane, const std::string& selector);
 
-  // Scripted answers, used in order. An open panel with no answer queued is cancelled; an
+  // Scripted answers, used in order. An open panel with no answer queued is cancelled; one it
+  // refuses (a file without an allowed extension) is skipped, as a real panel stays open. An
   // alert with no answer queued is closed with its first button.
   void answerOpenPanel(std::optional<std::string> path);
   void answerAlert(int button);

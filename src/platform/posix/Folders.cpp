@@ -8,21 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/FileUrl.h"
+
 namespace molbench::platform::posix {
-
-namespace {
-
-bool isFolder(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string withoutTrailingSlash(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
-}  // namespace
 
 std::optional<std::string> userTemporaryDirectory() {
   const char* fromEnvironment = std::getenv("TMPDIR");
