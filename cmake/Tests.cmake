@@ -50,3 +50,13 @@ if(MOLBENCH_BUILD_QT)
       "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;LC_ALL=C.UTF-8")
   endif()
 endif()
+
+# The web-service tests answer from a real HTTP server on 127.0.0.1 (cpp-httplib, a library
+# in Debian whose header must see the same feature switches it was built with).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+foreach(suite test_lookup test_qt)
+  if(TARGET ${suite})
+    target_link_libraries(${suite} PRIVATE PkgConfig::CPP_HTTPLIB)
+  endif()
+endforeach()

@@ -57,9 +57,9 @@ TEST_F(LookupAddresses, EmptyQueryShowsNoPictureButStillAsksForText) {
   EXPECT_TRUE(webLoads().empty());
   EXPECT_EQ(h.diagnostics().back(), "No Query");
   h.press(pane, "getSMILES:");
-  EXPECT_EQ(recorder->urls(), (std::vector<std::string>{
-                                  std::string(kHost) + "/chemical/structure//smiles",
-                                  std::string(kHost) + "/chemical/structure//stdinchikey"}));
+  EXPECT_EQ(recorder->urls(),
+            (std::vector<std::string>{std::string(kHost) + "/chemical/structure//smiles",
+                                      std::string(kHost) + "/chemical/structure//stdinchikey"}));
 }
 
 TEST_F(LookupAddresses, PdbPictureFromTheEntryPathAndNoTextRequests) {
@@ -100,9 +100,10 @@ TEST_F(LookupAddresses, UniChemPageForTheInchiKeyField) {
   setText("inChiKeystring", "");
   h.press(pane, "searchUnichem:");
   const std::string page = std::string(kHost) + "/unichem/frontpage/results?queryText=";
-  EXPECT_EQ(h.opened(), (std::vector<std::string>{
-                            page + "BSYNRYMUTXBXSQ-UHFFFAOYSA-N&kind=InChIKey&sources=&incl=exclude",
-                            page + "&kind=InChIKey&sources=&incl=exclude"}));
+  EXPECT_EQ(h.opened(),
+            (std::vector<std::string>{
+                page + "BSYNRYMUTXBXSQ-UHFFFAOYSA-N&kind=InChIKey&sources=&incl=exclude",
+                page + "&kind=InChIKey&sources=&incl=exclude"}));
   EXPECT_EQ(pane.escapedString, "aspirin");
 }
 
@@ -123,9 +124,9 @@ TEST_F(LookupAddresses, EnginePopupSwitchesThePieces) {
                                                 "/property/InChIKey/TXT"}));
   EXPECT_EQ(pane.engineLink, std::string(kHost) + "/rest/pug/compound/name/");
   h.choose(pane, "queryEngine", "PDB");
-  EXPECT_EQ(pieces(), (std::vector<std::string>{"PDB", ".pdb1-500.jpg",
-                                                "/property/IsomericSMILES/TXT",
-                                                "/property/InChIKey/TXT"}));
+  EXPECT_EQ(pieces(),
+            (std::vector<std::string>{"PDB", ".pdb1-500.jpg", "/property/IsomericSMILES/TXT",
+                                      "/property/InChIKey/TXT"}));
   h.choose(pane, "queryEngine", "CIR");
   EXPECT_EQ(pieces(), cir);
 
