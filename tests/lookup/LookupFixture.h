@@ -1,6 +1,8 @@
 // The lookup pane in a fresh headless world whose service hosts are fixed test addresses.
 #pragma once
 
+#include <stdlib.h>
+
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,9 +30,13 @@ class RecordingSession : public platform::UrlSession {
   std::vector<std::string> urls_;
 };
 
+// obabel's --gen3D runs OpenMP threads that spin while they wait: on a machine busy with other
+// work a small molecule then takes minutes instead of a tenth of a second.
+inline void keepObabelOnOneThread() { ::setenv("OMP_NUM_THREADS", "1", 0); }
+
 class LookupTest : public PaneTest<seekerController> {
  protected:
-  LookupTest() : PaneTest("seekerController") {}
+  LookupTest() : PaneTest("seekerController") { keepObabelOnOneThread(); }
 
   void useRecordingSession() {
     h.setUrlSessionFactory([this] { return recorder; });
