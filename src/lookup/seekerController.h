@@ -51,9 +51,6 @@ class seekerController : public platform::BoundViewController<seekerController> 
  private:
   // The base of the active engine on the hosts as they are now.
   void refreshEngineLink();
-  // Sets a text field on the main queue, if the pane and the field still exist then.
-  void setFieldOnMainQueue(platform::Outlet<platform::TextField> seekerController::*field,
-                           std::string text);
   void showPdbPage();
   void showThreeDView();
 };
