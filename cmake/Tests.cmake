@@ -50,3 +50,42 @@ if(MOLBENCH_BUILD_QT)
       "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;LC_ALL=C.UTF-8")
   endif()
 endif()
+
+# The web-service tests answer from a real HTTP server on 127.0.0.1 (cpp-httplib, a library
+# in Debian whose header must see the same feature switches it was built with).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+foreach(suite test_lookup test_qt)
+  if(TARGET ${suite})
+    target_link_libraries(${suite} PRIVATE PkgConfig::CPP_HTTPLIB)
+  endif()
+endforeach()
+
+# The 3D view draws with WebGL, which renders only on an X display: this program runs under
+# xvfb-run with the xcb platform (never offscreen) and reports itself skipped (77) when no
+# display can be had.
+if(MOLBENCH_BUILD_QT)
+  file(GLOB MOLBENCH_WEBGL_TEST_SOURCES CONFIGURE_DEPENDS
+    ${MOLBENCH_SOURCE_DIR}/tests/qt/LookupWebGL/*.cpp)
+  add_executable(test_qt_webgl ${MOLBENCH_WEBGL_TEST_SOURCES}
+    ${MOLBENCH_SOURCE_DIR}/tests/qt/SceneFixture.cpp ${MOLBENCH_SOURCE_DIR}/tests/TestSupport.cpp)
+  target_include_directories(test_qt_webgl PRIVATE ${MOLBENCH_SOURCE_DIR}/tests
+                                                   ${MOLBENCH_SOURCE_DIR}/tests/qt)
+  target_compile_options(test_qt_webgl PRIVATE ${MOLBENCH_WARNINGS})
+  target_compile_definitions(test_qt_webgl PRIVATE
+    MOLBENCH_TEST_DATA_DIR="${MOLBENCH_TEST_DATA_DIR}"
+    MOLBENCH_RESOURCE_BUILD_DIR="${MOLBENCH_RESOURCE_BUILD_DIR}")
+  set_target_properties(test_qt_webgl PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MOLBENCH_BIN_DIR})
+  add_dependencies(test_qt_webgl molbench_resources)
+  target_link_libraries(test_qt_webgl PRIVATE molbench_qt molbench_headless GTest::gtest
+                                              GTest::gmock)
+  find_program(MOLBENCH_XVFB_RUN xvfb-run)
+  if(MOLBENCH_XVFB_RUN)
+    add_test(NAME test_qt_webgl COMMAND ${MOLBENCH_XVFB_RUN} -a -s "-screen 0 1280x900x24"
+                                        $<TARGET_FILE:test_qt_webgl>)
+  else()
+    add_test(NAME test_qt_webgl COMMAND test_qt_webgl)
+  endif()
+  set_tests_properties(test_qt_webgl PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT
+    "QT_QPA_PLATFORM=xcb;QTWEBENGINE_CHROMIUM_FLAGS=--ignore-gpu-blocklist;QTWEBENGINE_DISABLE_SANDBOX=1;LC_ALL=C.UTF-8")
+endif()

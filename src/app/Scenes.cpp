@@ -5,6 +5,7 @@
 #include "app/PrefsViewController.h"
 #include "app/ViewController.h"
 #include "convert/Convertcontroller.h"
+#include "lookup/seekerController.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
 
@@ -26,6 +27,7 @@ void registerScenes() {
   add<PrefsViewController>(registry, "PrefsViewController");
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
+  add<seekerController>(registry, "seekerController");
 }
 
 }  // namespace molbench
