@@ -1,5 +1,7 @@
 #include "lookup/LookupPages.h"
 
+#include "common/HtmlText.h"
+
 namespace molbench {
 
 namespace {
@@ -23,33 +25,6 @@ std::string textAreaContent(const std::string& sdText) {
 }
 
 }  // namespace
-
-std::string htmlEscaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string threeDViewPage(const std::string& webResourceBase, const std::string& sdText) {
   return pageHead(webResourceBase) + "\n\n\n\n" + kIndent + "<body>\n" + kIndent +

@@ -10,9 +10,6 @@ namespace molbench {
 inline constexpr const char* kThreeDViewPageName = "the3Dview.htm";
 inline constexpr const char* kPdbPageName = "the3Dwebview.htm";
 
-// Text made safe inside an element or a quoted attribute: & < > " ' become entities.
-std::string htmlEscaped(const std::string& text);
-
 // The 3D view page with the SD text in its hidden text area.
 std::string threeDViewPage(const std::string& webResourceBase, const std::string& sdText);
 
