@@ -1,0 +1,175 @@
+#include "tools/SpectrophoreSearch.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "common/ShellQuote.h"
+
+namespace molbench {
+
+namespace {
+
+constexpr std::string_view kHeaderEnd = "Angstrom\n\n";
+
+// bash receives the whole command as one argument, which Linux limits to 128 KiB.
+constexpr std::size_t kCommandBudget = 100000;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t digitsFrom(std::string_view text, std::size_t at) {
+  std::size_t end = at;
+  while (end < text.size() && isDigit(text[end])) ++end;
+  return end - at;
+}
+
+// An optional sign, digits with an optional fraction (or a fraction alone), an optional
+// exponent, and nothing else: no blanks, no "inf" or "nan".
+bool isPlainDecimal(std::string_view field) {
+  std::size_t at = 0;
+  if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
+  std::size_t whole = digitsFrom(field, at);
+  at += whole;
+  std::size_t fraction = 0;
+  if (at < field.size() && field[at] == '.') {
+    fraction = digitsFrom(field, at + 1);
+    at += 1 + fraction;
+  }
+  if (whole + fraction == 0) return false;
+  if (at < field.size() && (field[at] == 'e' || field[at] == 'E')) {
+    ++at;
+    if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
+    std::size_t exponent = digitsFrom(field, at);
+    if (exponent == 0) return false;
+    at += exponent;
+  }
+  return at == field.size();
+}
+
+std::optional<double> plainDecimal(std::string_view field) {
+  if (!isPlainDecimal(field)) return std::nullopt;
+  if (field.front() == '+') field.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+  return value;
+}
+
+std::vector<std::string_view> splitAt(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t end = text.find(separator, start);
+    if (end == std::string_view::npos) {
+      pieces.push_back(text.substr(start));
+      return pieces;
+    }
+    pieces.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+std::size_t quotedSize(char c) { return c == '\'' ? 4 : 1; }
+
+}  // namespace
+
+std::optional<std::string_view> spectrophoreRecords(std::string_view text) {
+  std::size_t at = text.find(kHeaderEnd);
+  if (at == std::string_view::npos) return std::nullopt;
+  return text.substr(at + kHeaderEnd.size());
+}
+
+std::optional<SpectrophoreRecord> parseSpectrophoreRecord(std::string_view text) {
+  if (text.find('\t') == std::string_view::npos) return std::nullopt;
+  auto pieces = splitAt(text, '\t');
+  SpectrophoreRecord record;
+  record.fields.assign(pieces.begin(), pieces.end());
+  record.title = record.fields.front();
+  record.values.reserve(pieces.size() - 2);
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+    auto value = plainDecimal(pieces[i]);
+    if (!value) return std::nullopt;
+    record.values.push_back(*value);
+  }
+  return record;
+}
+
+double spectrophoreDistance(const std::vector<double>& query, const std::vector<double>& record) {
+  double sum = 0;
+  for (std::size_t i = 0; i < query.size(); ++i) {
+    double difference = query[i] - record[i];
+    sum += difference * difference;
+  }
+  return std::sqrt(sum);
+}
+
+std::string formattedDistance(double distance) {
+  char buffer[64];
+  auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, distance, std::chars_format::fixed, 2);
+  if (error != std::errc()) return "nan";
+  return std::string(buffer, end);
+}
+
+std::string resultLine(std::string_view title, const std::string& distance) {
+  std::string line;
+  std::size_t at = 0;
+  while (at < title.size()) {
+    std::size_t start = title.find_first_not_of(" \t", at);
+    if (start == std::string_view::npos) break;
+    std::size_t end = title.find_first_of(" \t", start);
+    if (end == std::string_view::npos) end = title.size();
+    line.append(title.substr(start, end - start)).push_back(' ');
+    at = end;
+  }
+  return line + distance + "\n";
+}
+
+SpectrophoreSearchResult searchSpectrophores(const std::vector<double>& query,
+                                             std::string_view databaseRecords) {
+  SpectrophoreSearchResult result;
+  auto pieces = splitAt(databaseRecords, '\n');
+  result.pieceCount = pieces.size();
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+    auto record = parseSpectrophoreRecord(pieces[i]);
+    std::string where = "record " + std::to_string(i + 1);
+    if (!record) {
+      result.lastRecord = {{std::string(pieces[i])}, {}, {}};
+      result.stopReason = where + " is not a title followed by tab-separated numbers";
+      return result;
+    }
+    if (record->values.size() < query.size()) {
+      result.stopReason = where + " (" + record->title + ") has " +
+                          std::to_string(record->values.size()) + " values, the query " +
+                          std::to_string(query.size());
+      result.lastRecord = std::move(*record);
+      return result;
+    }
+    result.lines +=
+        resultLine(record->title, formattedDistance(spectrophoreDistance(query, record->values)));
+    ++result.recordsCompared;
+    result.lastRecord = std::move(*record);
+  }
+  return result;
+}
+
+std::vector<std::string> resultAppendCommands(const std::string& lines,
+                                              const std::string& resultsPath) {
+  std::vector<std::string> commands;
+  const std::string tail = " >> " + quotedPath(resultsPath);
+  const std::string head = "printf '%s' ";
+  std::size_t budget = kCommandBudget > tail.size() + head.size() + 2
+                           ? kCommandBudget - tail.size() - head.size() - 2
+                           : 1;
+  std::size_t start = 0;
+  while (start < lines.size()) {
+    std::size_t end = start;
+    std::size_t size = 0;
+    while (end < lines.size() && (end == start || size + quotedSize(lines[end]) <= budget))
+      size += quotedSize(lines[end++]);
+    commands.push_back(head + quotedPath(lines.substr(start, end - start)) + tail);
+    start = end;
+  }
+  return commands;
+}
+
+}  // namespace molbench
