@@ -2,6 +2,24 @@
 
 namespace molbench {
 
+const std::vector<std::string>& toolInputFileTypes() {
+  static const std::vector<std::string> rows = {"Choose",
+                                                "mol -- MDL MOL format",
+                                                "mol2 -- Sybyl Mol2 format",
+                                                "sd -- MDL MOL format",
+                                                "sdf -- MDL MOL format",
+                                                "smi -- SMILES",
+                                                "smiles -- SMILES"};
+  return rows;
+}
+
+const std::vector<std::string>& probeInputFileTypes() {
+  static const std::vector<std::string> rows = {"Choose", "mol -- MDL MOL format",
+                                                "mol2 -- Sybyl Mol2 format", "sd -- MDL MOL format",
+                                                "sdf -- MDL MOL format"};
+  return rows;
+}
+
 const std::vector<std::string>& mmffAtomTypeRows() {
   // Types 1 and 37 are carbons (the probe then stands for a hydrophobic group), as obprobe's
   // own help says.

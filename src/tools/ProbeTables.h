@@ -7,6 +7,11 @@
 
 namespace molbench {
 
+// The tool panes' input-format popup rows.
+const std::vector<std::string>& toolInputFileTypes();
+// The probe pane's: the same without the two SMILES rows.
+const std::vector<std::string>& probeInputFileTypes();
+
 // A header row, then one row per atom type: number, partial charge, description.
 const std::vector<std::string>& mmffAtomTypeRows();
 

@@ -133,7 +133,7 @@ SpectrophoreSearchResult searchSpectrophores(const std::vector<double>& query,
     auto record = parseSpectrophoreRecord(pieces[i]);
     std::string where = "record " + std::to_string(i + 1);
     if (!record) {
-      result.lastRecord = {{std::string(pieces[i])}, {}, {}};
+      result.lastRecord.title = pieces[i].substr(0, pieces[i].find('\t'));
       result.stopReason = where + " is not a title followed by tab-separated numbers";
       return result;
     }

@@ -1,0 +1,31 @@
+// The RMSD pane: runs obrms on a reference file and a test file and shows its report.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Bindings.h"
+
+namespace molbench {
+
+class obrmsdviewcontroller : public platform::BoundViewController<obrmsdviewcontroller> {
+ public:
+  explicit obrmsdviewcontroller(platform::Platform& platform);
+  static const platform::Bindings<obrmsdviewcontroller>& bindings();
+
+  platform::Outlet<platform::TextField> referenceFile;
+  platform::Outlet<platform::TextField> testFile;
+  platform::Outlet<platform::Button> chooseFirstonly;
+  platform::Outlet<platform::TextView> obrmsResult;
+  std::string chooseFirst;
+  std::string obabelPath;
+  std::string obshellCommand;
+  std::string obshellResult;
+
+  std::optional<std::string> shell(const std::string& command);
+  void inputReferenceFile(platform::Control* sender);
+  void inputTestfFile(platform::Control* sender);
+  void runOpbrmsd(platform::Control* sender);
+};
+
+}  // namespace molbench
