@@ -16,38 +16,13 @@ constexpr std::size_t kCommandBudget = 100000;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t digitsFrom(std::string_view text, std::size_t at) {
-  std::size_t end = at;
-  while (end < text.size() && isDigit(text[end])) ++end;
-  return end - at;
-}
-
 // An optional sign, digits with an optional fraction (or a fraction alone), an optional
-// exponent, and nothing else: no blanks, no "inf" or "nan".
-bool isPlainDecimal(std::string_view field) {
-  std::size_t at = 0;
-  if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
-  std::size_t whole = digitsFrom(field, at);
-  at += whole;
-  std::size_t fraction = 0;
-  if (at < field.size() && field[at] == '.') {
-    fraction = digitsFrom(field, at + 1);
-    at += 1 + fraction;
-  }
-  if (whole + fraction == 0) return false;
-  if (at < field.size() && (field[at] == 'e' || field[at] == 'E')) {
-    ++at;
-    if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
-    std::size_t exponent = digitsFrom(field, at);
-    if (exponent == 0) return false;
-    at += exponent;
-  }
-  return at == field.size();
-}
-
+// exponent, and nothing else: no blanks, no "inf", "nan" or hexadecimal.
 std::optional<double> plainDecimal(std::string_view field) {
-  if (!isPlainDecimal(field)) return std::nullopt;
-  if (field.front() == '+') field.remove_prefix(1);
+  bool plus = !field.empty() && field.front() == '+';
+  if (plus) field.remove_prefix(1);
+  std::size_t first = !plus && !field.empty() && field.front() == '-' ? 1 : 0;
+  if (first >= field.size() || !(field[first] == '.' || isDigit(field[first]))) return std::nullopt;
   double value = 0;
   auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
@@ -68,6 +43,21 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator) {
   }
 }
 
+// The title and the values of one record, read without keeping its fields: the search reads
+// every record of a large database this way.
+bool readRecord(std::string_view text, std::string_view& title, std::vector<double>& values) {
+  std::size_t tab = text.find('\t');
+  if (tab == std::string_view::npos) return false;
+  title = text.substr(0, tab);
+  values.clear();
+  for (std::size_t next; (next = text.find('\t', tab + 1)) != std::string_view::npos; tab = next) {
+    auto value = plainDecimal(text.substr(tab + 1, next - tab - 1));
+    if (!value) return false;
+    values.push_back(*value);
+  }
+  return true;
+}
+
 std::size_t quotedSize(char c) { return c == '\'' ? 4 : 1; }
 
 }  // namespace
@@ -79,17 +69,12 @@ std::optional<std::string_view> spectrophoreRecords(std::string_view text) {
 }
 
 std::optional<SpectrophoreRecord> parseSpectrophoreRecord(std::string_view text) {
-  if (text.find('\t') == std::string_view::npos) return std::nullopt;
-  auto pieces = splitAt(text, '\t');
+  std::string_view title;
   SpectrophoreRecord record;
+  if (!readRecord(text, title, record.values)) return std::nullopt;
+  record.title = title;
+  auto pieces = splitAt(text, '\t');
   record.fields.assign(pieces.begin(), pieces.end());
-  record.title = record.fields.front();
-  record.values.reserve(pieces.size() - 2);
-  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
-    auto value = plainDecimal(pieces[i]);
-    if (!value) return std::nullopt;
-    record.values.push_back(*value);
-  }
   return record;
 }
 
@@ -129,26 +114,28 @@ SpectrophoreSearchResult searchSpectrophores(const std::vector<double>& query,
   SpectrophoreSearchResult result;
   auto pieces = splitAt(databaseRecords, '\n');
   result.pieceCount = pieces.size();
+  std::string_view title;
+  std::vector<double> values;
   for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-    auto record = parseSpectrophoreRecord(pieces[i]);
-    std::string where = "record " + std::to_string(i + 1);
-    if (!record) {
-      result.lastRecord.title = pieces[i].substr(0, pieces[i].find('\t'));
-      result.stopReason = where + " is not a title followed by tab-separated numbers";
+    bool readable = readRecord(pieces[i], title, values);
+    if (!readable || values.size() < query.size()) {
+      std::string where = "record " + std::to_string(i + 1);
+      result.stopReason = readable ? where + " (" + std::string(title) + ") has " +
+                                         std::to_string(values.size()) + " values, the query " +
+                                         std::to_string(query.size())
+                                   : where + " is not a title followed by tab-separated numbers";
+      auto record = parseSpectrophoreRecord(pieces[i]);
+      result.lastRecord =
+          record
+              ? std::move(*record)
+              : SpectrophoreRecord{{}, std::string(pieces[i].substr(0, pieces[i].find('\t'))), {}};
       return result;
     }
-    if (record->values.size() < query.size()) {
-      result.stopReason = where + " (" + record->title + ") has " +
-                          std::to_string(record->values.size()) + " values, the query " +
-                          std::to_string(query.size());
-      result.lastRecord = std::move(*record);
-      return result;
-    }
-    result.lines +=
-        resultLine(record->title, formattedDistance(spectrophoreDistance(query, record->values)));
+    result.lines += resultLine(title, formattedDistance(spectrophoreDistance(query, values)));
     ++result.recordsCompared;
-    result.lastRecord = std::move(*record);
   }
+  if (result.recordsCompared > 0)
+    result.lastRecord = *parseSpectrophoreRecord(pieces[result.recordsCompared - 1]);
   return result;
 }
 

@@ -25,7 +25,8 @@ TEST(SpectrophoreText, ValuesLieBetweenTheTitleAndTheLastField) {
   EXPECT_EQ(record->fields.back(), "\n");
 
   // Only a whole field in plain decimal notation is a number.
-  for (const char* field : {" 1", "1 ", "", "inf", "nan", "0x10", "1e", "-", ".", "1,5", "1\n"})
+  for (const char* field :
+       {" 1", "1 ", "", "inf", "nan", "0x10", "1e", "-", ".", "1,5", "1\n", "+-1", "-+1"})
     EXPECT_FALSE(parseSpectrophoreRecord(std::string("t\t") + field + "\t")) << field;
   EXPECT_FALSE(parseSpectrophoreRecord("no tab here"));
   EXPECT_TRUE(parseSpectrophoreRecord("title only\t"));
