@@ -7,6 +7,10 @@
 #include "convert/Convertcontroller.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
+#include "tools/obfitviewcontroller.h"
+#include "tools/obprobeviewcontroller.h"
+#include "tools/obrmsdviewcontroller.h"
+#include "tools/obspectrophoreviewcontroller.h"
 
 namespace molbench {
 
@@ -26,6 +30,10 @@ void registerScenes() {
   add<PrefsViewController>(registry, "PrefsViewController");
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
+  add<obprobeviewcontroller>(registry, "obprobe");
+  add<obspectrophoreviewcontroller>(registry, "obspectrophore");
+  add<obrmsdviewcontroller>(registry, "obrms");
+  add<obfitviewcontroller>(registry, "obfit");
 }
 
 }  // namespace molbench
