@@ -7,10 +7,7 @@
 #include "convert/Convertcontroller.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
-#include "tools/obfitviewcontroller.h"
-#include "tools/obprobeviewcontroller.h"
-#include "tools/obrmsdviewcontroller.h"
-#include "tools/obspectrophoreviewcontroller.h"
+#include "tools/ToolPanes.h"
 
 namespace molbench {
 
@@ -30,10 +27,7 @@ void registerScenes() {
   add<PrefsViewController>(registry, "PrefsViewController");
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
-  add<obprobeviewcontroller>(registry, "obprobe");
-  add<obspectrophoreviewcontroller>(registry, "obspectrophore");
-  add<obrmsdviewcontroller>(registry, "obrms");
-  add<obfitviewcontroller>(registry, "obfit");
+  registerToolScenes();
 }
 
 }  // namespace molbench

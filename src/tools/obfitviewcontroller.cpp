@@ -1,11 +1,8 @@
 #include "tools/obfitviewcontroller.h"
 
-#include "common/ChooseFile.h"
-#include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
-#include "common/Shell.h"
-#include "tools/FitCommand.h"
-#include "tools/ProbeTables.h"
+#include "common/ShellQuote.h"
+#include "tools/obfitTables.h"
 
 namespace molbench {
 
@@ -13,8 +10,14 @@ namespace {
 using P = obfitviewcontroller;
 }  // namespace
 
+std::string obfitCommand(const ObfitPieces& p) {
+  std::string templatePiece = p.templatePath.empty() ? "" : shellWord(p.templatePath) + " ";
+  return p.obabelPath + " " + templatePiece + p.iFileType + " " + quotedPath(p.inputPath) + " -O " +
+         quotedPath(p.outputPath) + " -s  " + optionValue(p.smarts) + " --align " + p.incRMSD;
+}
+
 obfitviewcontroller::obfitviewcontroller(platform::Platform& platform)
-    : BoundViewController(platform), iFileTypes(toolInputFileTypes()) {}
+    : ToolPane(platform), iFileTypes(kToolInputFormats) {}
 
 const platform::Bindings<obfitviewcontroller>& obfitviewcontroller::bindings() {
   static const auto table = platform::Bindings<P>()
@@ -31,53 +34,31 @@ const platform::Bindings<obfitviewcontroller>& obfitviewcontroller::bindings() {
   return table;
 }
 
-std::optional<std::string> obfitviewcontroller::shell(const std::string& command) {
-  return molbench::shell(command);
-}
-
 void obfitviewcontroller::viewDidLoad() {
-  if (!outletsConnected("viewDidLoad", {"inputFiletype"})) return;
-  fillPopup(*inputFiletype.get(), iFileTypes, 0);
+  if (connected("viewDidLoad", {"inputFiletype"})) fillPopup(*inputFiletype.get(), iFileTypes, 0);
 }
 
-void obfitviewcontroller::inputFileSelect(platform::Control*) {
-  if (!outletsConnected("inputFileSelect:", {"inputFilepath", "outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle,
-                           std::vector<std::string>{"mol", "mol2", "sd", "sdf", "smi", "smiles"});
-  if (!chosen) return;
-  inputFilepath.get()->setText(chosen->path());
-  outputFilepath.get()->setText(folderPreset(*chosen, "/obfit.sdf"));
-}
+void obfitviewcontroller::inputFileSelect(platform::Control*) { selectInput(kObfitFiles); }
 
-void obfitviewcontroller::outputFileSelect(platform::Control*) {
-  if (!outletsConnected("outputFileSelect:", {"outputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseOutputTitle);
-  if (chosen) outputFilepath.get()->setText(chosen->path());
-}
+void obfitviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObfitFiles); }
 
 void obfitviewcontroller::templateFileSelect(platform::Control*) {
-  if (!outletsConnected("templateFileSelect:", {"templateFilePath"})) return;
-  auto chosen = chooseFile(platform(), kChooseTemplateTitle);
-  if (chosen) templateFilePath.get()->setText(chosen->path());
+  if (connected("templateFileSelect:", {"templateFilePath"}))
+    choosePath(kChooseTemplateTitle, std::nullopt, templateFilePath);
 }
 
 void obfitviewcontroller::runObfit(platform::Control*) {
-  if (!outletsConnected("runObfit:", {"inputFilepath", "outputFilepath", "templateFilePath",
-                                      "smartsString", "includeRMSD"}))
+  if (!connected("runObfit:", {"inputFilepath", "outputFilepath", "templateFilePath",
+                               "smartsString", "includeRMSD"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
-  FitPieces pieces{.obabelPath = obabelPath,
-                   .templatePath = templateFilePath.get()->text(),
-                   .iFileType = iFileType,
-                   .inputPath = inputFilepath.get()->text(),
-                   .outputPath = outputFilepath.get()->text(),
-                   .smarts = smartsString.get()->text(),
-                   .incRMSD = ""};
-  incRMSD = appendRmsdPiece(includeRMSD.get()->isOn());
-  pieces.incRMSD = incRMSD;
-  if (!outputPathAccepted(platform(), pieces.outputPath, {pieces.inputPath, pieces.templatePath}))
-    return;
-  runComposedCommand(platform(), obshellCommand, fitCommand(pieces));
+  std::string input = inputFilepath->text();
+  std::string output = outputFilepath->text();
+  std::string templatePath = templateFilePath->text();
+  runTool({.inputs = {input, templatePath}, .output = output}, [&](const std::string& head) {
+    incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
+    return obfitCommand(
+        {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
+  });
 }
 
 }  // namespace molbench

@@ -2,15 +2,28 @@
 // the atoms that a SMARTS pattern matches, optionally appending each RMSD to the title.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/Bindings.h"
+#include "tools/ToolPane.h"
 
 namespace molbench {
 
-class obfitviewcontroller : public platform::BoundViewController<obfitviewcontroller> {
+inline constexpr const char* kAppendRmsdPiece = " --append rmsd  ";
+
+struct ObfitPieces {
+  std::string obabelPath;
+  std::string templatePath;  // no template piece when empty
+  std::string iFileType;
+  std::string inputPath;
+  std::string outputPath;
+  std::string smarts;
+  std::string incRMSD;  // " --append rmsd  " or ""
+};
+
+// The template is read before the input, so "--align" fits the input's molecules onto it.
+std::string obfitCommand(const ObfitPieces& pieces);
+
+class obfitviewcontroller : public ToolPane<obfitviewcontroller> {
  public:
   explicit obfitviewcontroller(platform::Platform& platform);
   static const platform::Bindings<obfitviewcontroller>& bindings();
@@ -30,14 +43,13 @@ class obfitviewcontroller : public platform::BoundViewController<obfitviewcontro
   std::string templateFilepath;
   std::string incRMSD;
   std::string smartsstring;
-  const std::vector<std::string>& iFileTypes;
+  const Titles& iFileTypes;
 
-  std::optional<std::string> shell(const std::string& command);
+  void viewDidLoad() override;
   void inputFileSelect(platform::Control* sender);
   void outputFileSelect(platform::Control* sender);
   void templateFileSelect(platform::Control* sender);
   void runObfit(platform::Control* sender);
-  void viewDidLoad() override;
 };
 
 }  // namespace molbench

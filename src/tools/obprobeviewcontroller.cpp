@@ -1,11 +1,8 @@
 #include "tools/obprobeviewcontroller.h"
 
-#include "common/ChooseFile.h"
 #include "common/PopupHelpers.h"
-#include "common/Shell.h"
-#include "tools/PendingToolPath.h"
-#include "tools/ProbeCommand.h"
-#include "tools/ProbeTables.h"
+#include "common/ShellQuote.h"
+#include "tools/obprobeTables.h"
 
 namespace molbench {
 
@@ -13,10 +10,21 @@ namespace {
 using P = obprobeviewcontroller;
 }  // namespace
 
+std::string probeStepsOption(const std::string& steps) {
+  return steps.empty() ? "" : " -s " + shellWord(steps);
+}
+
+std::string probePaddingOption(const std::string& padding) {
+  return padding.empty() ? "" : " -p " + shellWord(padding);
+}
+
+std::string obprobeCommand(const ObprobePieces& p) {
+  return p.program + p.stepsOption + p.paddingOption + " " + optionValue(p.atomType) + " " +
+         optionValue(p.partialCharge) + " " + quotedPath(p.inputPath);
+}
+
 obprobeviewcontroller::obprobeviewcontroller(platform::Platform& platform)
-    : BoundViewController(platform),
-      iFileTypes(probeInputFileTypes()),
-      MMFFatypes(mmffAtomTypeRows()) {}
+    : ToolPane(platform), iFileTypes(kToolInputFormatsNoSmiles), MMFFatypes(kMmffAtomTypes) {}
 
 const platform::Bindings<obprobeviewcontroller>& obprobeviewcontroller::bindings() {
   static const auto table = platform::Bindings<P>()
@@ -33,36 +41,26 @@ const platform::Bindings<obprobeviewcontroller>& obprobeviewcontroller::bindings
   return table;
 }
 
-std::optional<std::string> obprobeviewcontroller::shell(const std::string& command) {
-  return molbench::shell(command);
-}
-
 void obprobeviewcontroller::viewDidLoad() {
-  if (!outletsConnected("viewDidLoad", {"inputFiletype", "mmffAtomtypes"})) return;
+  if (!connected("viewDidLoad", {"inputFiletype", "mmffAtomtypes"})) return;
   fillPopup(*inputFiletype.get(), iFileTypes, 0);
   fillPopup(*mmffAtomtypes.get(), MMFFatypes, 0);
 }
 
 void obprobeviewcontroller::inputFileSelect(platform::Control*) {
-  if (!outletsConnected("inputFileSelect:", {"inputFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle,
-                           std::vector<std::string>{"mol", "mol2", "sd", "sdf", "smi", "smiles"});
-  if (chosen) inputFilepath.get()->setText(chosen->path());
+  if (!connected("inputFileSelect:", {"inputFilepath"})) return;
+  choosePath(kChooseInputTitle, kStructureExtensions, inputFilepath);
 }
 
 void obprobeviewcontroller::runObprobe(platform::Control*) {
-  if (!outletsConnected("runObprobe:",
-                        {"inputFilepath", "steps", "padding", "atomType", "partialCharge"}))
+  if (!connected("runObprobe:", {"inputFilepath", "steps", "padding", "atomType", "partialCharge"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
-  auto program = obtoolPath(obabelPath, "obprobe");
-  if (!program) return;
-  thepaddingOption = probePaddingOption(padding.get()->text());
-  theStepsOption = probeStepsOption(steps.get()->text());
-  runComposedCommand(
-      platform(), obshellCommand,
-      probeCommand(*program, theStepsOption, thepaddingOption, atomType.get()->text(),
-                   partialCharge.get()->text(), inputFilepath.get()->text()));
+  runTool({.program = "obprobe"}, [&](const std::string& head) {
+    thepaddingOption = probePaddingOption(padding->text());
+    theStepsOption = probeStepsOption(steps->text());
+    return obprobeCommand({head, theStepsOption, thepaddingOption, atomType->text(),
+                           partialCharge->text(), inputFilepath->text()});
+  });
 }
 
 void obprobeviewcontroller::linkToMMFF(platform::Control*) {

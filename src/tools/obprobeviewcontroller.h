@@ -3,15 +3,32 @@
 // reference list of MMFF atom types and opens the document that describes them.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/Bindings.h"
+#include "tools/ToolPane.h"
 
 namespace molbench {
 
-class obprobeviewcontroller : public platform::BoundViewController<obprobeviewcontroller> {
+// " -s " and the step size, or "" when the field is empty.
+std::string probeStepsOption(const std::string& steps);
+// " -p " and the padding, or "" when the field is empty.
+std::string probePaddingOption(const std::string& padding);
+
+struct ObprobePieces {
+  std::string program;  // the head word
+  std::string stepsOption;
+  std::string paddingOption;
+  std::string atomType;
+  std::string partialCharge;
+  std::string inputPath;
+};
+
+// The program, the two options, then the atom type, the partial charge and the quoted input:
+// obprobe reads its options only before its other arguments. An empty type or charge stays one
+// (empty) argument, so the others keep their places.
+std::string obprobeCommand(const ObprobePieces& pieces);
+
+class obprobeviewcontroller : public ToolPane<obprobeviewcontroller> {
  public:
   explicit obprobeviewcontroller(platform::Platform& platform);
   static const platform::Bindings<obprobeviewcontroller>& bindings();
@@ -30,14 +47,13 @@ class obprobeviewcontroller : public platform::BoundViewController<obprobeviewco
   platform::Outlet<platform::TextField> partialCharge;
   std::string theStepsOption;
   std::string thepaddingOption;
-  const std::vector<std::string>& iFileTypes;
-  const std::vector<std::string>& MMFFatypes;
+  const Titles& iFileTypes;
+  const Titles& MMFFatypes;
 
-  std::optional<std::string> shell(const std::string& command);
+  void viewDidLoad() override;
   void inputFileSelect(platform::Control* sender);
   void runObprobe(platform::Control* sender);
   void linkToMMFF(platform::Control* sender);
-  void viewDidLoad() override;
 };
 
 }  // namespace molbench

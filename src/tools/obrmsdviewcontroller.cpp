@@ -1,9 +1,6 @@
 #include "tools/obrmsdviewcontroller.h"
 
-#include "common/ChooseFile.h"
-#include "common/Shell.h"
-#include "tools/PendingToolPath.h"
-#include "tools/RmsdCommand.h"
+#include "common/ShellQuote.h"
 
 namespace molbench {
 
@@ -11,8 +8,12 @@ namespace {
 using P = obrmsdviewcontroller;
 }  // namespace
 
-obrmsdviewcontroller::obrmsdviewcontroller(platform::Platform& platform)
-    : BoundViewController(platform) {}
+std::string obrmsCommand(const std::string& program, const std::string& chooseFirst,
+                         const std::string& referencePath, const std::string& testPath) {
+  return program + " " + chooseFirst + " " + quotedPath(referencePath) + " " + quotedPath(testPath);
+}
+
+obrmsdviewcontroller::obrmsdviewcontroller(platform::Platform& platform) : ToolPane(platform) {}
 
 const platform::Bindings<obrmsdviewcontroller>& obrmsdviewcontroller::bindings() {
   static const auto table = platform::Bindings<P>()
@@ -26,36 +27,26 @@ const platform::Bindings<obrmsdviewcontroller>& obrmsdviewcontroller::bindings()
   return table;
 }
 
-std::optional<std::string> obrmsdviewcontroller::shell(const std::string& command) {
-  return molbench::shell(command);
-}
-
 void obrmsdviewcontroller::inputReferenceFile(platform::Control*) {
-  if (!outletsConnected("inputReferenceFile:", {"referenceFile"})) return;
-  auto chosen = chooseFile(platform(), kChooseReferenceTitle);
-  if (chosen) referenceFile.get()->setText(chosen->path());
+  if (connected("inputReferenceFile:", {"referenceFile"}))
+    choosePath(kChooseReferenceTitle, std::nullopt, referenceFile);
 }
 
 void obrmsdviewcontroller::inputTestfFile(platform::Control*) {
-  if (!outletsConnected("inputTestfFile:", {"testFile"})) return;
-  auto chosen = chooseFile(platform(), kChooseTestTitle);
-  if (chosen) testFile.get()->setText(chosen->path());
+  if (connected("inputTestfFile:", {"testFile"}))
+    choosePath(kChooseTestTitle, std::nullopt, testFile);
 }
 
 void obrmsdviewcontroller::runOpbrmsd(platform::Control*) {
-  if (!outletsConnected("runOpbrmsd:",
-                        {"referenceFile", "testFile", "chooseFirstonly", "obrmsResult"}))
+  if (!connected("runOpbrmsd:", {"referenceFile", "testFile", "chooseFirstonly", "obrmsResult"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
-  auto program = obtoolPath(obabelPath, "obrms");
-  if (!program) return;
-  chooseFirst = firstOnlyPiece(chooseFirstonly.get()->isOn());
-  obshellCommand =
-      rmsdCommand(*program, chooseFirst, referenceFile.get()->text(), testFile.get()->text());
-  auto output = shell(obshellCommand);
-  if (!output) return;
-  obshellResult = *output;
-  obrmsResult.get()->setText(obshellResult);
+  auto report = runTool({.program = "obrms", .printsCommand = false}, [&](const std::string& head) {
+    chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
+    return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());
+  });
+  if (!report) return;
+  obshellResult = *report;
+  obrmsResult->setText(obshellResult);
 }
 
 }  // namespace molbench

@@ -1,14 +1,20 @@
 // The RMSD pane: runs obrms on a reference file and a test file and shows its report.
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "platform/Bindings.h"
+#include "tools/ToolPane.h"
 
 namespace molbench {
 
-class obrmsdviewcontroller : public platform::BoundViewController<obrmsdviewcontroller> {
+inline constexpr const char* kFirstOnlyPiece = " --firstonly";
+
+// The program, a blank, the first-only piece (" --firstonly" or ""), a blank, the quoted
+// reference and test paths.
+std::string obrmsCommand(const std::string& program, const std::string& chooseFirst,
+                         const std::string& referencePath, const std::string& testPath);
+
+class obrmsdviewcontroller : public ToolPane<obrmsdviewcontroller> {
  public:
   explicit obrmsdviewcontroller(platform::Platform& platform);
   static const platform::Bindings<obrmsdviewcontroller>& bindings();
@@ -22,7 +28,6 @@ class obrmsdviewcontroller : public platform::BoundViewController<obrmsdviewcont
   std::string obshellCommand;
   std::string obshellResult;
 
-  std::optional<std::string> shell(const std::string& command);
   void inputReferenceFile(platform::Control* sender);
   void inputTestfFile(platform::Control* sender);
   void runOpbrmsd(platform::Control* sender);

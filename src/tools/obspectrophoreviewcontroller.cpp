@@ -3,13 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/ChooseFile.h"
-#include "common/OutputGuard.h"
-#include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "platform/Utf8.h"
-#include "tools/PendingToolPath.h"
-#include "tools/SpectrophoreCommands.h"
-#include "tools/SpectrophoreSearch.h"
 
 namespace molbench {
 
@@ -36,8 +31,17 @@ std::vector<std::string> valueFields(const SpectrophoreRecord& record) {
 
 }  // namespace
 
+std::string spectrophoreGenerateCommand(const std::string& program, const std::string& inputPath,
+                                        const std::string& spectrophorePath) {
+  return spectrophoreQueryCommand(program, inputPath) + " > " + quotedPath(spectrophorePath);
+}
+
+std::string spectrophoreQueryCommand(const std::string& program, const std::string& queryPath) {
+  return program + " -i " + quotedPath(queryPath);
+}
+
 obspectrophoreviewcontroller::obspectrophoreviewcontroller(platform::Platform& platform)
-    : BoundViewController(platform) {}
+    : ToolPane(platform) {}
 
 const platform::Bindings<obspectrophoreviewcontroller>& obspectrophoreviewcontroller::bindings() {
   static const auto table = platform::Bindings<P>()
@@ -53,80 +57,78 @@ const platform::Bindings<obspectrophoreviewcontroller>& obspectrophoreviewcontro
   return table;
 }
 
-std::optional<std::string> obspectrophoreviewcontroller::shell(const std::string& command) {
-  return molbench::shell(command);
+void obspectrophoreviewcontroller::chooseWithPreset(platform::Outlet<platform::TextField>& target,
+                                                    const char* extension,
+                                                    platform::Outlet<platform::TextField>* preset,
+                                                    const char* ending) {
+  auto chosen = chooseFile(platform(), kChooseInputTitle, std::vector<std::string>{extension});
+  if (!chosen) return;
+  target->setText(chosen->path());
+  if (preset) (*preset)->setText(extensionPreset(*chosen, ending));
 }
 
 void obspectrophoreviewcontroller::inputFile(platform::Control*) {
-  if (!outletsConnected("inputFile:", {"inputFilepath", "spectrophoreFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle, std::vector<std::string>{"sdf"});
-  if (!chosen) return;
-  inputFilepath.get()->setText(chosen->path());
-  spectrophoreFilepath.get()->setText(extensionPreset(*chosen, ".spectrophore"));
+  if (connected("inputFile:", {"inputFilepath", "spectrophoreFilepath"}))
+    chooseWithPreset(inputFilepath, "sdf", &spectrophoreFilepath, ".spectrophore");
 }
 
 void obspectrophoreviewcontroller::chooseSpectrophorefile(platform::Control*) {
-  if (!outletsConnected("chooseSpectrophorefile:", {"spectrophoreFilepath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle, std::vector<std::string>{"spectrophore"});
-  if (chosen) spectrophoreFilepath.get()->setText(chosen->path());
+  if (connected("chooseSpectrophorefile:", {"spectrophoreFilepath"}))
+    chooseWithPreset(spectrophoreFilepath, "spectrophore", nullptr, "");
 }
 
 void obspectrophoreviewcontroller::chooseQueryfile(platform::Control*) {
-  if (!outletsConnected("chooseQueryfile:", {"queryMolpath", "searchResultspath"})) return;
-  auto chosen = chooseFile(platform(), kChooseInputTitle, std::vector<std::string>{"sdf"});
-  if (!chosen) return;
-  queryMolpath.get()->setText(chosen->path());
-  searchResultspath.get()->setText(extensionPreset(*chosen, ".txt"));
+  if (connected("chooseQueryfile:", {"queryMolpath", "searchResultspath"}))
+    chooseWithPreset(queryMolpath, "sdf", &searchResultspath, ".txt");
 }
 
 void obspectrophoreviewcontroller::generateObspectrophore(platform::Control*) {
-  if (!outletsConnected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"}))
-    return;
-  obabelPath = lookUpObabelPath(platform());
-  auto program = obtoolPath(obabelPath, kProgram);
-  if (!program) return;
-  std::string inputPath = inputFilepath.get()->text();
-  std::string spectrophorePath = spectrophoreFilepath.get()->text();
-  if (!outputPathAccepted(platform(), spectrophorePath, {inputPath})) return;
-  obshellCommand = spectrophoreGenerateCommand(*program, inputPath, spectrophorePath);
-  shell(obshellCommand);
+  if (!connected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"})) return;
+  std::string input = inputFilepath->text();
+  std::string spectrophores = spectrophoreFilepath->text();
+  runTool({.program = kProgram, .inputs = {input}, .output = spectrophores, .printsCommand = false},
+          [&](const std::string& head) {
+            return spectrophoreGenerateCommand(head, input, spectrophores);
+          });
 }
 
 void obspectrophoreviewcontroller::runobspectrophoreSearch(platform::Control*) {
-  if (!outletsConnected("runobspectrophoreSearch:",
-                        {"queryMolpath", "spectrophoreFilepath", "searchResultspath"}))
+  if (!connected("runobspectrophoreSearch:",
+                 {"queryMolpath", "spectrophoreFilepath", "searchResultspath"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
-  auto program = obtoolPath(obabelPath, kProgram);
-  if (!program) return;
-  std::string queryPath = queryMolpath.get()->text();
-  std::string databasePath = spectrophoreFilepath.get()->text();
-  std::string resultsPath = searchResultspath.get()->text();
-  // Appending to the database or the query would spoil them for the next search.
-  if (!outputPathAccepted(platform(), resultsPath, {queryPath, databasePath})) return;
-  if (!readQuery(*program, queryPath)) return;
-  compareWithDatabase(databasePath, resultsPath);
-}
-
-bool obspectrophoreviewcontroller::readQuery(const std::string& program,
-                                             const std::string& queryPath) {
-  obshellCommand = spectrophoreQueryCommand(program, queryPath);
-  auto output = shell(obshellCommand);
-  auto records = output ? spectrophoreRecords(*output) : std::nullopt;
-  if (!records) {
-    stopSearch("obspectrophore gave no spectrophore for the query file \"" + queryPath + "\".");
-    return false;
-  }
-  auto query = parseSpectrophoreRecord(*records);
-  if (!query) {
-    stopSearch("The query file \"" + queryPath +
-               "\" must hold exactly one molecule with a spectrophore.");
-    return false;
-  }
+  std::string databasePath = spectrophoreFilepath->text();
+  std::string resultsPath = searchResultspath->text();
+  auto query = readQuery(queryMolpath->text(), databasePath, resultsPath);
+  if (!query) return;
   queryMoltitle = query->title;
   mol1array = valueFields(*query);
   mol1Doubles = std::move(query->values);
-  return true;
+  compareWithDatabase(databasePath, resultsPath);
+}
+
+std::optional<SpectrophoreRecord> obspectrophoreviewcontroller::readQuery(
+    const std::string& queryPath, const std::string& databasePath, const std::string& resultsPath) {
+  bool ran = false;
+  // Appending to the database or the query would spoil them for the next search.
+  auto output = runTool({.program = kProgram,
+                         .inputs = {queryPath, databasePath},
+                         .output = resultsPath,
+                         .printsCommand = false},
+                        [&](const std::string& head) {
+                          ran = true;
+                          return spectrophoreQueryCommand(head, queryPath);
+                        });
+  if (!ran) return std::nullopt;  // the user has been told why
+  auto records = output ? spectrophoreRecords(*output) : std::nullopt;
+  if (!records) {
+    stopSearch("obspectrophore gave no spectrophore for the query file \"" + queryPath + "\".");
+    return std::nullopt;
+  }
+  auto query = parseSpectrophoreRecord(*records);
+  if (!query)
+    stopSearch("The query file \"" + queryPath +
+               "\" must hold exactly one molecule with a spectrophore.");
+  return query;
 }
 
 void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databasePath,

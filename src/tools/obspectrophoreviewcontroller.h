@@ -3,16 +3,22 @@
 // appending one line with each molecule's title and distance to a results file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/Bindings.h"
+#include "tools/SpectrophoreSearch.h"
+#include "tools/ToolPane.h"
 
 namespace molbench {
 
-class obspectrophoreviewcontroller
-    : public platform::BoundViewController<obspectrophoreviewcontroller> {
+// Writes the spectrophores of every molecule of the input into the spectrophore file.
+std::string spectrophoreGenerateCommand(const std::string& program, const std::string& inputPath,
+                                        const std::string& spectrophorePath);
+
+// Prints the query molecule's spectrophore, which the search reads from the pipe.
+std::string spectrophoreQueryCommand(const std::string& program, const std::string& queryPath);
+
+class obspectrophoreviewcontroller : public ToolPane<obspectrophoreviewcontroller> {
  public:
   explicit obspectrophoreviewcontroller(platform::Platform& platform);
   static const platform::Bindings<obspectrophoreviewcontroller>& bindings();
@@ -32,7 +38,6 @@ class obspectrophoreviewcontroller
   std::vector<std::string> molRecord;
   std::vector<double> molDouble;
 
-  std::optional<std::string> shell(const std::string& command);
   void inputFile(platform::Control* sender);
   void chooseSpectrophorefile(platform::Control* sender);
   void generateObspectrophore(platform::Control* sender);
@@ -40,9 +45,14 @@ class obspectrophoreviewcontroller
   void runobspectrophoreSearch(platform::Control* sender);
 
  private:
-  // Reads the query's spectrophore; false (after telling the user) when there is none.
-  bool readQuery(const std::string& program, const std::string& queryPath);
+  // The query's spectrophore record; nothing (after telling the user) when there is none.
+  std::optional<SpectrophoreRecord> readQuery(const std::string& queryPath,
+                                              const std::string& databasePath,
+                                              const std::string& resultsPath);
   void compareWithDatabase(const std::string& databasePath, const std::string& resultsPath);
+  // The chooser of a path whose other field gets the chosen path less its extension and ending.
+  void chooseWithPreset(platform::Outlet<platform::TextField>& target, const char* extension,
+                        platform::Outlet<platform::TextField>* preset, const char* ending);
   void stopSearch(const std::string& reason);
 };
 

@@ -54,6 +54,7 @@ TEST_F(ProbePane, NoProgramPathRunsNothing) {
   EXPECT_EQ(pane.obabelPath, "/Applications/Open Babel/obabel");
   EXPECT_EQ(pane.obshellCommand, "");
   EXPECT_THAT(h.diagnostics(), IsEmpty());
+  EXPECT_EQ(h.alerts().size(), 1u);
 }
 
 TEST_F(ProbePane, RealGridIsWrittenNextToTheInput) {

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "PaneFixture.h"
+#include "ToolPattern.h"
 #include "tools/obfitviewcontroller.h"
 #include "tools/obrmsdviewcontroller.h"
 
@@ -90,23 +91,28 @@ TEST_F(FitPane, CommandPieces) {
                                               "[#6;R](=O);touch x|$(id)", "--align"));
 }
 
-TEST_F(FitPane, OutputThatIsAnInputRunsNothing) {
-  std::string input = scratch("in.sdf");
-  writeFile(input, readFile(testDataPath("small.sdf")));
-  fit(input, scratch("other.sdf"), input, "CCO");
-  EXPECT_EQ(pane.obshellCommand, "");
-  ASSERT_EQ(h.alerts().size(), 1u);
-  EXPECT_EQ(readFile(input), readFile(testDataPath("small.sdf")));
+INSTANTIATE_TEST_SUITE_P(Obfit, ToolPattern,
+                         ::testing::Values(ToolPaneCase{.identifier = "obfit",
+                                                        .run = "runObfit:",
+                                                        .defaultOutput = "/obfit.sdf",
+                                                        .inputExtensions = kStructureExtensions}),
+                         caseName);
 
-  h.answerOpenPanel(temp() + "/sub/mols.smi");
-  h.press(pane, "inputFileSelect:");
-  EXPECT_EQ(text("outputFilepath"), temp() + "/sub/obfit.sdf");
+TEST_F(FitPane, TemplateHasItsOwnChooserAndIsNeverOverwritten) {
+  std::string templatePath = scratch("template.sdf");
+  writeFile(templatePath, readFile(testDataPath("small.sdf")));
+  fit(templatePath, testDataPath("small.sdf"), templatePath, "CCO");
+  EXPECT_EQ(pane.obshellCommand, "");
+  EXPECT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(readFile(templatePath), readFile(testDataPath("small.sdf")));
+
+  setText("outputFilepath", "/data/out.sdf");
   h.answerOpenPanel(temp() + "/t.mol2");
   h.press(pane, "templateFileSelect:");
   EXPECT_EQ(text("templateFilePath"), temp() + "/t.mol2");
-  EXPECT_EQ(text("outputFilepath"), temp() + "/sub/obfit.sdf");
-  EXPECT_FALSE(h.openPanels()[1].allowedFileTypes);
-  EXPECT_EQ(h.openPanels()[1].title, "Choose template file");
+  EXPECT_EQ(text("outputFilepath"), "/data/out.sdf");
+  EXPECT_FALSE(h.openPanels()[0].allowedFileTypes);
+  EXPECT_EQ(h.openPanels()[0].title, "Choose template file");
 }
 
 TEST(RmsdAndFit, RotatedCopyFitsBackOntoItsTemplate) {
