@@ -2,6 +2,7 @@
 
 #include "platform/SceneRegistry.h"
 #include "tools/ToolsController.h"
+#include "tools/obconfabviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
 #include "tools/obtoolsviewcontroller.h"
 
@@ -12,7 +13,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
   static const std::array<ToolPaneRow, kToolPaneCount> rows{{
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
       {"obconformer", "obconformer", 2, kNotBuiltYet},
-      {"obconfab", "obconfab", 5, kNotBuiltYet},
+      {"obconfab", "obconfab", 5, makeToolPane<obconfabviewcontroller>},
       {"obenergy", "obenergy", 3, kNotBuiltYet},
       {"obfit", "obfit", 4, kNotBuiltYet},
       {"obgen", "obgen", 6, makeToolPane<obgenviewcontroller>},
