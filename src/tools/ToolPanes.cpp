@@ -4,6 +4,7 @@
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
+#include "tools/obtautomerviewcontroller.h"
 #include "tools/obtoolsviewcontroller.h"
 
 namespace molbench {
@@ -23,7 +24,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
       {"obrms", "obrms", 13, kNotBuiltYet},
       {"obrotate", "obrotate", 10, kNotBuiltYet},
       {"obsym", "obsym", 11, kNotBuiltYet},
-      {"obtautomer", "obtautomer", 12, kNotBuiltYet},
+      {"obtautomer", "obtautomer", 12, makeToolPane<obtautomerviewcontroller>},
       {"obthermo", "obthermo", 14, kNotBuiltYet},
       {"obspectrophore", "obspectrophore", 15, kNotBuiltYet},
   }};
