@@ -2,11 +2,13 @@
 
 #include "platform/SceneRegistry.h"
 #include "tools/ToolsController.h"
+#include "tools/obconfabviewcontroller.h"
 #include "tools/obfitviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
 #include "tools/obprobeviewcontroller.h"
 #include "tools/obrmsdviewcontroller.h"
 #include "tools/obspectrophoreviewcontroller.h"
+#include "tools/obtautomerviewcontroller.h"
 #include "tools/obtoolsviewcontroller.h"
 
 namespace molbench {
@@ -16,7 +18,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
   static const std::array<ToolPaneRow, kToolPaneCount> rows{{
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
       {"obconformer", "obconformer", 2, kNotBuiltYet},
-      {"obconfab", "obconfab", 5, kNotBuiltYet},
+      {"obconfab", "obconfab", 5, makeToolPane<obconfabviewcontroller>},
       {"obenergy", "obenergy", 3, kNotBuiltYet},
       {"obfit", "obfit", 4, makeToolPane<obfitviewcontroller>},
       {"obgen", "obgen", 6, makeToolPane<obgenviewcontroller>},
@@ -26,7 +28,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
       {"obrms", "obrms", 13, makeToolPane<obrmsdviewcontroller>},
       {"obrotate", "obrotate", 10, kNotBuiltYet},
       {"obsym", "obsym", 11, kNotBuiltYet},
-      {"obtautomer", "obtautomer", 12, kNotBuiltYet},
+      {"obtautomer", "obtautomer", 12, makeToolPane<obtautomerviewcontroller>},
       {"obthermo", "obthermo", 14, kNotBuiltYet},
       {"obspectrophore", "obspectrophore", 15, makeToolPane<obspectrophoreviewcontroller>},
   }};
