@@ -88,7 +88,8 @@ double spectrophoreDistance(const std::vector<double>& query, const std::vector<
 }
 
 std::string formattedDistance(double distance) {
-  char buffer[64];
+  // Room for the 309 digits of the largest double.
+  char buffer[512];
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, distance, std::chars_format::fixed, 2);
   if (error != std::errc()) return "nan";

@@ -26,8 +26,9 @@ TEST(SpectrophoreText, HeaderAndPlainDecimalValues) {
 }
 
 TEST(SpectrophoreText, DistancesAreFormattedAsPrintfInTheCLocale) {
-  for (double value : {0.0, 3.14159, 2.675, 0.005, 0.015, 1234567.891, 1e-9, 99.995, 1e22}) {
-    char expected[64];
+  for (double value :
+       {0.0, 3.14159, 2.675, 0.005, 0.015, 1234567.891, 1e-9, 99.995, 1e22, 1.7e308}) {
+    char expected[512];
     std::snprintf(expected, sizeof expected, "%0.2f", value);
     EXPECT_EQ(formattedDistance(value), expected);
   }
