@@ -103,6 +103,13 @@ TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
             scratch("bin/obspectrophore") + " -i '" + temp() + "/it'\\''s $(id).sdf'");
   EXPECT_THAT(standInArguments(), ElementsAre("-i", scratch("it's $(id).sdf")));
   ASSERT_EQ(h.alerts().size(), 1u) << "the stand-in prints no spectrophore";
+  setText("inputFilepath", "/data/a b.sdf");
+  setText("spectrophoreFilepath", scratch("o'ut.spectrophore"));
+  h.press(pane, "generateObspectrophore:");
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obspectrophore") + " -i '/data/a b.sdf' > '" +
+                                     temp() + "/o'\\''ut.spectrophore'");
+  EXPECT_THAT(standInArguments(), ElementsAre("-i", "/data/a b.sdf"));
+  EXPECT_TRUE(fileExists(scratch("o'ut.spectrophore")));
 
   // A query program that prints one record, and a database of titles made to break a shell.
   writeFile(scratch("bin/obspectrophore"),
