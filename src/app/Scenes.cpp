@@ -8,6 +8,7 @@
 #include "lookup/seekerController.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
+#include "tools/ToolPanes.h"
 
 namespace molbench {
 
@@ -28,6 +29,7 @@ void registerScenes() {
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
   add<seekerController>(registry, "seekerController");
+  registerToolScenes();
 }
 
 }  // namespace molbench

@@ -1,0 +1,64 @@
+#include "tools/obfitviewcontroller.h"
+
+#include "common/PopupHelpers.h"
+#include "common/ShellQuote.h"
+#include "tools/obfitTables.h"
+
+namespace molbench {
+
+namespace {
+using P = obfitviewcontroller;
+}  // namespace
+
+std::string obfitCommand(const ObfitPieces& p) {
+  std::string templatePiece = p.templatePath.empty() ? "" : shellWord(p.templatePath) + " ";
+  return p.obabelPath + " " + templatePiece + p.iFileType + " " + quotedPath(p.inputPath) + " -O " +
+         quotedPath(p.outputPath) + " -s  " + optionValue(p.smarts) + " --align " + p.incRMSD;
+}
+
+obfitviewcontroller::obfitviewcontroller(platform::Platform& platform)
+    : ToolPane(platform), iFileTypes(kToolInputFormats) {}
+
+const platform::Bindings<obfitviewcontroller>& obfitviewcontroller::bindings() {
+  static const auto table = platform::Bindings<P>()
+                                .outlet("inputFilepath", &P::inputFilepath)
+                                .outlet("inputFiletype", &P::inputFiletype)
+                                .outlet("outputFilepath", &P::outputFilepath)
+                                .outlet("templateFilePath", &P::templateFilePath)
+                                .outlet("smartsString", &P::smartsString)
+                                .outlet("includeRMSD", &P::includeRMSD)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("outputFileSelect:", &P::outputFileSelect)
+                                .action("templateFileSelect:", &P::templateFileSelect)
+                                .action("runObfit:", &P::runObfit);
+  return table;
+}
+
+void obfitviewcontroller::viewDidLoad() {
+  if (connected("viewDidLoad", {"inputFiletype"})) fillPopup(*inputFiletype.get(), iFileTypes, 0);
+}
+
+void obfitviewcontroller::inputFileSelect(platform::Control*) { selectInput(kObfitFiles); }
+
+void obfitviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObfitFiles); }
+
+void obfitviewcontroller::templateFileSelect(platform::Control*) {
+  if (connected("templateFileSelect:", {"templateFilePath"}))
+    choosePath(kChooseTemplateTitle, std::nullopt, templateFilePath);
+}
+
+void obfitviewcontroller::runObfit(platform::Control*) {
+  if (!connected("runObfit:", {"inputFilepath", "outputFilepath", "templateFilePath",
+                               "smartsString", "includeRMSD"}))
+    return;
+  std::string input = inputFilepath->text();
+  std::string output = outputFilepath->text();
+  std::string templatePath = templateFilePath->text();
+  runTool({.inputs = {input, templatePath}, .output = output}, [&](const std::string& head) {
+    incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
+    return obfitCommand(
+        {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
+  });
+}
+
+}  // namespace molbench

@@ -1,0 +1,70 @@
+#include "tools/obprobeviewcontroller.h"
+
+#include "common/PopupHelpers.h"
+#include "common/ShellQuote.h"
+#include "tools/obprobeTables.h"
+
+namespace molbench {
+
+namespace {
+using P = obprobeviewcontroller;
+}  // namespace
+
+std::string probeStepsOption(const std::string& steps) {
+  return steps.empty() ? "" : " -s " + shellWord(steps);
+}
+
+std::string probePaddingOption(const std::string& padding) {
+  return padding.empty() ? "" : " -p " + shellWord(padding);
+}
+
+std::string obprobeCommand(const ObprobePieces& p) {
+  return p.program + p.stepsOption + p.paddingOption + " " + optionValue(p.atomType) + " " +
+         optionValue(p.partialCharge) + " " + quotedPath(p.inputPath);
+}
+
+obprobeviewcontroller::obprobeviewcontroller(platform::Platform& platform)
+    : ToolPane(platform), iFileTypes(kToolInputFormatsNoSmiles), MMFFatypes(kMmffAtomTypes) {}
+
+const platform::Bindings<obprobeviewcontroller>& obprobeviewcontroller::bindings() {
+  static const auto table = platform::Bindings<P>()
+                                .outlet("inputFilepath", &P::inputFilepath)
+                                .outlet("inputFiletype", &P::inputFiletype)
+                                .outlet("mmffAtomtypes", &P::mmffAtomtypes)
+                                .outlet("steps", &P::steps)
+                                .outlet("padding", &P::padding)
+                                .outlet("atomType", &P::atomType)
+                                .outlet("partialCharge", &P::partialCharge)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("runObprobe:", &P::runObprobe)
+                                .action("linkToMMFF:", &P::linkToMMFF);
+  return table;
+}
+
+void obprobeviewcontroller::viewDidLoad() {
+  if (!connected("viewDidLoad", {"inputFiletype", "mmffAtomtypes"})) return;
+  fillPopup(*inputFiletype.get(), iFileTypes, 0);
+  fillPopup(*mmffAtomtypes.get(), MMFFatypes, 0);
+}
+
+void obprobeviewcontroller::inputFileSelect(platform::Control*) {
+  if (!connected("inputFileSelect:", {"inputFilepath"})) return;
+  choosePath(kChooseInputTitle, kStructureExtensions, inputFilepath);
+}
+
+void obprobeviewcontroller::runObprobe(platform::Control*) {
+  if (!connected("runObprobe:", {"inputFilepath", "steps", "padding", "atomType", "partialCharge"}))
+    return;
+  runTool({.program = "obprobe"}, [&](const std::string& head) {
+    thepaddingOption = probePaddingOption(padding->text());
+    theStepsOption = probeStepsOption(steps->text());
+    return obprobeCommand({head, theStepsOption, thepaddingOption, atomType->text(),
+                           partialCharge->text(), inputFilepath->text()});
+  });
+}
+
+void obprobeviewcontroller::linkToMMFF(platform::Control*) {
+  platform().openURL(kMmffDocumentAddress);
+}
+
+}  // namespace molbench

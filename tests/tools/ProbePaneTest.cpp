@@ -1,0 +1,73 @@
+// The probe-grid pane: its command with obprobe's options first, what bash hands the program,
+// a real grid next to the input, the reference list and the help document.
+#include <gmock/gmock.h>
+
+#include "PaneFixture.h"
+#include "tools/obprobeviewcontroller.h"
+
+namespace molbench::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class ProbePane : public PaneTest<obprobeviewcontroller> {
+ protected:
+  ProbePane() : PaneTest("obprobe") {}
+  void probe(const std::string& type, const std::string& charge, const std::string& input) {
+    setText("atomType", type);
+    setText("partialCharge", charge);
+    setText("inputFilepath", input);
+    h.press(pane, "runObprobe:");
+  }
+};
+
+TEST_F(ProbePane, OptionsComeBeforeTypeChargeAndFileAndArriveWhole) {
+  useObabel("/opt/ob/bin/obabel");
+  probe("7", "-0.57", "/data/in.sdf");
+  EXPECT_EQ(pane.obshellCommand, "/opt/ob/bin/obprobe 7 -0.57 '/data/in.sdf'");
+  setText("steps", "0.5");
+  setText("padding", "3");
+  h.choose(pane, "mmffAtomtypes", "38    -0.62    pyridine nitrogen");
+  probe("7", "-0.57", "/data/in.sdf");
+  EXPECT_EQ(pane.obshellCommand, "/opt/ob/bin/obprobe -s 0.5 -p 3 7 -0.57 '/data/in.sdf'");
+  EXPECT_EQ(h.diagnostics().back(), pane.obshellCommand);
+
+  useStandIn();
+  standInSibling("obprobe");
+  setText("steps", "");
+  setText("padding", "$(id)");
+  probe("", "", "/data/it's mine.sdf");
+  EXPECT_THAT(standInArguments(), ElementsAre("-p", "$(id)", "", "", "/data/it's mine.sdf"));
+
+  useObabel("Need obabel Path");
+  probe("7", "-0.57", "/data/in.sdf");
+  EXPECT_EQ(h.alerts().size(), 1u) << "no program path: nothing runs";
+}
+
+TEST_F(ProbePane, RealGridIsWrittenNextToTheInput) {
+  std::string input = scratch("ethanol.sdf");
+  ASSERT_EQ(obabelCount({testDataPath("small.sdf"), "-l", "1", "-O", input}), 1);
+  setText("steps", "3");
+  setText("padding", "1");
+  probe("7", "-0.57", input);
+  std::string cube = readFile(scratch("ethanol_7_-0.570000.cube"));
+  // A cube file: the molecule's title, the grid, its three atoms, then the probe energies.
+  EXPECT_THAT(cube, ::testing::StartsWith("ethanol\n"));
+  EXPECT_THAT(cube, ::testing::ContainsRegex("\n    8    8\\.000000 .*\n.*E\\+"));
+}
+
+TEST_F(ProbePane, ReferenceListAndHelpDocument) {
+  auto rows = h.popup(pane, "mmffAtomtypes").itemTitles();
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_EQ(rows[1], "1    0.00    alkyl carbon");
+  EXPECT_EQ(rows[9], "37    0.00    phenyl carbon (hydrophobic)");
+  EXPECT_EQ(h.popup(pane, "inputFiletype").itemTitles().size(), 5u);
+  h.press(pane, "linkToMMFF:");
+  EXPECT_THAT(h.opened(), ElementsAre("ftp://ftp.wiley.com/public/journals/jcc/suppmat/17/490"));
+  h.answerOpenPanel(temp() + "/mols.smiles");
+  h.press(pane, "inputFileSelect:");
+  EXPECT_EQ(text("inputFilepath"), temp() + "/mols.smiles");
+}
+
+}  // namespace
+}  // namespace molbench::testing

@@ -1,0 +1,146 @@
+// The spectrophore pane: generation with the real obspectrophore, and the similarity search
+// against the database that program wrote, checked against distances worked out here.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "PaneFixture.h"
+#include "tools/obspectrophoreviewcontroller.h"
+
+namespace molbench::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr const char* kHeader = "Resolution:       3 Angstrom\n\n";
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class SpectrophorePane : public PaneTest<obspectrophoreviewcontroller> {
+ protected:
+  SpectrophorePane() : PaneTest("obspectrophore") {}
+
+  // The real spectrophores of twelve CDK2 ligands, and the first of them alone as the query.
+  void realDatabaseAndQuery() {
+    setText("inputFilepath", testDataPath("cdk2-12.sdf"));
+    setText("spectrophoreFilepath", database);
+    h.press(pane, "generateObspectrophore:");
+    ASSERT_EQ(obabelCount({testDataPath("cdk2-12.sdf"), "-l", "1", "-O", query}), 1);
+    search(query, database);
+  }
+  void search(const std::string& queryPath, const std::string& databasePath) {
+    setText("queryMolpath", queryPath);
+    setText("spectrophoreFilepath", databasePath);
+    setText("searchResultspath", results);
+    h.press(pane, "runobspectrophoreSearch:");
+  }
+  std::string database = scratch("cdk2 12.spectrophore");
+  std::string query = scratch("query.sdf");
+  std::string results = scratch("query.txt");
+};
+
+TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabase) {
+  realDatabaseAndQuery();
+  std::vector<std::string> titles;
+  std::vector<std::vector<double>> values;
+  std::string text = readFile(database);
+  for (const auto& line : linesOf(text.substr(text.find("Angstrom\n\n") + 10))) {
+    std::istringstream fields(line);
+    std::string field;
+    std::getline(fields, field, '\t');
+    titles.push_back(field);
+    values.emplace_back();
+    while (std::getline(fields, field, '\t'))
+      values.back().push_back(std::strtod(field.c_str(), 0));
+  }
+  ASSERT_EQ(titles.size(), 12u);
+  EXPECT_EQ(values[0].size(), 48u);
+
+  auto lines = linesOf(readFile(results));
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines[0], "ZINC03814457 0.00");
+  for (size_t i : {1u, 5u, 11u}) {
+    double sum = 0;
+    for (size_t k = 0; k < 48; ++k) sum += std::pow(values[0][k] - values[i][k], 2);
+    char expected[128];
+    std::snprintf(expected, sizeof expected, "%s %0.2f", titles[i].c_str(), std::sqrt(sum));
+    EXPECT_EQ(lines[i], expected);
+  }
+  EXPECT_EQ(pane.queryMoltitle, "ZINC03814457");
+  EXPECT_EQ(pane.mainMoltitle, titles[11]);
+  EXPECT_THAT(h.diagnostics(), ElementsAre("13")) << "neither command is printed";
+
+  search(query, database);  // the results file only grows
+  EXPECT_EQ(linesOf(readFile(results)).size(), 24u);
+  EXPECT_TRUE(h.alerts().empty());
+}
+
+TEST_F(SpectrophorePane, MalformedRecordStopsTheSearchKeepingTheLinesBefore) {
+  realDatabaseAndQuery();
+  auto text = readFile(database);
+  text.insert(text.find("\nZINC03814460") + 1, "\n");  // an empty line before the third record
+  writeFile(database, text);
+  writeFile(results, "");
+  search(query, database);
+  EXPECT_THAT(linesOf(readFile(results)), ElementsAre("ZINC03814457 0.00", ::testing::_));
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("record 3"));
+}
+
+TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
+  useStandIn();
+  standInSibling("obspectrophore");
+  search(scratch("it's $(id).sdf"), database);
+  EXPECT_EQ(pane.obshellCommand,
+            scratch("bin/obspectrophore") + " -i '" + temp() + "/it'\\''s $(id).sdf'");
+  EXPECT_THAT(standInArguments(), ElementsAre("-i", scratch("it's $(id).sdf")));
+  ASSERT_EQ(h.alerts().size(), 1u) << "the stand-in prints no spectrophore";
+  setText("inputFilepath", "/data/a b.sdf");
+  setText("spectrophoreFilepath", scratch("o'ut.spectrophore"));
+  h.press(pane, "generateObspectrophore:");
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obspectrophore") + " -i '/data/a b.sdf' > '" +
+                                     temp() + "/o'\\''ut.spectrophore'");
+  EXPECT_THAT(standInArguments(), ElementsAre("-i", "/data/a b.sdf"));
+  EXPECT_TRUE(fileExists(scratch("o'ut.spectrophore")));
+
+  // A query program that prints one record, and a database of titles made to break a shell.
+  writeFile(scratch("bin/obspectrophore"),
+            "#!/bin/bash\nprintf 'x 3 Angstrom\\n\\nq\\t1\\t2\\t\\n'\n");
+  writeFile(database, std::string(kHeader) + "$(touch pwned);  `id` 'a\t1\t2\t\n-n\t4\t6\t\n");
+  search(query, database);
+  EXPECT_EQ(readFile(results), "$(touch pwned); `id` 'a 0.00\n-n 5.00\n");
+  EXPECT_FALSE(fileExists("pwned"));
+}
+
+TEST_F(SpectrophorePane, OutputsThatWouldSpoilAnInputAndChooserPresets) {
+  writeFile(database, std::string(kHeader) + "a\t1\t\n");
+  setText("inputFilepath", database);
+  setText("spectrophoreFilepath", database);
+  h.press(pane, "generateObspectrophore:");
+  results = database;
+  search(query, database);
+  EXPECT_EQ(h.alerts().size(), 2u);
+  EXPECT_EQ(readFile(database), std::string(kHeader) + "a\t1\t\n");
+
+  h.answerOpenPanel(temp() + "/set1.sdf");
+  h.press(pane, "inputFile:");
+  EXPECT_EQ(text("spectrophoreFilepath"), temp() + "/set1.spectrophore");
+  h.answerOpenPanel(temp() + "/q.sdf");
+  h.press(pane, "chooseQueryfile:");
+  EXPECT_EQ(text("searchResultspath"), temp() + "/q.txt");
+  h.answerOpenPanel(temp() + "/other.spectrophore");
+  h.press(pane, "chooseSpectrophorefile:");
+  EXPECT_EQ(text("spectrophoreFilepath"), temp() + "/other.spectrophore");
+  EXPECT_THAT(*h.openPanels()[2].allowedFileTypes, ElementsAre("spectrophore"));
+}
+
+}  // namespace
+}  // namespace molbench::testing
