@@ -23,8 +23,9 @@ inline const Titles kMmffAtomTypes = {
     "70    -0.86    water oxygen",
 };
 
-// Wiley's supplementary material to Halgren's MMFF94 papers (J. Comput. Chem. 17, 490).
-inline constexpr const char* kMmffDocumentAddress =
-    "ftp://ftp.wiley.com/public/journals/jcc/suppmat/17/490";
+// The MMFF94 parameter and atom-type files as Merck published them with Halgren's papers
+// (J. Comput. Chem. 17, 490), kept by the Computational Chemistry List. An https address, since
+// current browsers no longer open ftp:// ones.
+inline constexpr const char* kMmffDocumentAddress = "https://www.ccl.net/cca/data/MMFF94/";
 
 }  // namespace molbench

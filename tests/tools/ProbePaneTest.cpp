@@ -63,7 +63,7 @@ TEST_F(ProbePane, ReferenceListAndHelpDocument) {
   EXPECT_EQ(rows[9], "37    0.00    phenyl carbon (hydrophobic)");
   EXPECT_EQ(h.popup(pane, "inputFiletype").itemTitles().size(), 5u);
   h.press(pane, "linkToMMFF:");
-  EXPECT_THAT(h.opened(), ElementsAre("ftp://ftp.wiley.com/public/journals/jcc/suppmat/17/490"));
+  EXPECT_THAT(h.opened(), ElementsAre("https://www.ccl.net/cca/data/MMFF94/"));
   h.answerOpenPanel(temp() + "/mols.smiles");
   h.press(pane, "inputFileSelect:");
   EXPECT_EQ(text("inputFilepath"), temp() + "/mols.smiles");
