@@ -32,11 +32,14 @@ foreach(path ${MOLBENCH_TEST_FOLDERS})
   endif()
 endforeach()
 
+# The HTTP server that stands in for web services (cpp-httplib) is a shared library on Debian.
+find_library(MOLBENCH_HTTPLIB_LIBRARY cpp-httplib REQUIRED)
+
 foreach(folder ${MOLBENCH_HEADLESS_TEST_FOLDERS})
   molbench_test_suite(test_${folder} ${folder})
   if(TARGET test_${folder})
     target_link_libraries(test_${folder} PRIVATE molbench_headless GTest::gtest GTest::gmock
-                                                GTest::gtest_main)
+                                                GTest::gtest_main ${MOLBENCH_HTTPLIB_LIBRARY})
   endif()
 endforeach()
 
