@@ -22,6 +22,13 @@ TEST_F(ViewerTest, ImportListsEveryMoleculeWithOrdinalTitleAndQuotedPath) {
             (platform::Row{{"molNumber", "1"}, {"molName", "ZINC03814457"}, {"tag", "0"},
                            {"filePath", "'" + input + "'"}}));
   EXPECT_EQ(shown("molNumber").back(), "12");
+
+  // A file of real data fields from rdkit-data.
+  std::string bzr = "/usr/share/RDKit/Projects/DbCLI/testData/bzr.sdf";
+  h.press(pane, "deleteAll:");
+  import(bzr);
+  EXPECT_EQ(shown(), obabelTitles(bzr));
+  EXPECT_EQ(static_cast<int>(shown().size()), obabelCount({bzr, "-onul"}));
 }
 
 TEST_F(ViewerTest, UntitledMoleculesAreNamedByOrdinalAndImportsAccumulate) {
