@@ -132,7 +132,7 @@ class ArrayController : public Control {
   ControlKind kind() const override { return ControlKind::ArrayController; }
   virtual void addObject(const Row& row) = 0;
   // Appends a batch at once, so a table of many rows updates once.
-  virtual void addObjects(const std::vector<Row>& rows) {
+  virtual void addObjects(std::vector<Row> rows) {
     for (const auto& row : rows) addObject(row);
   }
   virtual std::vector<Row> content() const = 0;

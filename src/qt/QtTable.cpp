@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <iterator>
 
 namespace molbench::qt {
 
@@ -26,11 +27,12 @@ void RowTableModel::append(const platform::Row& row) {
   endInsertRows();
 }
 
-void RowTableModel::append(const std::vector<platform::Row>& rows) {
+void RowTableModel::append(std::vector<platform::Row> rows) {
   if (rows.empty()) return;
   int at = static_cast<int>(rows_.size());
   beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
-  rows_.insert(rows_.end(), rows.begin(), rows.end());
+  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
   endInsertRows();
 }
 
@@ -66,8 +68,11 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void RowFilterProxy::setRowFilter(std::function<bool(const platform::Row&)> filter) {
+  // A reset rather than an invalidation: the rows a new filter hides are scattered, and
+  // reporting each run of them to the view costs far more than showing the rows afresh.
+  beginResetModel();
   filter_ = std::move(filter);
-  invalidateFilter();
+  endResetModel();
 }
 
 bool RowFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
@@ -83,8 +88,8 @@ QtArrayController::QtArrayController()
 
 void QtArrayController::addObject(const platform::Row& row) { model_->append(row); }
 
-void QtArrayController::addObjects(const std::vector<platform::Row>& rows) {
-  model_->append(rows);
+void QtArrayController::addObjects(std::vector<platform::Row> rows) {
+  model_->append(std::move(rows));
 }
 
 std::vector<platform::Row> QtArrayController::content() const { return model_->rows(); }

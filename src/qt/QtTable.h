@@ -24,7 +24,7 @@ class RowTableModel : public QAbstractTableModel {
   void setColumnKeys(const QStringList& keys);
   const std::vector<platform::Row>& rows() const { return rows_; }
   void append(const platform::Row& row);
-  void append(const std::vector<platform::Row>& rows);
+  void append(std::vector<platform::Row> rows);
   void replace(const std::vector<platform::Row>& rows);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -54,7 +54,7 @@ class QtArrayController : public platform::ArrayController {
  public:
   QtArrayController();
   void addObject(const platform::Row& row) override;
-  void addObjects(const std::vector<platform::Row>& rows) override;
+  void addObjects(std::vector<platform::Row> rows) override;
   std::vector<platform::Row> content() const override;
   void setContent(const std::vector<platform::Row>& rows) override;
   void setFilter(std::function<bool(const platform::Row&)> filter) override;

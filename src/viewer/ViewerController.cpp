@@ -140,7 +140,7 @@ void ViewerController::importData(platform::Control*) {
   std::vector<platform::Row> rows;
   rows.reserve(chemdataArray.size());
   for (const auto& record : chemdataArray) rows.push_back(record.row());
-  chemdataArraycontroller->addObjects(rows);
+  chemdataArraycontroller->addObjects(std::move(rows));
 }
 
 // --- depiction of the clicked row ------------------------------------------------------------
@@ -297,8 +297,10 @@ void ViewerController::getPubchemlist(platform::Control*) {
 void ViewerController::requestSmiles(const std::string& name, const std::string& resultPath) {
   std::string address = pubchemNameAddress(platform(), escapedString, kIsomericSmilesSuffix);
   platform::Platform& world = platform();
-  pacer_->schedule(pubchemRequestSpacing, [&world, address, name, resultPath] {
-    fetchText(world, world.makeUrlSession(), address,
+  // One session per name, made here on the main thread; the pacer only decides when it starts.
+  auto session = world.makeUrlSession();
+  pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath] {
+    fetchText(world, session, address,
               [&world, name, resultPath](const std::string& answer) {
                 if (answer.find(kPubchemErrorMarker) != std::string::npos) {
                   world.diagnostic("no smiles");

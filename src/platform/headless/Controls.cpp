@@ -1,6 +1,7 @@
 #include "platform/headless/Controls.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace molbench::headless {
 
@@ -73,8 +74,9 @@ void ArrayController::addObject(const Row& row) {
   shown_.reset();
 }
 
-void ArrayController::addObjects(const std::vector<Row>& rows) {
-  rows_.insert(rows_.end(), rows.begin(), rows.end());
+void ArrayController::addObjects(std::vector<Row> rows) {
+  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
   shown_.reset();
 }
 

@@ -96,7 +96,7 @@ class WebView : public platform::WebView {
 class ArrayController : public platform::ArrayController {
  public:
   void addObject(const Row& row) override;
-  void addObjects(const std::vector<Row>& rows) override;
+  void addObjects(std::vector<Row> rows) override;
   std::vector<Row> content() const override { return rows_; }
   void setContent(const std::vector<Row>& rows) override;
   void setFilter(std::function<bool(const Row&)> filter) override;
