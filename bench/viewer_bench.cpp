@@ -8,8 +8,8 @@
 //   viewer_bench            100,010 molecules (274 copies of a 365-molecule file)
 //   viewer_bench --small    730 molecules
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -137,8 +137,8 @@ void benchQtTable(molbench::headless::Harness& h, molbench::ViewerController& pa
       "Qt table, %zu rows: add %.1f ms; smartsFilter %.1f ms (%zu shown, listing included); "
       "undoFilter %.1f ms; select all %.1f ms, counted (%zu) in %.3f ms; select one row and read "
       "it %.3f ms; scroll to the end and paint %.1f ms\n",
-      count, add * 1e3, filter * 1e3, shown, undo * 1e3, selectAll * 1e3, selected,
-      counting * 1e3, click * 1e3, scroll * 1e3);
+      count, add * 1e3, filter * 1e3, shown, undo * 1e3, selectAll * 1e3, selected, counting * 1e3,
+      click * 1e3, scroll * 1e3);
 }
 #endif
 

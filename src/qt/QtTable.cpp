@@ -111,9 +111,7 @@ std::vector<platform::Row> QtArrayController::arrangedObjects() const {
   return shown;
 }
 
-size_t QtArrayController::arrangedCount() const {
-  return static_cast<size_t>(proxy_->rowCount());
-}
+size_t QtArrayController::arrangedCount() const { return static_cast<size_t>(proxy_->rowCount()); }
 
 std::optional<platform::Row> QtArrayController::arrangedObjectAt(size_t index) const {
   if (index >= arrangedCount()) return std::nullopt;

@@ -41,7 +41,7 @@ std::vector<molecule> moleculesOf(int64_t count, const std::vector<std::string>&
 // The depiction of one molecule into the scratch picture.
 std::string selectionFragment(int64_t ordinal);                     // " -f N -l N"
 std::string pictureOutputFragment(const std::string& picturePath);  // " -opng -O P  --Gen2D "
-std::string highlightFragment(const std::string& smarts);  // "" or " --highlight S red"
+std::string highlightFragment(const std::string& smarts);           // "" or " --highlight S red"
 std::string depictionCommand(const std::string& obabelPath, const std::string& quotedFile,
                              const std::string& selection, const std::string& output,
                              const std::string& highlight);

@@ -1,6 +1,5 @@
 #include "viewer/ViewerController.h"
 
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -12,8 +11,8 @@
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/ScratchPicture.h"
-#include "common/ShellQuote.h"
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "common/TemporaryDirectory.h"
 #include "common/WebRequests.h"
 #include "platform/Utf8.h"
@@ -52,27 +51,26 @@ ViewerController::ViewerController(platform::Platform& platform)
 ViewerController::~ViewerController() = default;
 
 const platform::Bindings<ViewerController>& ViewerController::bindings() {
-  static const auto table =
-      platform::Bindings<P>()
-          .outlet("chemdataArraycontroller", &P::chemdataArraycontroller)
-          .outlet("molView", &P::molView)
-          .outlet("tableView", &P::tableView)
-          .outlet("selectedCount", &P::selectedCount)
-          .outlet("inputFilepath", &P::inputFilepath)
-          .outlet("inputFiletype", &P::inputFiletype)
-          .outlet("outputFilepath", &P::outputFilepath)
-          .outlet("smartsString", &P::smartsString)
-          .outlet("matchOrnot", &P::matchOrnot)
-          .action("inputFileSelect:", &P::inputFileSelect)
-          .action("outputFileSeelct:", &P::outputFileSeelct)
-          .action("tableClicked:", &P::tableClicked, {"tableView"})
-          .action("importData:", &P::importData)
-          .action("getPubchemlist:", &P::getPubchemlist)
-          .action("exportSelected:", &P::exportSelected)
-          .action("smartsFilter:", &P::smartsFilter)
-          .action("undoFilter:", &P::undoFilter)
-          .action("loadEditor:", &P::loadEditor)
-          .action("deleteAll:", &P::deleteAll);
+  static const auto table = platform::Bindings<P>()
+                                .outlet("chemdataArraycontroller", &P::chemdataArraycontroller)
+                                .outlet("molView", &P::molView)
+                                .outlet("tableView", &P::tableView)
+                                .outlet("selectedCount", &P::selectedCount)
+                                .outlet("inputFilepath", &P::inputFilepath)
+                                .outlet("inputFiletype", &P::inputFiletype)
+                                .outlet("outputFilepath", &P::outputFilepath)
+                                .outlet("smartsString", &P::smartsString)
+                                .outlet("matchOrnot", &P::matchOrnot)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("outputFileSeelct:", &P::outputFileSeelct)
+                                .action("tableClicked:", &P::tableClicked, {"tableView"})
+                                .action("importData:", &P::importData)
+                                .action("getPubchemlist:", &P::getPubchemlist)
+                                .action("exportSelected:", &P::exportSelected)
+                                .action("smartsFilter:", &P::smartsFilter)
+                                .action("undoFilter:", &P::undoFilter)
+                                .action("loadEditor:", &P::loadEditor)
+                                .action("deleteAll:", &P::deleteAll);
   return table;
 }
 
@@ -300,14 +298,13 @@ void ViewerController::requestSmiles(const std::string& name, const std::string&
   // One session per name, made here on the main thread; the pacer only decides when it starts.
   auto session = world.makeUrlSession();
   pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath] {
-    fetchText(world, session, address,
-              [&world, name, resultPath](const std::string& answer) {
-                if (answer.find(kPubchemErrorMarker) != std::string::npos) {
-                  world.diagnostic("no smiles");
-                  return;
-                }
-                molbench::shell(pubchemAppendCommand(answer, name, resultPath));
-              });
+    fetchText(world, session, address, [&world, name, resultPath](const std::string& answer) {
+      if (answer.find(kPubchemErrorMarker) != std::string::npos) {
+        world.diagnostic("no smiles");
+        return;
+      }
+      molbench::shell(pubchemAppendCommand(answer, name, resultPath));
+    });
   });
 }
 

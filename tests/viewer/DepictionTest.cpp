@@ -29,8 +29,8 @@ TEST_F(DepictionTest, TheClickedRowIsDrawnAndShown) {
   import(input);
   click(4, {1, 4});
   EXPECT_EQ(text("selectedCount"), "2");
-  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel '" + input + "' -f 5 -l 5 -opng -O '" +
-                                     picture() + "'  --Gen2D ");
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/bin/obabel '" + input + "' -f 5 -l 5 -opng -O '" + picture() + "'  --Gen2D ");
   EXPECT_EQ(h.loads(pane, "molView").back(), pictureAddress());
   EXPECT_EQ(readFile(picture()), directDrawing(input, 5));
   EXPECT_NE(readFile(picture()), directDrawing(input, 4));
@@ -47,8 +47,8 @@ TEST_F(DepictionTest, TheSmartsIsHighlightedAsOneArgument) {
   setText("smartsString", "[#7;R] $(x)");
   click(2, {2});
   EXPECT_THAT(standInArguments(),
-              ElementsAre(testDataPath("small.sdf"), "-f", "3", "-l", "3", "-opng", "-O",
-                          picture(), "--Gen2D", "--highlight", "[#7;R] $(x)", "red"));
+              ElementsAre(testDataPath("small.sdf"), "-f", "3", "-l", "3", "-opng", "-O", picture(),
+                          "--Gen2D", "--highlight", "[#7;R] $(x)", "red"));
   setText("smartsString", "");
   click(2, {2});
   EXPECT_EQ(standInArguments().back(), "--Gen2D") << "an emptied field drops the highlight";

@@ -18,9 +18,10 @@ TEST_F(ViewerTest, ImportListsEveryMoleculeWithOrdinalTitleAndQuotedPath) {
   EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel '" + input + "'  -osmi  -xt");
   EXPECT_EQ(shown(), obabelTitles(input));
   ASSERT_EQ(rows().content().size(), 12u);
-  EXPECT_EQ(rows().content()[0],
-            (platform::Row{{"molNumber", "1"}, {"molName", "ZINC03814457"}, {"tag", "0"},
-                           {"filePath", "'" + input + "'"}}));
+  EXPECT_EQ(rows().content()[0], (platform::Row{{"molNumber", "1"},
+                                                {"molName", "ZINC03814457"},
+                                                {"tag", "0"},
+                                                {"filePath", "'" + input + "'"}}));
   EXPECT_EQ(shown("molNumber").back(), "12");
 
   // A file of real data fields from rdkit-data.

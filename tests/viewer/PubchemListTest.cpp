@@ -55,9 +55,10 @@ TEST_F(PubchemListTest, AnsweredNamesBecomeLinesInOrderOfArrival) {
   h.press(pane, "getPubchemlist:");
   std::string result = scratch("namespubchem.smi");
   EXPECT_EQ(text("inputFilepath"), result);
-  ASSERT_TRUE(h.waitFor([&] { return resultLines(result).size() == 3 && said("no smiles") == 1 &&
-                                     said("error calling GET") == 3; }))
-      << readFile(result);
+  ASSERT_TRUE(h.waitFor([&] {
+    return resultLines(result).size() == 3 && said("no smiles") == 1 &&
+           said("error calling GET") == 3;
+  })) << readFile(result);
   EXPECT_THAT(resultLines(result), ElementsAre("c1ccccc1\tbenzene", "CCO\tquick", "C\tslow one"));
   EXPECT_EQ(server->arrivals().size(), 7u) << "the empty last line is asked too";
 }
