@@ -201,7 +201,7 @@ void ViewerController::smartsFilter(platform::Control*) {
 
   auto pieces = splitLines(searchResults);
   numMols = static_cast<int64_t>(pieces.size()) - 1;
-  platform().diagnostic(std::to_string(numMols));
+  if (numMols > 0) platform().diagnostic(std::to_string(numMols));
   // Titles are compared as they are, never parsed as a condition, so quotes, parentheses and
   // words like IN in a title filter exactly; no match leaves no row shown.
   auto titles = std::make_shared<std::unordered_set<std::string>>();
