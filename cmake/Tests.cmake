@@ -32,34 +32,30 @@ foreach(path ${MOLBENCH_TEST_FOLDERS})
   endif()
 endforeach()
 
+# The web-service tests answer from a real HTTP server on 127.0.0.1 (cpp-httplib, a library
+# in Debian whose header must see the same feature switches it was built with).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+
 foreach(folder ${MOLBENCH_HEADLESS_TEST_FOLDERS})
   molbench_test_suite(test_${folder} ${folder})
   if(TARGET test_${folder})
     target_link_libraries(test_${folder} PRIVATE molbench_headless GTest::gtest GTest::gmock
-                                                GTest::gtest_main)
+                                                GTest::gtest_main PkgConfig::CPP_HTTPLIB)
   endif()
 endforeach()
 
 if(MOLBENCH_BUILD_QT)
   molbench_test_suite(test_qt qt)
   if(TARGET test_qt)
-    target_link_libraries(test_qt PRIVATE molbench_qt molbench_headless GTest::gtest GTest::gmock)
+    target_link_libraries(test_qt PRIVATE molbench_qt molbench_headless GTest::gtest GTest::gmock
+                                          PkgConfig::CPP_HTTPLIB)
     # Widgets and pages render without an X server; the web engine refuses root unless its
     # sandbox is off, which only the test run sets.
     set_tests_properties(test_qt PROPERTIES ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;LC_ALL=C.UTF-8")
   endif()
 endif()
-
-# The web-service tests answer from a real HTTP server on 127.0.0.1 (cpp-httplib, a library
-# in Debian whose header must see the same feature switches it was built with).
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
-foreach(suite test_lookup test_qt)
-  if(TARGET ${suite})
-    target_link_libraries(${suite} PRIVATE PkgConfig::CPP_HTTPLIB)
-  endif()
-endforeach()
 
 # The 3D view draws with WebGL, which renders only on an X display: this program runs under
 # xvfb-run with the xcb platform (never offscreen) and reports itself skipped (77) when no

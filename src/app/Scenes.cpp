@@ -9,6 +9,7 @@
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
 #include "tools/ToolPanes.h"
+#include "viewer/ViewerController.h"
 
 namespace molbench {
 
@@ -28,6 +29,7 @@ void registerScenes() {
   add<PrefsViewController>(registry, "PrefsViewController");
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
+  add<ViewerController>(registry, "ViewerController");
   add<seekerController>(registry, "seekerController");
   registerToolScenes();
 }

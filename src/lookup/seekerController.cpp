@@ -14,7 +14,7 @@
 #include "lookup/LookupCommands.h"
 #include "lookup/LookupEngines.h"
 #include "lookup/LookupPages.h"
-#include "lookup/ScratchDepiction.h"
+#include "common/ScratchPicture.h"
 
 namespace molbench {
 
@@ -45,11 +45,6 @@ std::function<void(const std::string&)> fieldFiller(platform::Platform& platform
       if (auto control = ((*alive).*field).get()) control->setText(text);
     });
   };
-}
-
-bool holdsPicture(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
 }
 
 }  // namespace
@@ -169,19 +164,15 @@ void seekerController::loadTestImage(platform::Control*) {
   if (!outletsConnected("loadTestImage:", {"smilesString", "molView"})) return;
   obabelPath = lookUpObabelPath(platform());
   std::string smiles = smilesString->text();
-  std::string picture = scratchDepictionPath(temporaryDirectory);
   // A SMILES obabel cannot read leaves no picture (or an empty file), never the last one.
-  std::remove(picture.c_str());
-  obshellCommand = depictionCommand(obabelPath, smiles, picture);
-  if (!shell(obshellCommand)) return;
-  if (!holdsPicture(picture)) {
-    std::remove(picture.c_str());
-    platform().diagnostic("obabel drew no picture of the SMILES");
-    molView->loadRequest("about:blank");
+  if (!removeScratchPicture(temporaryDirectory)) {
+    platform().diagnostic("loadTestImage: the previous picture cannot be removed; not drawing");
+    molView->loadRequest(kNoPicture);
     return;
   }
-  std::string address = scratchDepictionAddress(temporaryDirectory);
-  if (platform::FileUrl::fromString(address)) molView->loadRequest(address);
+  obshellCommand = depictionCommand(obabelPath, smiles, scratchPicturePath(temporaryDirectory));
+  if (!shell(obshellCommand)) return;
+  showScratchPicture(platform(), temporaryDirectory, *molView.get(), "loadTestImage");
 }
 
 void seekerController::display3D(platform::Control*) {

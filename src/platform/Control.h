@@ -131,11 +131,23 @@ class ArrayController : public Control {
  public:
   ControlKind kind() const override { return ControlKind::ArrayController; }
   virtual void addObject(const Row& row) = 0;
+  // Appends a batch at once, so a table of many rows updates once.
+  virtual void addObjects(std::vector<Row> rows) {
+    for (const auto& row : rows) addObject(row);
+  }
   virtual std::vector<Row> content() const = 0;
   virtual void setContent(const std::vector<Row>& rows) = 0;
   // Rows shown: those the filter accepts, all rows when there is no filter.
   virtual void setFilter(std::function<bool(const Row&)> filter) = 0;
   virtual std::vector<Row> arrangedObjects() const = 0;
+  // One shown row by its position in the table, without copying the others; nothing past the
+  // last row.
+  virtual size_t arrangedCount() const { return arrangedObjects().size(); }
+  virtual std::optional<Row> arrangedObjectAt(size_t index) const {
+    auto shown = arrangedObjects();
+    if (index >= shown.size()) return std::nullopt;
+    return shown[index];
+  }
 };
 
 class TableView : public Control {
@@ -146,6 +158,7 @@ class TableView : public Control {
   virtual int selectedRow() const = 0;
   virtual int clickedRow() const = 0;
   virtual std::vector<int> selectedRowIndexes() const = 0;
+  virtual size_t numberOfSelectedRows() const { return selectedRowIndexes().size(); }
 };
 
 }  // namespace molbench::platform

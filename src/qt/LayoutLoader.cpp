@@ -1,7 +1,6 @@
 #include "qt/LayoutLoader.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -128,8 +127,8 @@ class SceneBinder {
       QObject::connect(button, &QAbstractButton::clicked, button, send);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       QObject::connect(combo, &QComboBox::activated, combo, send);
-    } else if (auto* table = qobject_cast<QAbstractItemView*>(widget)) {
-      QObject::connect(table, &QAbstractItemView::clicked, table, send);
+    } else if (auto* table = dynamic_cast<QtTableView*>(adapter.get())) {
+      table->sendOnClicks(send);
     }
     return true;
   }

@@ -1,9 +1,13 @@
 #include "qt/QtTable.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QTableView>
+#include <QTimer>
 #include <algorithm>
+#include <iterator>
 
 namespace molbench::qt {
 
@@ -20,6 +24,15 @@ void RowTableModel::append(const platform::Row& row) {
   int at = static_cast<int>(rows_.size());
   beginInsertRows({}, at, at);
   rows_.push_back(row);
+  endInsertRows();
+}
+
+void RowTableModel::append(std::vector<platform::Row> rows) {
+  if (rows.empty()) return;
+  int at = static_cast<int>(rows_.size());
+  beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
   endInsertRows();
 }
 
@@ -55,8 +68,11 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void RowFilterProxy::setRowFilter(std::function<bool(const platform::Row&)> filter) {
+  // A reset rather than an invalidation: the rows a new filter hides are scattered, and
+  // reporting each run of them to the view costs far more than showing the rows afresh.
+  beginResetModel();
   filter_ = std::move(filter);
-  invalidateFilter();
+  endResetModel();
 }
 
 bool RowFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
@@ -71,6 +87,10 @@ QtArrayController::QtArrayController()
 }
 
 void QtArrayController::addObject(const platform::Row& row) { model_->append(row); }
+
+void QtArrayController::addObjects(std::vector<platform::Row> rows) {
+  model_->append(std::move(rows));
+}
 
 std::vector<platform::Row> QtArrayController::content() const { return model_->rows(); }
 
@@ -91,19 +111,69 @@ std::vector<platform::Row> QtArrayController::arrangedObjects() const {
   return shown;
 }
 
+size_t QtArrayController::arrangedCount() const { return static_cast<size_t>(proxy_->rowCount()); }
+
+std::optional<platform::Row> QtArrayController::arrangedObjectAt(size_t index) const {
+  if (index >= arrangedCount()) return std::nullopt;
+  int source = proxy_->mapToSource(proxy_->index(static_cast<int>(index), 0)).row();
+  if (source < 0) return std::nullopt;
+  return model_->rows()[static_cast<size_t>(source)];
+}
+
 void QtArrayController::bind(QTableView* table, const QStringList& columnKeys) {
   model_->setColumnKeys(columnKeys);
   if (table) table->setModel(proxy_.get());
 }
+
+namespace {
+
+// Sees releases below the last row, which QAbstractItemView::clicked never reports.
+class EmptyAreaClicks : public QObject {
+ public:
+  EmptyAreaClicks(QTableView* table, std::shared_ptr<int> clickedRow, std::function<void()> send)
+      : QObject(table), table_(table), clickedRow_(std::move(clickedRow)), send_(std::move(send)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!table_->indexAt(mouse->position().toPoint()).isValid()) {
+        // After the view has handled the release, so the selection is final.
+        QTimer::singleShot(0, this, [this] {
+          *clickedRow_ = -1;
+          send_();
+        });
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QTableView* table_;
+  std::shared_ptr<int> clickedRow_;
+  std::function<void()> send_;
+};
+
+}  // namespace
 
 QtTableView::QtTableView(QTableView* table)
     : table_(table), clickedRow_(std::make_shared<int>(-1)) {
   if (!table) return;
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  // Connected before any action of the layout, so the pane reads the row that was clicked.
-  QObject::connect(table, &QAbstractItemView::clicked, table,
-                   [clicked = clickedRow_](const QModelIndex& index) { *clicked = index.row(); });
+  // Rows of one fixed height, so a table of many rows scrolls without measuring each.
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->setWordWrap(false);
+}
+
+void QtTableView::sendOnClicks(std::function<void()> send) {
+  if (!table_) return;
+  QObject::connect(table_, &QAbstractItemView::clicked, table_,
+                   [clicked = clickedRow_, send](const QModelIndex& index) {
+                     *clicked = index.row();
+                     send();
+                   });
+  table_->viewport()->installEventFilter(new EmptyAreaClicks(table_, clickedRow_, send));
 }
 
 void QtTableView::reloadData() {
@@ -116,6 +186,15 @@ std::vector<int> QtTableView::selectedRowIndexes() const {
   for (const auto& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
   return rows;
+}
+
+size_t QtTableView::numberOfSelectedRows() const {
+  if (!table_ || !table_->selectionModel()) return 0;
+  // Counted from the selected ranges: selecting every row of a large table stays cheap.
+  size_t count = 0;
+  for (const auto& range : table_->selectionModel()->selection())
+    if (range.left() == 0) count += static_cast<size_t>(range.height());
+  return count;
 }
 
 int QtTableView::selectedRow() const {

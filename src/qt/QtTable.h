@@ -24,6 +24,7 @@ class RowTableModel : public QAbstractTableModel {
   void setColumnKeys(const QStringList& keys);
   const std::vector<platform::Row>& rows() const { return rows_; }
   void append(const platform::Row& row);
+  void append(std::vector<platform::Row> rows);
   void replace(const std::vector<platform::Row>& rows);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -53,10 +54,13 @@ class QtArrayController : public platform::ArrayController {
  public:
   QtArrayController();
   void addObject(const platform::Row& row) override;
+  void addObjects(std::vector<platform::Row> rows) override;
   std::vector<platform::Row> content() const override;
   void setContent(const std::vector<platform::Row>& rows) override;
   void setFilter(std::function<bool(const platform::Row&)> filter) override;
   std::vector<platform::Row> arrangedObjects() const override;
+  size_t arrangedCount() const override;
+  std::optional<platform::Row> arrangedObjectAt(size_t index) const override;
 
   // Shows the arranged rows in the table, one column per key.
   void bind(QTableView* table, const QStringList& columnKeys);
@@ -67,6 +71,9 @@ class QtArrayController : public platform::ArrayController {
   std::unique_ptr<RowFilterProxy> proxy_;
 };
 
+// Rows are selected whole, several at a time. A click sends the table's action: on a row the
+// clicked row is that row; below the last row it is -1 (the selection has been cleared or kept
+// by Qt's rules first).
 class QtTableView : public platform::TableView {
  public:
   explicit QtTableView(QTableView* table);
@@ -74,11 +81,15 @@ class QtTableView : public platform::TableView {
   int selectedRow() const override;
   int clickedRow() const override { return *clickedRow_; }
   std::vector<int> selectedRowIndexes() const override;
+  size_t numberOfSelectedRows() const override;
   QTableView* widget() const { return table_; }
+
+  // Calls send after each click, once the clicked row is known.
+  void sendOnClicks(std::function<void()> send);
 
  private:
   QPointer<QTableView> table_;
-  // Shared with the click handler, which may outlive this adapter.
+  // Shared with the click handlers, which may outlive this adapter.
   std::shared_ptr<int> clickedRow_;
 };
 

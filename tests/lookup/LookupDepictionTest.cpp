@@ -29,7 +29,7 @@ TEST_F(LookupDepiction, DrawsTheSmilesAndShowsNoStalePictureWhenObabelFails) {
   h.press(pane, "loadTestImage:");
   EXPECT_FALSE(fileExists(scratch("myjunk.png")));
   EXPECT_EQ(webLoads().back(), "about:blank");
-  EXPECT_EQ(h.diagnostics().back(), "obabel drew no picture of the SMILES");
+  EXPECT_EQ(h.diagnostics().back(), "loadTestImage: obabel drew no picture");
 }
 
 TEST_F(LookupDepiction, SmilesWithQuotesAndSubstitutionsReachObabelAsTyped) {

@@ -1,6 +1,7 @@
 #include "platform/headless/Controls.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace molbench::headless {
 
@@ -68,12 +69,49 @@ std::vector<std::string> WebView::loads() const {
   return urls;
 }
 
+void ArrayController::addObject(const Row& row) {
+  rows_.push_back(row);
+  shown_.reset();
+}
+
+void ArrayController::addObjects(std::vector<Row> rows) {
+  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
+  shown_.reset();
+}
+
+void ArrayController::setContent(const std::vector<Row>& rows) {
+  rows_ = rows;
+  shown_.reset();
+}
+
+void ArrayController::setFilter(std::function<bool(const Row&)> filter) {
+  filter_ = std::move(filter);
+  shown_.reset();
+}
+
+const std::vector<size_t>& ArrayController::shown() const {
+  if (!shown_) {
+    shown_.emplace();
+    shown_->reserve(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i)
+      if (!filter_ || filter_(rows_[i])) shown_->push_back(i);
+  }
+  return *shown_;
+}
+
 std::vector<Row> ArrayController::arrangedObjects() const {
-  if (!filter_) return rows_;
-  std::vector<Row> shown;
-  for (const auto& row : rows_)
-    if (filter_(row)) shown.push_back(row);
-  return shown;
+  std::vector<Row> rows;
+  for (size_t index : shown()) rows.push_back(rows_[index]);
+  return rows;
+}
+
+size_t ArrayController::arrangedCount() const { return shown().size(); }
+
+std::optional<Row> ArrayController::arrangedObjectAt(size_t index) const {
+  const auto& visible = shown();
+  if (index >= visible.size()) return std::nullopt;
+  return rows_[visible[index]];
 }
 
 std::shared_ptr<platform::Control> makeControl(platform::ControlKind kind) {

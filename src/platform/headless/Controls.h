@@ -91,17 +91,25 @@ class WebView : public platform::WebView {
   std::vector<Load> loads_;
 };
 
+// The rows shown are worked out once after each change, so reading one row by its position
+// stays cheap in a table of many rows.
 class ArrayController : public platform::ArrayController {
  public:
-  void addObject(const Row& row) override { rows_.push_back(row); }
+  void addObject(const Row& row) override;
+  void addObjects(std::vector<Row> rows) override;
   std::vector<Row> content() const override { return rows_; }
-  void setContent(const std::vector<Row>& rows) override { rows_ = rows; }
-  void setFilter(std::function<bool(const Row&)> filter) override { filter_ = std::move(filter); }
+  void setContent(const std::vector<Row>& rows) override;
+  void setFilter(std::function<bool(const Row&)> filter) override;
   std::vector<Row> arrangedObjects() const override;
+  size_t arrangedCount() const override;
+  std::optional<Row> arrangedObjectAt(size_t index) const override;
+  bool hasFilter() const { return static_cast<bool>(filter_); }
 
  private:
+  const std::vector<size_t>& shown() const;
   std::vector<Row> rows_;
   std::function<bool(const Row&)> filter_;
+  mutable std::optional<std::vector<size_t>> shown_;
 };
 
 class TableView : public platform::TableView {

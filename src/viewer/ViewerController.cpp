@@ -1,0 +1,304 @@
+#include "viewer/ViewerController.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <unordered_set>
+
+#include "common/ChooseFile.h"
+#include "common/CommandFragments.h"
+#include "common/EditorPage.h"
+#include "common/OutputGuard.h"
+#include "common/PopupHelpers.h"
+#include "common/ScratchPicture.h"
+#include "common/Shell.h"
+#include "common/ShellQuote.h"
+#include "common/TemporaryDirectory.h"
+#include "common/WebRequests.h"
+#include "platform/Utf8.h"
+#include "platform/posix/ProcessRunner.h"
+#include "viewer/RequestPacer.h"
+#include "viewer/ViewerCommands.h"
+#include "viewer/ViewerTexts.h"
+
+namespace molbench {
+
+namespace {
+
+using P = ViewerController;
+
+// Shown instead of a picture when the depiction fails.
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return text.str();
+}
+
+}  // namespace
+
+ViewerController::ViewerController(platform::Platform& platform)
+    : BoundViewController(platform),
+      temporaryDirectory(temporaryDirectoryUrl(platform)),
+      iFileTypes(kViewerInputFormats),
+      matchOrnotchoice(kMatchModes),
+      pacer_(std::make_unique<RequestPacer>()) {}
+
+ViewerController::~ViewerController() = default;
+
+const platform::Bindings<ViewerController>& ViewerController::bindings() {
+  static const auto table = platform::Bindings<P>()
+                                .outlet("chemdataArraycontroller", &P::chemdataArraycontroller)
+                                .outlet("molView", &P::molView)
+                                .outlet("tableView", &P::tableView)
+                                .outlet("selectedCount", &P::selectedCount)
+                                .outlet("inputFilepath", &P::inputFilepath)
+                                .outlet("inputFiletype", &P::inputFiletype)
+                                .outlet("outputFilepath", &P::outputFilepath)
+                                .outlet("smartsString", &P::smartsString)
+                                .outlet("matchOrnot", &P::matchOrnot)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("outputFileSeelct:", &P::outputFileSeelct)
+                                .action("tableClicked:", &P::tableClicked, {"tableView"})
+                                .action("importData:", &P::importData)
+                                .action("getPubchemlist:", &P::getPubchemlist)
+                                .action("exportSelected:", &P::exportSelected)
+                                .action("smartsFilter:", &P::smartsFilter)
+                                .action("undoFilter:", &P::undoFilter)
+                                .action("loadEditor:", &P::loadEditor)
+                                .action("deleteAll:", &P::deleteAll);
+  return table;
+}
+
+std::optional<std::string> ViewerController::shell(const std::string& command) {
+  auto bytes = platform::posix::runBashCapturingOutput(command);
+  if (!bytes) return std::nullopt;
+  if (platform::isValidUtf8(*bytes)) return bytes;
+  return platform::decodeUtf8Lossy(*bytes);
+}
+
+std::optional<std::string> ViewerController::runCommand(const std::string& command) {
+  obshellCommand = command;
+  platform().diagnostic(obshellCommand);
+  return shell(obshellCommand);
+}
+
+void ViewerController::viewDidLoad() {
+  if (!outletsConnected("viewDidLoad", {"inputFiletype", "matchOrnot"})) return;
+  fillPopup(*inputFiletype.get(), iFileTypes, 0);
+  fillPopup(*matchOrnot.get(), matchOrnotchoice, 0);
+  keptArrayController_ = chemdataArraycontroller.get();
+}
+
+void ViewerController::inputFileSelect(platform::Control*) {
+  if (!outletsConnected("inputFileSelect:", {"inputFilepath"})) return;
+  if (auto chosen = chooseFile(platform(), kChooseInputTitle))
+    inputFilepath->setText(chosen->path());
+}
+
+void ViewerController::outputFileSeelct(platform::Control*) {
+  if (!outletsConnected("outputFileSeelct:", {"outputFilepath"})) return;
+  if (auto chosen = chooseFile(platform(), kChooseOutputTitle))
+    outputFilepath->setText(chosen->path());
+}
+
+void ViewerController::loadEditor(platform::Control*) {
+  if (!outletsConnected("loadEditor:", {"molView"})) return;
+  molbench::loadEditor(platform(), *molView.get(), temporaryDirectory, true);
+}
+
+// --- import --------------------------------------------------------------------------------
+
+void ViewerController::importData(platform::Control*) {
+  if (!outletsConnected("importData:", {"inputFilepath", "chemdataArraycontroller"})) return;
+  obabelPath = lookUpObabelPath(platform());
+  std::string quoted = quotedPath(inputFilepath->text());
+
+  obshellcountCommand = countCommand(obabelPath, quoted);
+  obshellcount = shell(obshellcountCommand).value_or("");
+  platform().diagnostic(obshellcountCommand);
+  platform().diagnostic(obshellcount);
+  numMols = moleculeCount(obshellcount);
+  if (numMols < 1) return;
+  platform().diagnostic(std::to_string(numMols));
+
+  auto listing = runCommand(titleCommand(obabelPath, quoted));
+  if (!listing) return;
+  obshellresult = std::move(*listing);
+  platform().diagnostic(obshellresult);
+  themols = splitLines(obshellresult);
+  platform().diagnostic(std::to_string(themols.size()) + " title lines");
+
+  chemdataArray = moleculesOf(numMols, themols, quoted);
+  if (!chemdataArray.empty()) molName = chemdataArray.back().molName;
+  std::vector<platform::Row> rows;
+  rows.reserve(chemdataArray.size());
+  for (const auto& record : chemdataArray) rows.push_back(record.row());
+  chemdataArraycontroller->addObjects(std::move(rows));
+}
+
+// --- depiction of the clicked row ------------------------------------------------------------
+
+void ViewerController::tableClicked(platform::Control*) {
+  if (!outletsConnected("tableClicked:", {"tableView", "selectedCount", "smartsString", "molView",
+                                          "chemdataArraycontroller"}))
+    return;
+  obabelPath = lookUpObabelPath(platform());
+  smartsQuery = smartsString->text();
+  selectedCount->setText(std::to_string(tableView->numberOfSelectedRows()));
+  if (tableView->numberOfSelectedRows() == 0) return;
+  // The clicked row, not the selected one: with several rows selected the click names the row.
+  int clicked = tableView->clickedRow();
+  if (clicked < 0) return;
+  auto row = chemdataArraycontroller->arrangedObjectAt(static_cast<size_t>(clicked));
+  auto record = row ? moleculeOfRow(*row) : std::nullopt;
+  if (!record) return;
+  showDepiction(*record);
+}
+
+void ViewerController::showDepiction(const RowMolecule& row) {
+  if (!smartsQuery.empty()) platform().diagnostic(smartsQuery);
+  addSMARTScol = highlightFragment(smartsQuery);
+  obabelSel = selectionFragment(row.molNumber);
+  oFilepath = pictureOutputFragment(scratchPicturePath(temporaryDirectory));
+  if (!removeScratchPicture(temporaryDirectory)) {
+    platform().diagnostic("tableClicked: the previous picture cannot be removed; not drawing");
+    molView->loadRequest(kNoPicture);
+    return;
+  }
+  runCommand(depictionCommand(obabelPath, row.filePath, obabelSel, oFilepath, addSMARTScol));
+  showScratchPicture(platform(), temporaryDirectory, *molView.get(), "tableClicked");
+}
+
+// --- filter and clearing ------------------------------------------------------------------------
+
+void ViewerController::smartsFilter(platform::Control*) {
+  if (!outletsConnected("smartsFilter:", {"inputFilepath", "inputFiletype", "smartsString",
+                                          "matchOrnot", "chemdataArraycontroller"}))
+    return;
+  obabelPath = lookUpObabelPath(platform());
+  std::string quoted = quotedPath(inputFilepath->text());
+  std::string formatTitle = inputFiletype->titleOfSelectedItem();
+  smartsQuery = smartsString->text();
+  searchText.clear();
+  if (auto fragment = filterFragment(matchOrnot->titleOfSelectedItem(), smartsQuery))
+    osmartsConvert = *fragment;
+  iFileType = inputFormatFlag(formatTitle);
+  obshellCommand = filterCommand(obabelPath, quoted, iFileType, osmartsConvert);
+  auto listing = shell(obshellCommand);
+  if (!listing) return;
+  searchResults = std::move(*listing);
+
+  auto pieces = splitLines(searchResults);
+  numMols = static_cast<int64_t>(pieces.size()) - 1;
+  if (numMols > 0) platform().diagnostic(std::to_string(numMols));
+  // Titles are compared as they are, never parsed as a condition, so quotes, parentheses and
+  // words like IN in a title filter exactly; no match leaves no row shown.
+  auto titles = std::make_shared<std::unordered_set<std::string>>();
+  for (int64_t i = 0; i < numMols; ++i) {
+    molName = pieces[static_cast<size_t>(i)];
+    searchText += " molName = '" + molName + (i + 1 < numMols ? "' OR " : "'");
+    titles->insert(molName);
+  }
+  chemdataArraycontroller->setFilter([titles](const platform::Row& row) {
+    auto name = row.find(kMolNameKey);
+    return name != row.end() && titles->count(name->second) > 0;
+  });
+}
+
+void ViewerController::undoFilter(platform::Control*) {
+  if (!outletsConnected("undoFilter:", {"chemdataArraycontroller"})) return;
+  chemdataArraycontroller->setFilter(nullptr);
+}
+
+void ViewerController::deleteAll(platform::Control*) {
+  if (!outletsConnected("deleteAll:", {"chemdataArraycontroller", "tableView"})) return;
+  chemdataArraycontroller->setContent({});
+  tableView->reloadData();
+}
+
+// --- export of the selected rows ----------------------------------------------------------
+
+void ViewerController::exportSelected(platform::Control*) {
+  if (!outletsConnected("exportSelected:", {"inputFilepath", "outputFilepath", "tableView",
+                                            "chemdataArraycontroller"}))
+    return;
+  obabelPath = lookUpObabelPath(platform());
+  std::string input = inputFilepath->text();
+  auto exportPath = derivedPath(input, kExportEnding);
+  auto temporaryPath = derivedPath(input, kExportTemporaryEnding);
+  if (!exportPath || !temporaryPath) {
+    platform().diagnostic("exportSelected: no input file named; nothing exported");
+    return;
+  }
+  outputFilepath->setText(*exportPath);
+
+  std::vector<std::pair<int, RowMolecule>> chosen;
+  std::vector<std::string> sources = {input};
+  for (int row : tableView->selectedRowIndexes()) {
+    auto shown = row < 0 ? std::nullopt
+                         : chemdataArraycontroller->arrangedObjectAt(static_cast<size_t>(row));
+    auto record = shown ? moleculeOfRow(*shown) : std::nullopt;
+    if (!record) continue;
+    sources.push_back(unquotedPath(record->filePath));
+    chosen.emplace_back(row, *record);
+  }
+  if (chosen.empty()) return;
+  // Every copy rewrites the temporary file and every join the export file: neither may be a
+  // file a row is read from.
+  if (!outputPathAccepted(platform(), *temporaryPath, sources) ||
+      !outputPathAccepted(platform(), *exportPath, sources))
+    return;
+  for (const auto& [row, record] : chosen) {
+    platform().diagnostic("Row: " + std::to_string(row));
+    runCommand(exportCopyCommand(obabelPath, record.filePath, record.molNumber, *temporaryPath));
+    obshelljoinCommand = exportJoinCommand(obabelPath, *temporaryPath, *exportPath);
+    shell(obshelljoinCommand);
+  }
+}
+
+// --- SMILES for a list of names ------------------------------------------------------------
+
+void ViewerController::getPubchemlist(platform::Control*) {
+  if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
+  std::string namesPath = inputFilepath->text();
+  auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
+  if (!resultPath) {
+    platform().diagnostic("getPubchemlist: no names file named");
+    return;
+  }
+  auto text = readWholeFile(namesPath);
+  if (!text || !platform::isValidUtf8(*text)) {
+    platform().diagnostic("getPubchemlist: cannot read " + namesPath + " as UTF-8 text");
+  } else {
+    platform().diagnostic(platform::FileUrl::fromPath(namesPath).absoluteString());
+    platform().diagnostic(*text);
+    themolsForPubchem = splitLines(*text);
+    for (const auto& name : themolsForPubchem) {
+      escapedString = molbench::escapedString(name);
+      requestSmiles(name, *resultPath);
+    }
+  }
+  inputFilepath->setText(*resultPath);
+}
+
+void ViewerController::requestSmiles(const std::string& name, const std::string& resultPath) {
+  std::string address = pubchemNameAddress(platform(), escapedString, kIsomericSmilesSuffix);
+  platform::Platform& world = platform();
+  // One session per name, made here on the main thread; the pacer only decides when it starts.
+  auto session = world.makeUrlSession();
+  pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath] {
+    fetchText(world, session, address, [&world, name, resultPath](const std::string& answer) {
+      if (answer.find(kPubchemErrorMarker) != std::string::npos) {
+        world.diagnostic("no smiles");
+        return;
+      }
+      molbench::shell(pubchemAppendCommand(answer, name, resultPath));
+    });
+  });
+}
+
+}  // namespace molbench

@@ -1,0 +1,81 @@
+// The Viewer tab through its real widgets: an import fills the table, clicks on rows (and
+// below them) draw the clicked molecule and count the selection, the filter narrows the rows.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QWebEngineView>
+
+#include "SceneFixture.h"
+#include "TestSupport.h"
+
+namespace molbench::qttest {
+namespace {
+
+void press(SceneFixture& scene, const char* selector) {
+  for (auto* button : scene.root()->findChildren<QAbstractButton*>())
+    if (button->property("action").toString() == selector) return button->click();
+  FAIL() << "no button sends " << selector;
+}
+
+// A mouse click at a point of the table's rows area, as the user makes it.
+void clickAt(QTableView* table, QPoint point, Qt::KeyboardModifiers modifiers = {}) {
+  QPointF local(point), global(table->viewport()->mapToGlobal(point));
+  QMouseEvent down(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                   modifiers);
+  QMouseEvent up(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                 modifiers);
+  QApplication::sendEvent(table->viewport(), &down);
+  QApplication::sendEvent(table->viewport(), &up);
+  QCoreApplication::processEvents();
+}
+
+QPoint rowCentre(QTableView* table, int row) {
+  return table->visualRect(table->model()->index(row, 1)).center();
+}
+
+TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
+  SceneFixture scene("ViewerController");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  scene.root()->resize(1000, 700);
+  scene.root()->show();
+  std::string input = testing::testDataPath("small.sdf");
+  scene.widgetAs<QLineEdit>("inputFilepath")->setText(QString::fromStdString(input));
+  press(scene, "importData:");
+  auto* table = scene.widgetAs<QTableView>("tableView");
+  ASSERT_EQ(table->model()->rowCount(), 10);
+  EXPECT_EQ(table->model()->data(table->model()->index(4, 1)).toString(), "pyridine");
+
+  auto* count = scene.widgetAs<QLineEdit>("selectedCount");
+  auto* picture = scene.widgetAs<QWebEngineView>("molView");
+  std::string pictureFile = scene.platform().temporaryDirectory() + "/myjunk.png";
+  clickAt(table, rowCentre(table, 4));
+  EXPECT_EQ(count->text(), "1");
+  EXPECT_TRUE(testing::fileExists(pictureFile));
+  EXPECT_TRUE(waitUntil([&] { return !picture->url().isEmpty(); }));
+  EXPECT_EQ(picture->url().toLocalFile().toStdString(),
+            scene.platform().temporaryDirectory() + "//myjunk.png");
+  clickAt(table, rowCentre(table, 6), Qt::ControlModifier);
+  EXPECT_EQ(count->text(), "2");
+  EXPECT_NE(scene.platform().diagnostics().back().find(" -f 7 -l 7 "), std::string::npos);
+
+  // Below the last row: Qt clears the selection, the count follows, nothing is drawn.
+  size_t lines = scene.platform().diagnostics().size();
+  clickAt(table, QPoint(20, table->viewport()->height() - 5));
+  EXPECT_EQ(count->text(), "0");
+  EXPECT_EQ(scene.platform().diagnostics().size(), lines);
+
+  scene.widgetAs<QLineEdit>("smartsString")->setText("c1ccccc1");
+  press(scene, "smartsFilter:");
+  EXPECT_EQ(table->model()->rowCount(), testing::obabelCount({input, "-onul", "-s", "c1ccccc1"}));
+  press(scene, "undoFilter:");
+  EXPECT_EQ(table->model()->rowCount(), 10);
+  press(scene, "deleteAll:");
+  EXPECT_EQ(table->model()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace molbench::qttest

@@ -1,0 +1,94 @@
+// The SMARTS filter against obabel's own counts, exact title matching, undo and clear; the
+// export of selected rows of two files into one SD file.
+#include <gmock/gmock.h>
+
+#include "ViewerFixture.h"
+#include "viewer/ViewerCommands.h"
+
+namespace molbench::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+class FilterTest : public ViewerTest {
+ protected:
+  void filter(const std::string& mode, const std::string& smarts) {
+    h.choose(pane, "matchOrnot", mode);
+    setText("smartsString", smarts);
+    h.press(pane, "smartsFilter:");
+  }
+};
+
+TEST_F(FilterTest, MatchingAndNotMatchingAgreeWithObabel) {
+  std::string input = testDataPath("cdk2.sdf");
+  import(input);
+  h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
+  for (const std::string smarts : {"c1ccccc1O", "C(=O)N", "[#7;R][CX3](=O)"}) {
+    filter("matching", smarts);
+    EXPECT_EQ(static_cast<int>(rows().arrangedCount()), obabelCount({input, "-onul", "-s", smarts}))
+        << smarts;
+    filter("not_matching", smarts);
+    EXPECT_EQ(static_cast<int>(rows().arrangedCount()), obabelCount({input, "-onul", "-v", smarts}))
+        << smarts;
+  }
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/bin/obabel '" + input + "' -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
+}
+
+TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
+  std::string input = sdFrom(scratch("odd titles.sdf"),
+                             "CCO it's (A)\nCCC\nc1ccccc1 x == y\nCCN a IN b\nc1ccccc1O 50% \"q\"\n"
+                             "c1ccccc1N 'q' OR x\n");
+  import(input);
+  filter("matching", "c1ccccc1");
+  EXPECT_THAT(shown(), ElementsAre("x == y", "50% \"q\"", "'q' OR x")) << pane.searchResults;
+  filter("not_matching", "c1ccccc1");
+  EXPECT_THAT(shown(), ElementsAre("it's (A)", "a IN b"));  // the untitled one is "mol2"
+  filter("matching", "[U]");
+  EXPECT_TRUE(shown().empty()) << "no match shows no rows";
+  h.press(pane, "undoFilter:");
+  EXPECT_EQ(shown().size(), 6u);
+  h.press(pane, "deleteAll:");
+  EXPECT_TRUE(rows().content().empty());
+  EXPECT_EQ(h.table(pane, "tableView").reloadCount(), 1);
+}
+
+TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
+  std::string other = sdFrom(scratch("other set.sdf"), "CCO it's mine\nCCN amine\n");
+  import(testDataPath("small.sdf"));
+  import(other);
+  setText("inputFilepath", other);
+  h.table(pane, "tableView").setSelectedRowIndexes({2, 4, 10});
+  h.press(pane, "exportSelected:");
+  std::string exported = scratch("other setexport.sdf");
+  EXPECT_EQ(text("outputFilepath"), exported);
+  EXPECT_EQ(obabelCount({exported, "-onul"}), 3);
+  EXPECT_THAT(obabelTitles(exported), UnorderedElementsAre("benzene", "pyridine", "it's mine"));
+  EXPECT_EQ(pane.obshelljoinCommand, "/usr/bin/obabel '" + scratch("other settemp.sdf") + "' '" +
+                                         exported + "' -O '" + exported + "'");
+  auto lines = h.diagnostics();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Row: 10"), 1);
+}
+
+TEST(ViewerPaths, FilesBesideTheInputAreNamedFromItsPath) {
+  EXPECT_EQ(derivedPath("/data/set1.sdf", "export.sdf"), "/data/set1export.sdf");
+  EXPECT_EQ(derivedPath("/data/set1", "temp.sdf"), "/data/set1temp.sdf");
+  EXPECT_EQ(derivedPath("/my data/v1.2/names list.txt", "pubchem.smi"),
+            "/my data/v1.2/names listpubchem.smi");
+  EXPECT_EQ(derivedPath("", "export.sdf"), std::nullopt);
+}
+
+TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {
+  // The temporary file of this input is the file the rows come from.
+  std::string input = sdFrom(scratch("settemp.sdf"), "CCO one\nCCN two\n");
+  import(input);
+  setText("inputFilepath", scratch("set.sdf"));
+  h.table(pane, "tableView").setSelectedRowIndexes({0});
+  h.press(pane, "exportSelected:");
+  EXPECT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(obabelCount({input, "-onul"}), 2);
+}
+
+}  // namespace
+}  // namespace molbench::testing
