@@ -7,6 +7,7 @@
 #include "convert/Convertcontroller.h"
 #include "platform/SceneRegistry.h"
 #include "search/SearchViewController.h"
+#include "tools/ToolPanes.h"
 
 namespace molbench {
 
@@ -26,6 +27,7 @@ void registerScenes() {
   add<PrefsViewController>(registry, "PrefsViewController");
   add<Convertcontroller>(registry, "Convertcontroller");
   add<SearchViewController>(registry, "SearchViewController");
+  registerToolScenes();
 }
 
 }  // namespace molbench

@@ -1,0 +1,121 @@
+// The pattern every tool pane follows, written once: the two file choosers with the output
+// preset beside the input, and the run recipe (read the obabel path, find a sibling program,
+// refuse an output that would destroy an input, compose, store, print, run).
+//
+// A pane derives from ToolPane<itself>, declares its own spec-named members (it must have the
+// texts `obabelPath` and `obshellCommand`), and composes its command in a pure function that
+// gets the program's head word. See src/tools/README.md.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/ChooseFile.h"
+#include "common/OutputGuard.h"
+#include "common/Shell.h"
+#include "platform/Bindings.h"
+#include "tools/ObToolPath.h"
+#include "tools/ToolTables.h"
+
+namespace molbench {
+
+// One run of a tool, as the recipe needs it.
+struct ToolRun {
+  // The sibling program to run ("obtautomer"); obabel itself when absent.
+  std::optional<std::string> program = std::nullopt;
+  std::vector<std::string> inputs = {};  // paths the program reads
+  std::optional<std::string> output =
+      std::nullopt;           // the path it writes (by -O or "> "), when it writes one
+  bool printsCommand = true;  // written to standard output before it runs
+};
+
+// The alert shown when no sibling program path can be formed.
+inline constexpr const char* kNoProgramAlertTitle = "Set the obabel path";
+
+template <class Pane>
+class ToolPane : public platform::BoundViewController<Pane> {
+ public:
+  explicit ToolPane(platform::Platform& platform) : platform::BoundViewController<Pane>(platform) {}
+
+  // The pane's command runner: /bin/bash -c, standard output only.
+  std::optional<std::string> shell(const std::string& command) { return molbench::shell(command); }
+
+ protected:
+  using Outlets = std::vector<std::string>;
+
+  // The pattern's input chooser: the chosen path goes into inputFilepath and, when the pane has
+  // a default output, outputFilepath becomes the chosen item's folder followed by it.
+  void selectInput(const ToolFiles& files) {
+    if (!connected("inputFileSelect:", {"inputFilepath", "outputFilepath"})) return;
+    auto& pane = self();
+    choosePath(kChooseInputTitle, files.inputExtensions, pane.inputFilepath,
+               files.defaultOutput.empty() ? nullptr : &pane.outputFilepath, files.defaultOutput);
+  }
+
+  // The pattern's output chooser: an open panel, so an existing file or a folder.
+  void selectOutput(const ToolFiles& files) {
+    if (!connected("outputFileSelect:", {"outputFilepath"})) return;
+    choosePath(kChooseOutputTitle, files.outputExtensions, self().outputFilepath);
+  }
+
+  // Any chooser: on OK the chosen path goes into the target field and, with a preset field,
+  // that field gets the chosen item's folder followed by the ending. True when chosen.
+  bool choosePath(const std::string& title, const Extensions& extensions,
+                  platform::Outlet<platform::TextField>& target,
+                  platform::Outlet<platform::TextField>* preset = nullptr,
+                  const std::string& ending = {}) {
+    auto chosen = chooseFile(this->platform(), title, extensions);
+    if (!chosen) return false;
+    target->setText(chosen->path());
+    if (preset) (*preset)->setText(folderPreset(*chosen, ending));
+    return true;
+  }
+
+  // True when every named outlet is connected (else one diagnostic line names the first gap).
+  bool connected(const std::string& action, const Outlets& outlets) {
+    for (const auto& outlet : outlets)
+      if (!this->outletsConnected(action, {outlet})) return false;
+    return true;
+  }
+
+  // The run recipe. `compose` gets the command's head (the obabel path as stored, or the
+  // sibling program as one shell word) and returns the whole command. Returns what the program
+  // wrote to standard output; nothing when the run was refused or its output is not text.
+  std::optional<std::string> runTool(
+      const ToolRun& run, const std::function<std::string(const std::string&)>& compose) {
+    auto& pane = self();
+    pane.obabelPath = lookUpObabelPath(this->platform());
+    std::string head = pane.obabelPath;
+    if (run.program) {
+      auto program = obtoolPath(pane.obabelPath, *run.program);
+      if (!program) {
+        alertNoProgram(*run.program, pane.obabelPath);
+        return std::nullopt;
+      }
+      head = programWord(*program);
+    }
+    if (run.output && !outputPathAccepted(this->platform(), *run.output, run.inputs))
+      return std::nullopt;
+    pane.obshellCommand = compose(head);
+    if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
+    return pane.shell(pane.obshellCommand);
+  }
+
+ private:
+  Pane& self() { return static_cast<Pane&>(*this); }
+
+  void alertNoProgram(const std::string& program, const std::string& obabelPath) {
+    platform::AlertRequest alert;
+    alert.messageText = kNoProgramAlertTitle;
+    alert.informativeText =
+        program + " is looked for in the folder of obabel, but the stored path \"" + obabelPath +
+        "\" names no folder. Enter the full path of obabel in the preferences "
+        "(it may not hold blanks).";
+    alert.buttons = {"OK"};
+    this->platform().runAlert(alert);
+  }
+};
+
+}  // namespace molbench

@@ -1,0 +1,50 @@
+// Tables that several tool panes carry: the input-format rows and the force fields. Each pane
+// keeps its own reference under its own member name.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/FormatTables.h"
+
+namespace molbench {
+
+// The tool panes' input-format popup. Its pick enters no command: the programs read the
+// format from the file's extension.
+inline const Titles kToolInputFormats = {
+    "Choose",
+    "mol -- MDL MOL format",
+    "mol2 -- Sybyl Mol2 format",
+    "sd -- MDL MOL format",
+    "sdf -- MDL MOL format",
+    "smi -- SMILES",
+    "smiles -- SMILES",
+};
+
+// The same without the SMILES rows, for the tools that need coordinates to start from.
+inline const Titles kToolInputFormatsNoSmiles = {
+    "Choose",
+    "mol -- MDL MOL format",
+    "mol2 -- Sybyl Mol2 format",
+    "sd -- MDL MOL format",
+    "sdf -- MDL MOL format",
+};
+
+inline const Titles kForceFields = {"GAFF", "Ghemical", "MMFF94", "MMFF94s", "UFF"};
+
+using Extensions = std::optional<std::vector<std::string>>;
+
+inline const Extensions kStructureExtensions =
+    std::vector<std::string>{"mol", "mol2", "sd", "sdf", "smi", "smiles"};
+
+// What a tool pane's two choosers offer and preset.
+struct ToolFiles {
+  Extensions inputExtensions;  // none: every file
+  // The file name that the input chooser puts in the output field after the chosen item's
+  // folder ("/obgen3D.sdf"); empty when it presets nothing.
+  std::string defaultOutput;
+  Extensions outputExtensions;
+};
+
+}  // namespace molbench

@@ -1,0 +1,67 @@
+#include "tools/obconfabviewcontroller.h"
+
+#include "common/PopupHelpers.h"
+#include "common/ShellQuote.h"
+#include "tools/obconfabTables.h"
+
+namespace molbench {
+
+namespace {
+using P = obconfabviewcontroller;
+}  // namespace
+
+std::string obconfabCommand(const ObconfabPieces& p) {
+  return p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath) + " -O " +
+         quotedPath(p.outputPath) + " --gen3D --confab" + " --conf " + optionValue(p.conformers) +
+         " --rcutoff " + optionValue(p.rmsdCutoff) + " --ecutoff " + optionValue(p.energyCutoff) +
+         " " + p.includeInputStructure;
+}
+
+obconfabviewcontroller::obconfabviewcontroller(platform::Platform& platform)
+    : ToolPane(platform),
+      numConfs(kConfabConformers),
+      rCuttoff(kConfabRmsdCutoff),
+      eCutoff(kConfabEnergyCutoff),
+      iFileTypes(kToolInputFormats) {}
+
+const platform::Bindings<obconfabviewcontroller>& obconfabviewcontroller::bindings() {
+  static const auto table = platform::Bindings<P>()
+                                .outlet("inputFilepath", &P::inputFilepath)
+                                .outlet("inputFiletype", &P::inputFiletype)
+                                .outlet("outputFilepath", &P::outputFilepath)
+                                .outlet("rcutoff", &P::rcutoff)
+                                .outlet("ecutoff", &P::ecutoff)
+                                .outlet("numconfs", &P::numconfs)
+                                .outlet("incInputstructure", &P::incInputstructure)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("outputFileSelect:", &P::outputFileSelect)
+                                .action("runobConfab:", &P::runobConfab);
+  return table;
+}
+
+void obconfabviewcontroller::viewDidLoad() {
+  if (!connected("viewDidLoad", {"inputFiletype", "rcutoff", "ecutoff", "numconfs"})) return;
+  fillPopup(*inputFiletype.get(), iFileTypes, 0);
+  rcutoff->setText(rCuttoff);
+  ecutoff->setText(eCutoff);
+  numconfs->setText(numConfs);
+}
+
+void obconfabviewcontroller::inputFileSelect(platform::Control*) { selectInput(kObconfabFiles); }
+
+void obconfabviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObconfabFiles); }
+
+void obconfabviewcontroller::runobConfab(platform::Control*) {
+  if (!connected("runobConfab:", {"inputFilepath", "outputFilepath", "rcutoff", "ecutoff",
+                                  "numconfs", "incInputstructure"}))
+    return;
+  std::string input = inputFilepath->text();
+  std::string output = outputFilepath->text();
+  includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
+  runTool({.inputs = {input}, .output = output}, [&](const std::string& head) {
+    return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
+                            ecutoff->text(), includeInputStructure});
+  });
+}
+
+}  // namespace molbench

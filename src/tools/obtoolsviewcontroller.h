@@ -1,0 +1,19 @@
+// The blank pane the tools window shows while no tool is chosen: no controls, no actions.
+#pragma once
+
+#include "platform/ViewController.h"
+
+namespace molbench {
+
+class obtoolsviewcontroller : public platform::ViewController {
+ public:
+  using ViewController::ViewController;
+};
+
+// Stands in the tools window for a tool whose pane is not built yet; its layout says so.
+class ToolNotBuiltYet : public platform::ViewController {
+ public:
+  using ViewController::ViewController;
+};
+
+}  // namespace molbench

@@ -1,0 +1,74 @@
+// The tools window through real widgets: pick a tool, fill its fields, run it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <cstdlib>
+
+#include "SceneFixture.h"
+#include "TestSupport.h"
+
+namespace molbench::qttest {
+namespace {
+
+// Open Babel's force fields spin OpenMP threads on every core; one keeps the runs quick on a
+// busy machine.
+const bool oneOpenMpThread = (::setenv("OMP_NUM_THREADS", "1", 0), true);
+
+QWidget* container(SceneFixture& scene) { return scene.widget("containView"); }
+
+// The shown pane's widget of that name: hidden panes are out of the container.
+template <class W>
+W* inShownPane(SceneFixture& scene, const char* name) {
+  return container(scene)->findChild<W*>(name);
+}
+
+QAbstractButton* shownButtonSending(SceneFixture& scene, const char* selector) {
+  for (auto* button : container(scene)->findChildren<QAbstractButton*>())
+    if (button->property("action").toString() == selector) return button;
+  return nullptr;
+}
+
+void pickTool(SceneFixture& scene, const char* title) {
+  auto* popup = scene.widgetAs<QComboBox>("viewitemspopup");
+  int index = popup->findText(title);
+  ASSERT_GE(index, 0) << title;
+  popup->setCurrentIndex(index);
+  emit popup->activated(index);
+}
+
+TEST(ToolsWindow, SwapsPanesAndRunsThe3DToolThroughTheWidgets) {
+  SceneFixture scene("ToolsController");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  ASSERT_EQ(scene.widgetAs<QComboBox>("viewitemspopup")->count(), 15);
+  EXPECT_NE(container(scene)->findChild<QWidget*>("obtoolsblank"), nullptr);
+
+  pickTool(scene, "obgen");
+  ASSERT_NE(container(scene)->findChild<QWidget*>("obgen"), nullptr);
+  EXPECT_EQ(container(scene)->findChild<QWidget*>("obtoolsblank"), nullptr);
+  std::string folder = scene.platform().temporaryDirectory();
+  std::string input = folder + "/two mols.smi";
+  testing::writeFile(input, "CCO ethanol\nCC(=O)N acetamide\n");
+  scene.platform().script().answerOpenPanel(input);
+  shownButtonSending(scene, "inputFileSelect:")->click();
+  EXPECT_EQ(inShownPane<QLineEdit>(scene, "outputFilepath")->text().toStdString(),
+            folder + "/obgen3D.sdf");
+  auto* speed = inShownPane<QComboBox>(scene, "performance");
+  EXPECT_EQ(speed->currentText(), "--medium");
+  speed->setCurrentIndex(speed->findText("--best"));
+
+  pickTool(scene, "obrms");
+  EXPECT_NE(container(scene)->findChild<QWidget*>("obtoolsnotbuilt"), nullptr);
+  pickTool(scene, "obgen");
+  EXPECT_EQ(inShownPane<QLineEdit>(scene, "inputFilepath")->text().toStdString(), input);
+  EXPECT_EQ(inShownPane<QComboBox>(scene, "performance")->currentText(), "--best");
+
+  shownButtonSending(scene, "runObgen:")->click();
+  EXPECT_EQ(testing::obabelCount({folder + "/obgen3D.sdf", "-onul"}), 2);
+  EXPECT_EQ(container(scene)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
+            1);
+}
+
+}  // namespace
+}  // namespace molbench::qttest

@@ -1,0 +1,155 @@
+#include "ToolPattern.h"
+
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/SceneRegistry.h"
+
+namespace molbench::testing {
+
+std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info) {
+  return info.param.identifier;
+}
+
+namespace {
+// Open Babel's force fields spin OpenMP threads on every core; on a busy machine that makes a
+// 3D run of ethanol take minutes. One thread keeps the real runs quick.
+const bool oneOpenMpThread = (::setenv("OMP_NUM_THREADS", "1", 0), true);
+
+std::shared_ptr<platform::ViewController> madeAndLoaded(headless::Harness& h,
+                                                        const std::string& identifier) {
+  auto pane = platform::SceneRegistry::shared().instantiate(identifier, h);
+  if (!pane) throw std::logic_error("no scene " + identifier);
+  h.adopt(pane);
+  pane->view();
+  return pane;
+}
+}  // namespace
+
+ToolPaneTest::ToolPaneTest(const std::string& identifier)
+    : panePointer(madeAndLoaded(h, identifier)), pane(*panePointer) {
+  h.defaults().set("pathToobabel", kObabel);
+}
+
+void ToolPaneTest::useStandIns(const std::string& program) {
+  writeArgumentRecorder(scratch("bin/obabel"), scratch("arguments"));
+  writeArgumentRecorder(scratch("bin/" + program), scratch("arguments"));
+  h.defaults().set("pathToobabel", scratch("bin/obabel"));
+}
+
+bool hasThreeDCoordinates(const std::string& path) {
+  std::istringstream xyz(runForOutput("/usr/bin/obabel '" + path + "' -oxyz 2>/dev/null"));
+  std::string line;
+  int molecules = 0;
+  while (std::getline(xyz, line)) {
+    int atoms = std::stoi(line);
+    std::getline(xyz, line);  // title
+    bool offPlane = false;
+    for (int i = 0; i < atoms && std::getline(xyz, line); ++i) {
+      std::istringstream fields(line);
+      std::string element;
+      double x, y, z;
+      fields >> element >> x >> y >> z;
+      if (z != 0) offPlane = true;
+    }
+    if (!offPlane) return false;
+    ++molecules;
+  }
+  return molecules > 0;
+}
+
+int moleculeCount(const std::string& path) { return obabelCount({path, "-onul"}); }
+
+// The pattern's cases, for every pane that adds its row.
+
+TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
+  const auto& c = GetParam();
+  setText("inputFilepath", "typed in");
+  setText("outputFilepath", "typed out");
+  std::string preset = c.defaultOutput.empty() ? "typed out" : "/data/set 1" + c.defaultOutput;
+  struct Choice {
+    const char* chooser;
+    std::optional<std::string> answer;
+    std::string input, output;
+  };
+  const Choice choices[] = {
+      {"inputFileSelect:", std::nullopt, "typed in", "typed out"},
+      {"outputFileSelect:", std::nullopt, "typed in", "typed out"},
+      {"inputFileSelect:", "/data/set 1/in'.sdf", "/data/set 1/in'.sdf", preset},
+      {"outputFileSelect:", "/data/other.sdf", "/data/set 1/in'.sdf", "/data/other.sdf"},
+      // A file in the root folder: its folder "/" and the default output give "//".
+      {"inputFileSelect:", "/in.sdf", "/in.sdf",
+       c.defaultOutput.empty() ? "/data/other.sdf" : "/" + c.defaultOutput},
+      // A folder counts as an item: the output lands in its parent.
+      {"inputFileSelect:", "/data/set", "/data/set",
+       c.defaultOutput.empty() ? "/data/other.sdf" : "/data" + c.defaultOutput},
+  };
+  for (const auto& choice : choices) {
+    SCOPED_TRACE(std::string(choice.chooser) + " " + choice.answer.value_or("cancel"));
+    h.answerOpenPanel(choice.answer);
+    h.press(pane, choice.chooser);
+    EXPECT_EQ(text("inputFilepath"), choice.input);
+    EXPECT_EQ(text("outputFilepath"), choice.output);
+  }
+  const auto& panels = h.openPanels();
+  ASSERT_EQ(panels.size(), 6u);
+  EXPECT_EQ(panels[0].title, "Choose input file");
+  EXPECT_EQ(panels[0].allowedFileTypes, c.inputExtensions);
+  EXPECT_EQ(panels[1].title, "Choose output file");
+  EXPECT_EQ(panels[1].allowedFileTypes, c.outputExtensions);
+  EXPECT_TRUE(panels[0].canChooseDirectories && panels[0].canCreateDirectories &&
+              !panels[0].allowsMultipleSelection && !panels[0].showsHiddenFiles);
+}
+
+TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
+  const auto& c = GetParam();
+  useStandIns(c.program);
+  std::string input = scratch("in 'a' $(touch pwned) -x.sdf");
+  writeFile(input, readFile(testDataPath("small.sdf")));
+  setText("inputFilepath", input);
+  setText("outputFilepath", scratch("out \"b\" `x`.sdf"));
+  h.press(pane, c.run);
+  auto arguments = standInArguments();
+  EXPECT_NE(std::find(arguments.begin(), arguments.end(), input), arguments.end());
+  EXPECT_FALSE(fileExists(scratch("pwned")));
+  EXPECT_EQ(h.diagnostics().size(), c.printsCommand ? 1u : 0u);
+  EXPECT_TRUE(h.alerts().empty());
+}
+
+TEST_P(ToolPattern, AnOutputThatWouldDestroyTheInputRunsNothing) {
+  const auto& c = GetParam();
+  useStandIns(c.program);
+  std::string input = scratch("in.sdf");
+  writeFile(input, readFile(testDataPath("small.sdf")));
+  writeFile(scratch("folder/keep"), "");
+  setText("inputFilepath", input);
+  for (std::string output : {input, scratch("folder"), scratch("folder/"), std::string()}) {
+    SCOPED_TRACE(output);
+    setText("outputFilepath", output);
+    h.press(pane, c.run);
+  }
+  EXPECT_EQ(h.alerts().size(), 4u);
+  EXPECT_FALSE(standInRan());
+  EXPECT_EQ(readFile(input), readFile(testDataPath("small.sdf")));
+}
+
+TEST_P(ToolPattern, AnObabelPathThatGivesNoSiblingRunsNothing) {
+  const auto& c = GetParam();
+  if (c.program == "obabel") GTEST_SKIP() << "runs obabel itself";
+  useStandIns(c.program);
+  setText("inputFilepath", testDataPath("small.sdf"));
+  setText("outputFilepath", scratch("out.txt"));
+  h.defaults().set("pathToobabel", scratch("bin") + "/ob abel");
+  h.press(pane, c.run);
+  h.defaults().remove("pathToobabel");
+  h.press(pane, c.run);
+  h.defaults().set("pathToobabel", "");
+  h.press(pane, c.run);
+  EXPECT_FALSE(standInRan());
+  EXPECT_FALSE(fileExists(scratch("out.txt")));
+  EXPECT_TRUE(h.diagnostics().empty());
+  ASSERT_EQ(h.alerts().size(), 3u);
+  EXPECT_EQ(h.alerts()[1].informativeText.find(c.program), 0u);
+}
+
+}  // namespace molbench::testing

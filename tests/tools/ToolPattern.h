@@ -1,0 +1,66 @@
+// The cases every tool pane shares, run over each pane by one parameterised fixture. A pane's
+// test file adds its row:
+//
+//   INSTANTIATE_TEST_SUITE_P(Obgen, ToolPattern, ::testing::Values(ToolPaneCase{
+//       .identifier = "obgen", .run = "runObgen:", .program = "obabel",
+//       .defaultOutput = "/obgen3D.sdf", .inputExtensions = kStructureExtensions}),
+//       caseName);
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/ViewController.h"
+#include "platform/headless/Harness.h"
+#include "tools/ToolTables.h"
+
+namespace molbench::testing {
+
+struct ToolPaneCase {
+  std::string identifier;
+  std::string run;                 // the run action ("runObgen:")
+  std::string program = "obabel";  // or the sibling program the pane runs ("obtautomer")
+  std::string defaultOutput = {};  // what the input chooser puts after the folder; "" for none
+  Extensions inputExtensions = std::nullopt;
+  Extensions outputExtensions = std::nullopt;
+  bool printsCommand = true;
+};
+
+std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info);
+
+// A tool pane made by its scene identifier in a fresh headless world, with stand-ins for obabel
+// and its sibling programs in one folder, so every run records the arguments it got.
+class ToolPaneTest {
+ public:
+  explicit ToolPaneTest(const std::string& identifier);
+
+  std::string scratch(const std::string& name) { return h.temporaryDirectory() + "/" + name; }
+  void setText(const std::string& outlet, const std::string& text) {
+    h.field(pane, outlet).setText(text);
+  }
+  std::string text(const std::string& outlet) { return h.field(pane, outlet).text(); }
+  // Stand-ins for obabel and the named sibling, stored as the obabel path's folder.
+  void useStandIns(const std::string& program);
+  std::vector<std::string> standInArguments() { return recordedArguments(scratch("arguments")); }
+  bool standInRan() { return fileExists(scratch("arguments")); }
+
+  headless::Harness h;
+  std::shared_ptr<platform::ViewController> panePointer;
+  platform::ViewController& pane;
+};
+
+class ToolPattern : public ::testing::TestWithParam<ToolPaneCase>, public ToolPaneTest {
+ protected:
+  ToolPattern() : ToolPaneTest(GetParam().identifier) {}
+};
+
+// True when every molecule of the file has a coordinate off the plane z = 0.
+bool hasThreeDCoordinates(const std::string& path);
+// The molecules in a file, as obabel counts them.
+int moleculeCount(const std::string& path);
+
+}  // namespace molbench::testing
