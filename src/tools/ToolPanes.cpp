@@ -3,8 +3,13 @@
 #include "platform/SceneRegistry.h"
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
+#include "tools/obenergyviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
+#include "tools/obminimiseviewcontroller.h"
+#include "tools/obpropviewcontroller.h"
+#include "tools/obsymviewcontroller.h"
 #include "tools/obtautomerviewcontroller.h"
+#include "tools/obthermoviewcontroller.h"
 #include "tools/obtoolsviewcontroller.h"
 
 namespace molbench {
@@ -15,17 +20,17 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
       {"obconformer", "obconformer", 2, kNotBuiltYet},
       {"obconfab", "obconfab", 5, makeToolPane<obconfabviewcontroller>},
-      {"obenergy", "obenergy", 3, kNotBuiltYet},
+      {"obenergy", "obenergy", 3, makeToolPane<obenergyviewcontroller>},
       {"obfit", "obfit", 4, kNotBuiltYet},
       {"obgen", "obgen", 6, makeToolPane<obgenviewcontroller>},
-      {"obminimise", "obminimise", 7, kNotBuiltYet},
+      {"obminimise", "obminimise", 7, makeToolPane<obminimiseviewcontroller>},
       {"obprobe", "obprobe", 8, kNotBuiltYet},
-      {"obprop", "obprop", 9, kNotBuiltYet},
+      {"obprop", "obprop", 9, makeToolPane<obpropviewcontroller>},
       {"obrms", "obrms", 13, kNotBuiltYet},
       {"obrotate", "obrotate", 10, kNotBuiltYet},
-      {"obsym", "obsym", 11, kNotBuiltYet},
+      {"obsym", "obsym", 11, makeToolPane<obsymviewcontroller>},
       {"obtautomer", "obtautomer", 12, makeToolPane<obtautomerviewcontroller>},
-      {"obthermo", "obthermo", 14, kNotBuiltYet},
+      {"obthermo", "obthermo", 14, makeToolPane<obthermoviewcontroller>},
       {"obspectrophore", "obspectrophore", 15, kNotBuiltYet},
   }};
   return rows;

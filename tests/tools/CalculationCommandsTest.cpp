@@ -6,11 +6,11 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "tools/obenergyCommands.h"
-#include "tools/obminimiseCommand.h"
-#include "tools/obpropCommand.h"
-#include "tools/obsymCommand.h"
-#include "tools/obthermoCommand.h"
+#include "tools/obenergyviewcontroller.h"
+#include "tools/obminimiseviewcontroller.h"
+#include "tools/obpropviewcontroller.h"
+#include "tools/obsymviewcontroller.h"
+#include "tools/obthermoviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
