@@ -4,6 +4,7 @@
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
+#include "tools/obrotateviewcontroller.h"
 #include "tools/obtautomerviewcontroller.h"
 #include "tools/obtoolsviewcontroller.h"
 
@@ -22,7 +23,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
       {"obprobe", "obprobe", 8, kNotBuiltYet},
       {"obprop", "obprop", 9, kNotBuiltYet},
       {"obrms", "obrms", 13, kNotBuiltYet},
-      {"obrotate", "obrotate", 10, kNotBuiltYet},
+      {"obrotate", "obrotate", 10, makeToolPane<obrotateviewcontroller>},
       {"obsym", "obsym", 11, kNotBuiltYet},
       {"obtautomer", "obtautomer", 12, makeToolPane<obtautomerviewcontroller>},
       {"obthermo", "obthermo", 14, kNotBuiltYet},
