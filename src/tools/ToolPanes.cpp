@@ -7,6 +7,7 @@
 #include "tools/obgenviewcontroller.h"
 #include "tools/obminimiseviewcontroller.h"
 #include "tools/obpropviewcontroller.h"
+#include "tools/obrotateviewcontroller.h"
 #include "tools/obsymviewcontroller.h"
 #include "tools/obtautomerviewcontroller.h"
 #include "tools/obthermoviewcontroller.h"
@@ -27,7 +28,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
       {"obprobe", "obprobe", 8, kNotBuiltYet},
       {"obprop", "obprop", 9, makeToolPane<obpropviewcontroller>},
       {"obrms", "obrms", 13, kNotBuiltYet},
-      {"obrotate", "obrotate", 10, kNotBuiltYet},
+      {"obrotate", "obrotate", 10, makeToolPane<obrotateviewcontroller>},
       {"obsym", "obsym", 11, makeToolPane<obsymviewcontroller>},
       {"obtautomer", "obtautomer", 12, makeToolPane<obtautomerviewcontroller>},
       {"obthermo", "obthermo", 14, makeToolPane<obthermoviewcontroller>},
