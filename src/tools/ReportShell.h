@@ -1,0 +1,14 @@
+// The command runner of the panes that show a program's report: a title with bytes that are
+// not UTF-8 (an old SD file in Latin-1) must not cost the user the whole report.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace molbench {
+
+// Runs the text with /bin/bash -c and returns its standard output, each ill-formed UTF-8
+// sequence replaced by U+FFFD; nothing only when bash could not be started.
+std::optional<std::string> shellReport(const std::string& command);
+
+}  // namespace molbench

@@ -1,0 +1,47 @@
+#include "CalculationTestSupport.h"
+
+#include <sstream>
+
+#include "TestSupport.h"
+
+namespace molbench::testing {
+
+std::vector<double> totalEnergies(const std::string& forceField, const std::string& path) {
+  std::istringstream report(
+      runForOutput("/usr/bin/obenergy -ff " + forceField + " '" + path + "' 2>/dev/null"));
+  std::vector<double> energies;
+  const std::string marker = "TOTAL ENERGY =";
+  for (std::string line; std::getline(report, line);)
+    if (line.rfind(marker, 0) == 0) energies.push_back(std::stod(line.substr(marker.size())));
+  return energies;
+}
+
+std::vector<PropertyReport> propertyReports(const std::string& reportText) {
+  std::vector<PropertyReport> reports(1);
+  std::istringstream lines(reportText);
+  for (std::string line; std::getline(lines, line);) {
+    if (line == "$$$$") {
+      reports.emplace_back();
+      continue;
+    }
+    auto split = line.find(' ');
+    if (split == std::string::npos) continue;
+    auto value = line.find_first_not_of(' ', split);
+    reports.back()[line.substr(0, split)] = value == std::string::npos ? "" : line.substr(value);
+  }
+  if (reports.back().empty()) reports.pop_back();
+  return reports;
+}
+
+void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,
+                           const std::string& report) {
+  writeArgumentRecorder(path, argumentsFile);
+  writeFile(path, readFile(path) + "cat <<'REPORT'\n" + report + "\nREPORT\n");
+}
+
+std::string writeFlatMolecule(const std::string& path) {
+  runForOutput("/usr/bin/obabel '-:CC(=O)O acetic acid' -h --gen2D -O '" + path + "' 2>/dev/null");
+  return path;
+}
+
+}  // namespace molbench::testing

@@ -1,0 +1,67 @@
+// The energy pane: the report shown in the pane and the same report saved to a file, from the
+// real obabel; a report with bytes that are not UTF-8 is still shown.
+#include <gmock/gmock.h>
+
+#include <sstream>
+
+#include "CalculationTestSupport.h"
+#include "PaneFixture.h"
+#include "ToolPattern.h"
+#include "tools/obenergyviewcontroller.h"
+
+namespace molbench::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+INSTANTIATE_TEST_SUITE_P(Obenergy, ToolPattern,
+                         ::testing::Values(ToolPaneCase{
+                             .identifier = "obenergy",
+                             .run = "saveEnergy:",
+                             .defaultOutput = "/obenergy.txt",
+                             .inputExtensions = kStructureExtensions,
+                             .outputExtensions = std::vector<std::string>{"txt"},
+                             .printsCommand = false}),
+                         caseName);
+
+class Obenergy : public PaneTest<obenergyviewcontroller> {
+ protected:
+  Obenergy() : PaneTest("obenergy") {}
+};
+
+TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
+  EXPECT_EQ(h.popup(pane, "inputFiletype").itemTitles(), kToolInputFormatsNoSmiles);
+  EXPECT_EQ(h.popup(pane, "forceField").titleOfSelectedItem(), "MMFF94");
+  std::string input = testDataPath("small.sdf");
+  setText("inputFilepath", input);
+  h.choose(pane, "forceField", "UFF");
+  h.press(pane, "runObenergy:");
+  EXPECT_THAT(h.diagnostics(), ElementsAre(pane.obshellCommand));
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/bin/obabel  '" + input + "' -otxt --energy --append \"Energy\" --ff UFF");
+  std::string shown = text("obEnergyText");
+  EXPECT_EQ(shown, pane.obEnergyresult);
+  std::istringstream lines(shown);
+  std::string title;
+  double energy = 0;
+  int molecules = 0;
+  while (lines >> title >> energy) ++molecules;
+  EXPECT_EQ(molecules, 10);
+  EXPECT_EQ(shown.substr(0, shown.find(' ')), "ethanol");
+
+  setText("outputFilepath", scratch("energies.txt"));
+  h.press(pane, "saveEnergy:");
+  EXPECT_EQ(readFile(scratch("energies.txt")), shown);
+  EXPECT_EQ(text("obEnergyText"), shown);
+  EXPECT_EQ(h.diagnostics().size(), 1u) << "saving prints no command";
+}
+
+TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters) {
+  useStandIn();
+  writeReportingStandIn(scratch("bin/obabel"), scratch("arguments"), "caf\xe9 -1.5");
+  h.press(pane, "runObenergy:");
+  EXPECT_EQ(text("obEnergyText"), "caf\xef\xbf\xbd -1.5\n");
+}
+
+}  // namespace
+}  // namespace molbench::testing
