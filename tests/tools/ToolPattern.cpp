@@ -1,6 +1,7 @@
 #include "ToolPattern.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "platform/SceneRegistry.h"
@@ -66,7 +67,15 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   const auto& c = GetParam();
   setText("inputFilepath", "typed in");
   setText("outputFilepath", "typed out");
+  // Names the choosers' panels let through: each ends in an extension the panel allows.
+  auto ending = [](const Extensions& allowed) { return "." + (allowed ? allowed->front() : "sdf"); };
+  const std::string in = "/data/set 1/in'" + ending(c.inputExtensions);
+  const std::string rootIn = "/in" + ending(c.inputExtensions);
+  const std::string other = "/data/other" + ending(c.outputExtensions);
   std::string preset = c.defaultOutput.empty() ? "typed out" : "/data/set 1" + c.defaultOutput;
+  // An existing folder passes whatever extensions the panel allows.
+  const std::string folder = scratch("set");
+  std::filesystem::create_directories(folder);
   struct Choice {
     const char* chooser;
     std::optional<std::string> answer;
@@ -75,14 +84,13 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   const Choice choices[] = {
       {"inputFileSelect:", std::nullopt, "typed in", "typed out"},
       {"outputFileSelect:", std::nullopt, "typed in", "typed out"},
-      {"inputFileSelect:", "/data/set 1/in'.sdf", "/data/set 1/in'.sdf", preset},
-      {"outputFileSelect:", "/data/other.sdf", "/data/set 1/in'.sdf", "/data/other.sdf"},
+      {"inputFileSelect:", in, in, preset},
+      {"outputFileSelect:", other, in, other},
       // A file in the root folder: its folder "/" and the default output give "//".
-      {"inputFileSelect:", "/in.sdf", "/in.sdf",
-       c.defaultOutput.empty() ? "/data/other.sdf" : "/" + c.defaultOutput},
+      {"inputFileSelect:", rootIn, rootIn, c.defaultOutput.empty() ? other : "/" + c.defaultOutput},
       // A folder counts as an item: the output lands in its parent.
-      {"inputFileSelect:", "/data/set", "/data/set",
-       c.defaultOutput.empty() ? "/data/other.sdf" : "/data" + c.defaultOutput},
+      {"inputFileSelect:", folder, folder,
+       c.defaultOutput.empty() ? other : h.temporaryDirectory() + c.defaultOutput},
   };
   for (const auto& choice : choices) {
     SCOPED_TRACE(std::string(choice.chooser) + " " + choice.answer.value_or("cancel"));
