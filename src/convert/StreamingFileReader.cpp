@@ -1,5 +1,7 @@
 #include "convert/StreamingFileReader.h"
 
+#include <string.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -86,17 +88,62 @@ std::optional<std::string> StreamingFileReader::readLine() {
 bool StreamingFileReader::readLine(std::string& line) {
   for (;;) {
     std::size_t found = buffer_.find(delimiter, searchedUpTo_);
-    if (found != std::string::npos) {
-      takeLine(found, line);
-      trimWhitespaceAndNewlines(line);
-      return true;
-    }
+    if (found != std::string::npos) return handOut(found, line);
     searchedUpTo_ = buffer_.size();
     if (!readChunk()) break;
   }
   if (lineStart_ == buffer_.size()) return false;
-  takeLine(buffer_.size(), line);
+  return handOut(buffer_.size(), line);
+}
+
+bool StreamingFileReader::handOut(std::size_t end, std::string& line) {
+  bool ended = end < buffer_.size();
+  takeLine(end, line);
+  if (ended) trimWhitespaceAndNewlines(line);
   return true;
+}
+
+bool StreamingFileReader::readLineHolding(std::string& line,
+                                          std::span<const std::string_view> patterns) {
+  const char marker = patterns.front().front();
+  std::size_t from = lineStart_;  // the next byte to look at
+  bool holds = false;             // the line that starts at lineStart_ holds a pattern
+  for (;;) {
+    const char* data = buffer_.data();
+    std::size_t size = buffer_.size();
+    if (holds) {
+      auto* end = static_cast<const char*>(std::memchr(data + from, delimiter, size - from));
+      if (end) return handOut(static_cast<std::size_t>(end - data), line);
+      from = size;
+    } else {
+      auto* hit = static_cast<const char*>(std::memchr(data + from, marker, size - from));
+      std::size_t stop = hit ? static_cast<std::size_t>(hit - data) : size;
+      // The lines that end before the marker hold no pattern.
+      auto* lastEnd = static_cast<const char*>(::memrchr(data + from, delimiter, stop - from));
+      if (lastEnd) lineStart_ = static_cast<std::size_t>(lastEnd - data) + 1;
+      from = stop;
+      if (hit) {
+        std::string_view rest(hit, size - stop);
+        bool undecided = false;
+        for (auto pattern : patterns) {
+          if (rest.starts_with(pattern)) holds = true;
+          if (rest.size() < pattern.size() && pattern.starts_with(rest)) undecided = true;
+        }
+        // Past the marker unless the pattern may go on in the next chunk.
+        if (holds || !undecided) {
+          ++from;
+          continue;
+        }
+      }
+    }
+    std::size_t dropped = lineStart_;
+    if (!readChunk()) break;
+    from -= dropped;
+  }
+  searchedUpTo_ = buffer_.size();
+  if (holds) return handOut(buffer_.size(), line);
+  lineStart_ = searchedUpTo_;
+  return false;
 }
 
 void StreamingFileReader::takeLine(std::size_t end, std::string& line) {
