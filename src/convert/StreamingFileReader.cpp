@@ -11,24 +11,8 @@ namespace molbench {
 
 namespace {
 
-// Length in bytes of the white-space or line-end character that starts at text[i], or 0:
-// tab to carriage return, blank, U+0085, and the Unicode space, line and paragraph separators.
 std::size_t whitespaceLengthAt(const std::string& text, std::size_t i) {
-  auto byte = [&](std::size_t k) {
-    return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
-  };
-  unsigned char c = byte(i);
-  if (c == ' ' || (c >= '\t' && c <= '\r')) return 1;
-  if (c == 0xC2) return (byte(i + 1) == 0x85 || byte(i + 1) == 0xA0) ? 2 : 0;
-  if (c == 0xE1) return (byte(i + 1) == 0x9A && byte(i + 2) == 0x80) ? 3 : 0;
-  if (c == 0xE2 && byte(i + 1) == 0x80) {
-    unsigned char d = byte(i + 2);
-    bool spaceOrSeparator = (d >= 0x80 && d <= 0x8A) || d == 0xA8 || d == 0xA9 || d == 0xAF;
-    return spaceOrSeparator ? 3 : 0;
-  }
-  if (c == 0xE2) return (byte(i + 1) == 0x81 && byte(i + 2) == 0x9F) ? 3 : 0;
-  if (c == 0xE3) return (byte(i + 1) == 0x80 && byte(i + 2) == 0x80) ? 3 : 0;
-  return 0;
+  return platform::blankLength(text, i, true);
 }
 
 // Length of the white space that ends the text, or 0. The text is valid UTF-8, so a match at
@@ -52,21 +36,8 @@ void trimWhitespaceAndNewlines(std::string& text) {
   while (std::size_t length = trailingWhitespaceLength(text)) text.resize(text.size() - length);
 }
 
-// Eight bytes at a time: most SD files are ASCII throughout.
-bool isAscii(std::string_view bytes) {
-  std::size_t i = 0;
-  std::uint64_t highBits = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    highBits |= word;
-  }
-  for (; i < bytes.size(); ++i) highBits |= static_cast<unsigned char>(bytes[i]);
-  return (highBits & 0x8080808080808080ULL) == 0;
-}
-
 void assignDecoded(std::string& line, std::string_view bytes) {
-  if (isAscii(bytes) || platform::isValidUtf8(bytes))
+  if (platform::isAscii(bytes) || platform::isValidUtf8(bytes))
     line.assign(bytes);
   else
     line = platform::decodeUtf8Lossy(bytes);

@@ -1,11 +1,10 @@
-#include "common/ShellQuote.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "TestSupport.h"
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "platform/headless/Harness.h"
 
 namespace molbench {
@@ -14,10 +13,49 @@ namespace {
 // Texts made to break naive quoting: quotes of both kinds, substitutions, separators, globs,
 // blanks and line breaks, leading dashes and multi-byte characters.
 std::vector<std::string> trickyTexts(size_t count) {
-  const std::vector<std::string> pieces = {
-      "a", "Z", "7", " ", "\t", "\n", "'", "\"", "$", "$(", ")", "`", ";", "|", "&", "*", "?",
-      "[", "]", "{", "}", "~", "#", "!", "\\", "<", ">", "%", "-", "=", ".", "/", ",", ":", "@",
-      "é", "漢", "\xF0\x9F\x98\x80", "$(touch pwned)", "`id`", "'\\''", "--", "c1ccccc1"};
+  const std::vector<std::string> pieces = {"a",
+                                           "Z",
+                                           "7",
+                                           " ",
+                                           "\t",
+                                           "\n",
+                                           "'",
+                                           "\"",
+                                           "$",
+                                           "$(",
+                                           ")",
+                                           "`",
+                                           ";",
+                                           "|",
+                                           "&",
+                                           "*",
+                                           "?",
+                                           "[",
+                                           "]",
+                                           "{",
+                                           "}",
+                                           "~",
+                                           "#",
+                                           "!",
+                                           "\\",
+                                           "<",
+                                           ">",
+                                           "%",
+                                           "-",
+                                           "=",
+                                           ".",
+                                           "/",
+                                           ",",
+                                           ":",
+                                           "@",
+                                           "é",
+                                           "漢",
+                                           "\xF0\x9F\x98\x80",
+                                           "$(touch pwned)",
+                                           "`id`",
+                                           "'\\''",
+                                           "--",
+                                           "c1ccccc1"};
   std::mt19937 random(20261206);
   std::vector<std::string> texts;
   for (size_t i = 0; i < count; ++i) {

@@ -31,8 +31,8 @@ TEST(StreamingFileReader, HandsOutLinesAcrossChunks) {
   // a last line without a line end are all found; a lone ">" is no pattern.
   std::string filler(chunk - 5, 'y');
   writeFile(path, filler + "\nab> <split>\n" + longLine + ">  <long> \n>\n>  \t<no>\n x > <end> ");
-  EXPECT_THAT(allLines(true), ::testing::ElementsAre("ab> <split>", longLine + ">  <long>",
-                                                     " x > <end> "));
+  EXPECT_THAT(allLines(true),
+              ::testing::ElementsAre("ab> <split>", longLine + ">  <long>", " x > <end> "));
 }
 
 class TagListing : public ConvertPaneTest {
