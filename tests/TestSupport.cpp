@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -19,6 +20,10 @@ namespace {
 // The harness knows no scenes of its own: every suite registers the program's scenes once, so
 // a pane that makes others by identifier (the tools window) finds them.
 const bool scenesRegistered = (registerScenes(), true);
+// Open Babel's OpenMP threads wait for each other by spinning: on a busy machine one 3D
+// generation of ethanol then takes a minute instead of a fifth of a second. The programs the
+// tests start inherit this.
+const bool singleThreaded = (::setenv("OMP_NUM_THREADS", "1", 0), true);
 }  // namespace
 
 std::string readFile(const std::string& path) {
