@@ -23,7 +23,7 @@ std::string runForOutput(const std::string& command);
 inline constexpr const char* kObabel = "/usr/bin/obabel";
 
 // The N of obabel's summary "N molecules converted" after running it with exactly these
-// arguments (no shell in between); -1 when there is no such line.
+// arguments (each quoted whole); -1 when there is no such line.
 int obabelCount(const std::vector<std::string>& arguments);
 
 std::string testDataPath(const std::string& name);

@@ -5,6 +5,11 @@
 
 namespace molbench {
 
+FormatSettings FileFormatControls::readFormatSettings() const {
+  return {inputFiletype->titleOfSelectedItem(), outputFiletype->titleOfSelectedItem(),
+          inputFileoptions->titleOfSelectedItem(), outputFileoptions->titleOfSelectedItem()};
+}
+
 void showInputOptionsForPick(platform::Control* formatPopup, platform::PopUpButton& options) {
   auto title = selectedTitle(formatPopup);
   showOptionTable(options, title ? formatTables().inputOptionsFor(*title) : nullptr);

@@ -21,13 +21,7 @@ constexpr const char* kPHExample = "e.g. 7.4";
 
 const platform::Bindings<Convertcontroller>& Convertcontroller::bindings() {
   static const auto table =
-      platform::Bindings<P>()
-          .outlet("inputFilepath", &P::inputFilepath)
-          .outlet("inputFiletype", &P::inputFiletype)
-          .outlet("inputFileoptions", &P::inputFileoptions)
-          .outlet("outputFilepath", &P::outputFilepath)
-          .outlet("outputFiletype", &P::outputFiletype)
-          .outlet("outputFileoptions", &P::outputFileoptions)
+      FileFormatControls::bind(platform::Bindings<P>())
           .outlet("hydrogensPop", &P::hydrogensPop)
           .outlet("thePH", &P::thePH)
           .outlet("centreCordinates", &P::centreCordinates)
@@ -56,8 +50,6 @@ const platform::Bindings<Convertcontroller>& Convertcontroller::bindings() {
           .outlet("obabelText", &P::obabelText)
           .action("inputFileSelect:", &P::inputFileSelect)
           .action("outputFileSelect:", &P::outputFileSelect)
-          .action("inputFileTypeChosen:", &P::inputFileTypeChosen, {"inputFiletype"})
-          .action("outputFileTypeChosen:", &P::outputFileTypeChosen, {"outputFiletype"})
           .action("convertFile:", &P::convertFile)
           .action("checkObabel:", &P::checkObabel)
           .action("runObabelcommand:", &P::runObabelcommand)
@@ -177,12 +169,9 @@ bool Convertcontroller::conversionControlsConnected(std::string_view action) {
 
 ConversionSettings Convertcontroller::readSettings() const {
   ConversionSettings s;
+  static_cast<FormatSettings&>(s) = readFormatSettings();
   s.inputPath = inputFilepath->text();
   s.outputPath = outputFilepath->text();
-  s.inputFormat = inputFiletype->titleOfSelectedItem();
-  s.outputFormat = outputFiletype->titleOfSelectedItem();
-  s.readOption = inputFileoptions->titleOfSelectedItem();
-  s.writeOption = outputFileoptions->titleOfSelectedItem();
   s.hydrogens = hydrogensPop->titleOfSelectedItem();
   s.pH = thePH->text();
   s.convertAll = convertAll->isOn();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/FormatChoice.h"
 #include "common/FormatTables.h"
 #include "convert/ConversionCommand.h"
 #include "platform/Bindings.h"
@@ -16,7 +17,8 @@ namespace molbench {
 // without a window.
 class Convertcontroller : public platform::BoundViewController<Convertcontroller>,
                           public ConversionPieces,
-                          public FormatTableNames {
+                          public FormatTableNames,
+                          public FileFormatControls {
  public:
   using BoundViewController::BoundViewController;
   static const platform::Bindings<Convertcontroller>& bindings();
@@ -27,14 +29,8 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   using PopUpButton = platform::PopUpButton;
   using Button = platform::Button;
 
-  Outlet<TextField> inputFilepath;
-  Outlet<PopUpButton> inputFiletype;
-  Outlet<PopUpButton> inputFileoptions;
   std::string iFilepath, theinputFileType, istringOpt;
 
-  Outlet<TextField> outputFilepath;
-  Outlet<PopUpButton> outputFiletype;
-  Outlet<PopUpButton> outputFileoptions;
   std::string oFilepath, theoutputFileType, ostringOpt, oPH;
 
   Outlet<PopUpButton> hydrogensPop;

@@ -20,12 +20,12 @@ void removeAll(std::string& text, std::string_view pattern) {
   text = std::move(kept);
 }
 
+constexpr std::string_view kHeaderPatterns[] = {"> <", ">  <"};
+
 // A line that holds a header pattern anywhere counts; the name is what is left once every
 // occurrence of that pattern and then every ">" is removed.
 bool takeTagName(std::string& line) {
-  // Most lines hold no ">" at all: skip them before any pattern search.
-  if (line.find('>') == std::string::npos) return false;
-  for (std::string_view pattern : {std::string_view("> <"), std::string_view(">  <")}) {
+  for (std::string_view pattern : kHeaderPatterns) {
     if (line.find(pattern) == std::string::npos) continue;
     removeAll(line, pattern);
     removeAll(line, ">");
@@ -40,7 +40,8 @@ std::string listSdTags(const std::string& path) {
   std::set<std::string> names;
   StreamingFileReader reader(path);
   std::string line;
-  while (reader.readLine(line))
+  // Only lines holding a pattern are decoded; the atom blocks between are passed over.
+  while (reader.readLineHolding(line, kHeaderPatterns))
     if (takeTagName(line)) names.insert(line);
 
   // Names are valid UTF-8, whose byte order is code-point order.

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/posix/FileHandle.h"
 
@@ -13,7 +15,9 @@ namespace molbench {
 
 class StreamingFileReader {
  public:
-  static constexpr std::size_t bufferSize = 1024;
+  // Large reads: a listing of a file of hundreds of megabytes is bound by the scan, not by
+  // system calls.
+  static constexpr std::size_t bufferSize = 1 << 16;
   static constexpr char delimiter = '\n';
 
   // A file that cannot be opened reads as an empty file.
@@ -27,9 +31,16 @@ class StreamingFileReader {
   // The same into a caller's string, which keeps its storage from line to line; false at end.
   bool readLine(std::string& line);
 
+  // The next line that holds one of the patterns, handed out as readLine would; the lines
+  // before it are skipped without being decoded or trimmed. Every pattern begins with the same
+  // byte, an ASCII character, so bytes that are not UTF-8 never hide or fake one.
+  bool readLineHolding(std::string& line, std::span<const std::string_view> patterns);
+
  private:
   // Appends one chunk; false at end of file, on a read error or without a file.
   bool readChunk();
+  // Trims and answers true when the line was followed by a line end.
+  bool handOut(std::size_t end, std::string& line);
   void takeLine(std::size_t end, std::string& line);
 
   std::unique_ptr<platform::posix::FileHandle> fileHandle_;

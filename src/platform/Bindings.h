@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/Outlet.h"
@@ -14,14 +15,38 @@ namespace molbench::platform {
 
 template <class T>
 constexpr ControlKind kindOf();
-template <> constexpr ControlKind kindOf<View>() { return ControlKind::View; }
-template <> constexpr ControlKind kindOf<TextField>() { return ControlKind::TextField; }
-template <> constexpr ControlKind kindOf<PopUpButton>() { return ControlKind::PopUpButton; }
-template <> constexpr ControlKind kindOf<Button>() { return ControlKind::Button; }
-template <> constexpr ControlKind kindOf<TextView>() { return ControlKind::TextView; }
-template <> constexpr ControlKind kindOf<WebView>() { return ControlKind::WebView; }
-template <> constexpr ControlKind kindOf<TableView>() { return ControlKind::TableView; }
-template <> constexpr ControlKind kindOf<ArrayController>() { return ControlKind::ArrayController; }
+template <>
+constexpr ControlKind kindOf<View>() {
+  return ControlKind::View;
+}
+template <>
+constexpr ControlKind kindOf<TextField>() {
+  return ControlKind::TextField;
+}
+template <>
+constexpr ControlKind kindOf<PopUpButton>() {
+  return ControlKind::PopUpButton;
+}
+template <>
+constexpr ControlKind kindOf<Button>() {
+  return ControlKind::Button;
+}
+template <>
+constexpr ControlKind kindOf<TextView>() {
+  return ControlKind::TextView;
+}
+template <>
+constexpr ControlKind kindOf<WebView>() {
+  return ControlKind::WebView;
+}
+template <>
+constexpr ControlKind kindOf<TableView>() {
+  return ControlKind::TableView;
+}
+template <>
+constexpr ControlKind kindOf<ArrayController>() {
+  return ControlKind::ArrayController;
+}
 
 template <class Pane>
 class Bindings {
@@ -39,6 +64,14 @@ class Bindings {
     entry.connected = [member](const Pane& pane) { return static_cast<bool>(pane.*member); };
     outlets_.push_back(std::move(entry));
     return *this;
+  }
+
+  // An outlet that the pane inherits from a group of controls that several panes share.
+  template <class T, class Base>
+  requires(std::is_base_of_v<Base, Pane> &&
+           !std::is_same_v<Base, Pane>) Bindings& outlet(std::string name,
+                                                         Outlet<T> Base::*member) {
+    return outlet(std::move(name), static_cast<Outlet<T> Pane::*>(member));
   }
 
   Bindings& action(std::string selector, void (Pane::*method)(Control*),

@@ -36,17 +36,44 @@ size_t sequenceLength(std::string_view bytes, size_t i) {
 
 }  // namespace
 
+bool isAscii(std::string_view bytes) {
+  std::size_t i = 0;
+  std::uint64_t highBits = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    highBits |= word;
+  }
+  for (; i < bytes.size(); ++i) highBits |= static_cast<unsigned char>(bytes[i]);
+  return (highBits & 0x8080808080808080ULL) == 0;
+}
+
+std::size_t blankLength(std::string_view text, std::size_t i, bool lineBreaks) {
+  auto byte = [&](std::size_t k) {
+    return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
+  };
+  unsigned char c = byte(i);
+  if (c == ' ' || c == '\t') return 1;
+  if (c >= '\n' && c <= '\r') return lineBreaks ? 1 : 0;
+  if (c == 0xC2) return (byte(i + 1) == 0xA0 || (lineBreaks && byte(i + 1) == 0x85)) ? 2 : 0;
+  if (c == 0xE1) return (byte(i + 1) == 0x9A && byte(i + 2) == 0x80) ? 3 : 0;  // U+1680
+  if (c == 0xE2 && byte(i + 1) == 0x80) {
+    unsigned char d = byte(i + 2);
+    if ((d >= 0x80 && d <= 0x8A) || d == 0xAF) return 3;      // U+2000..U+200A, U+202F
+    return (lineBreaks && (d == 0xA8 || d == 0xA9)) ? 3 : 0;  // U+2028, U+2029
+  }
+  if (c == 0xE2) return (byte(i + 1) == 0x81 && byte(i + 2) == 0x9F) ? 3 : 0;  // U+205F
+  if (c == 0xE3) return (byte(i + 1) == 0x80 && byte(i + 2) == 0x80) ? 3 : 0;  // U+3000
+  return 0;
+}
+
 bool isValidUtf8(std::string_view bytes) {
   size_t i = 0;
   while (i < bytes.size()) {
     // Runs of ASCII are the common case: skip them eight bytes at a time.
-    if (i + 8 <= bytes.size()) {
-      std::uint64_t word;
-      std::memcpy(&word, bytes.data() + i, 8);
-      if ((word & 0x8080808080808080ULL) == 0) {
-        i += 8;
-        continue;
-      }
+    if (i + 8 <= bytes.size() && isAscii(bytes.substr(i, 8))) {
+      i += 8;
+      continue;
     }
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;

@@ -24,30 +24,21 @@ SearchViewController::SearchViewController(platform::Platform& platform)
     : BoundViewController(platform), temporaryDirectory(temporaryDirectoryUrl(platform)) {}
 
 const platform::Bindings<SearchViewController>& SearchViewController::bindings() {
-  static const auto table =
-      platform::Bindings<P>()
-          .outlet("inputFilepath", &P::inputFilepath)
-          .outlet("inputFiletype", &P::inputFiletype)
-          .outlet("inputFileoptions", &P::inputFileoptions)
-          .outlet("outputFilepath", &P::outputFilepath)
-          .outlet("outputFiletype", &P::outputFiletype)
-          .outlet("outputFileoptions", &P::outputFileoptions)
-          .outlet("obabelCommand", &P::obabelCommand)
-          .outlet("molView", &P::molView)
-          .outlet("smartsSearch", &P::smartsSearch)
-          .outlet("smartsSearchoptions", &P::smartsSearchoptions)
-          .outlet("similarityScore", &P::similarityScore)
-          .outlet("fssearchPath", &P::fssearchPath)
-          .outlet("obabelText", &P::obabelText)
-          .action("inputFileSelect:", &P::inputFileSelect)
-          .action("outputFileSelect:", &P::outputFileSelect)
-          .action("inputFileTypeChosen:", &P::inputFileTypeChosen, {"inputFiletype"})
-          .action("outputFileTypeChosen:", &P::outputFileTypeChosen, {"outputFiletype"})
-          .action("loadEditor:", &P::loadEditor)
-          .action("checkObabel:", &P::checkObabel)
-          .action("createFS:", &P::createFS)
-          .action("chooseFSfile:", &P::chooseFSfile)
-          .action("runFSsearch:", &P::runFSsearch);
+  static const auto table = FileFormatControls::bind(platform::Bindings<P>())
+                                .outlet("obabelCommand", &P::obabelCommand)
+                                .outlet("molView", &P::molView)
+                                .outlet("smartsSearch", &P::smartsSearch)
+                                .outlet("smartsSearchoptions", &P::smartsSearchoptions)
+                                .outlet("similarityScore", &P::similarityScore)
+                                .outlet("fssearchPath", &P::fssearchPath)
+                                .outlet("obabelText", &P::obabelText)
+                                .action("inputFileSelect:", &P::inputFileSelect)
+                                .action("outputFileSelect:", &P::outputFileSelect)
+                                .action("loadEditor:", &P::loadEditor)
+                                .action("checkObabel:", &P::checkObabel)
+                                .action("createFS:", &P::createFS)
+                                .action("chooseFSfile:", &P::chooseFSfile)
+                                .action("runFSsearch:", &P::runFSsearch);
   return table;
 }
 
@@ -101,10 +92,7 @@ QuerySettings SearchViewController::readQuery() const {
 FileSearchSettings SearchViewController::readFileSearch() const {
   FileSearchSettings s;
   static_cast<QuerySettings&>(s) = readQuery();
-  s.inputFormat = inputFiletype->titleOfSelectedItem();
-  s.outputFormat = outputFiletype->titleOfSelectedItem();
-  s.readOption = inputFileoptions->titleOfSelectedItem();
-  s.writeOption = outputFileoptions->titleOfSelectedItem();
+  static_cast<FormatSettings&>(s) = readFormatSettings();
   s.inputPath = inputFilepath->text();
   s.outputPath = outputFilepath->text();
   return s;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/FormatChoice.h"
 #include "common/FormatTables.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
@@ -16,7 +17,8 @@ namespace molbench {
 // without a window.
 class SearchViewController : public platform::BoundViewController<SearchViewController>,
                              public SearchPieces,
-                             public FormatTableNames {
+                             public FormatTableNames,
+                             public FileFormatControls {
  public:
   explicit SearchViewController(platform::Platform& platform);
   static const platform::Bindings<SearchViewController>& bindings();
@@ -26,13 +28,7 @@ class SearchViewController : public platform::BoundViewController<SearchViewCont
   using TextField = platform::TextField;
   using PopUpButton = platform::PopUpButton;
 
-  Outlet<TextField> inputFilepath;
-  Outlet<PopUpButton> inputFiletype;
-  Outlet<PopUpButton> inputFileoptions;
   std::string iFilepath, theinputFileType, istringOpt;
-  Outlet<TextField> outputFilepath;
-  Outlet<PopUpButton> outputFiletype;
-  Outlet<PopUpButton> outputFileoptions;
   std::string oFilepath, theoutputFileType, ostringOpt;
   Outlet<TextField> obabelCommand;
   const platform::FileUrl temporaryDirectory;

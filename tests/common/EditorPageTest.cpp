@@ -36,6 +36,10 @@ TEST_F(EditorPage, TextIsTheFixedPageAroundTheResourceBase) {
             "function jsmeOnLoad() {\n"
             "jsmeApplet = new JSApplet.JSME(\"jsme_container\", \"380px\", \"340px\");\n"
             "}\n</script>\n</head>\n<body>\n<div id=\"jsme_container\"></div>\n</body>\n</html>");
+  // A resource folder whose address holds a quote or an ampersand stays inside the attribute.
+  EXPECT_THAT(
+      editorPageText("file:///opt/a&b\"c'/"),
+      ::testing::HasSubstr("src=\"file:///opt/a&amp;b&quot;c&#39;//jsme/jsme.nocache.js\""));
 }
 
 TEST_F(EditorPage, LoadsWithReadAccessAndTwoSlashesOnlyWhenTheFolderExists) {

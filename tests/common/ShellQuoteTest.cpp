@@ -1,11 +1,10 @@
-#include "common/ShellQuote.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "TestSupport.h"
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "platform/headless/Harness.h"
 
 namespace molbench {
@@ -14,10 +13,12 @@ namespace {
 // Texts made to break naive quoting: quotes of both kinds, substitutions, separators, globs,
 // blanks and line breaks, leading dashes and multi-byte characters.
 std::vector<std::string> trickyTexts(size_t count) {
+  // clang-format off
   const std::vector<std::string> pieces = {
       "a", "Z", "7", " ", "\t", "\n", "'", "\"", "$", "$(", ")", "`", ";", "|", "&", "*", "?",
       "[", "]", "{", "}", "~", "#", "!", "\\", "<", ">", "%", "-", "=", ".", "/", ",", ":", "@",
       "é", "漢", "\xF0\x9F\x98\x80", "$(touch pwned)", "`id`", "'\\''", "--", "c1ccccc1"};
+  // clang-format on
   std::mt19937 random(20261206);
   std::vector<std::string> texts;
   for (size_t i = 0; i < count; ++i) {
@@ -60,26 +61,21 @@ TEST_F(QuotingThroughBash, EveryQuotedTextArrivesAsExactlyOneArgument) {
   EXPECT_FALSE(testing::fileExists("pwned"));
 }
 
-TEST_F(QuotingThroughBash, TheEmptyPathIsStillOneArgument) {
-  EXPECT_EQ(passed(quotedPath("")), std::vector<std::string>{""});
-  EXPECT_EQ(passed("\"" + doubleQuotedContent("") + "\""), std::vector<std::string>{""});
-}
-
-TEST_F(QuotingThroughBash, SplitFieldsGiveOneArgumentPerWord) {
+TEST_F(QuotingThroughBash, EmptyValuesStayArgumentsAndSplitFieldsGiveOnePerWord) {
+  EXPECT_EQ(passed(quotedPath("") + " \"" + doubleQuotedContent("") + "\" -f " + optionValue("")),
+            (std::vector<std::string>{"", "", "-f", ""}));
   EXPECT_EQ(passed(shellWords("  1 2\t$(x) 'a b  ")),
             (std::vector<std::string>{"1", "2", "$(x)", "'a", "b"}));
 }
 
-TEST(ShellQuote, OrdinaryValuesStayAsTyped) {
+TEST(ShellQuote, OrdinaryValuesStayAsTypedAndShellSyntaxIsQuoted) {
   for (const std::string plain :
        {"7.4", "-12", "c1ccccc1", "/usr/local/bin/obabel", "0.7", "MW", "a_b@c%d+e=f:g,h", ""})
     EXPECT_EQ(shellWord(plain), plain);
   EXPECT_EQ(quotedPath("/tmp/in.sdf"), "'/tmp/in.sdf'");
   EXPECT_EQ(quotedPath("it's"), "'it'\\''s'");
   EXPECT_EQ(doubleQuotedContent("MW<130 ROTATABLE_BOND > 2"), "MW<130 ROTATABLE_BOND > 2");
-}
-
-TEST(ShellQuote, ShellSyntaxIsQuoted) {
+  EXPECT_EQ(optionValue("2"), "2");
   EXPECT_EQ(shellWord("[#6](=O)O;!@*"), "'[#6](=O)O;!@*'");
   EXPECT_EQ(shellWord("a b"), "'a b'");
   EXPECT_EQ(shellWord("~user"), "'~user'");

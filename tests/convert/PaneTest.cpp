@@ -1,7 +1,5 @@
-// The format handlers, the choosers, the count and what happens without a control.
+// The format handlers, the count, the output guard and what happens without a control.
 #include <gmock/gmock.h>
-
-#include <tuple>
 
 #include "ConvertFixture.h"
 
@@ -28,25 +26,6 @@ TEST_F(Pane, FormatPicksRefillOrEmptyTheirOptions) {
   h.popup(pane, "outputFiletype").selectItemAtIndex(-1);
   h.popup(pane, "outputFiletype").sendAction();
   EXPECT_THAT(h.popup(pane, "outputFileoptions").itemTitles(), IsEmpty());
-}
-
-TEST_F(Pane, ChoosersPresetTheOutputFolder) {
-  setText("outputFilepath", "typed by hand");
-  const std::tuple<std::string, std::optional<std::string>, std::string, std::string> choices[] = {
-      {"inputFileSelect:", std::nullopt, "", "typed by hand"},
-      {"inputFileSelect:", "/data/set 1/in'.sdf", "/data/set 1/in'.sdf", "/data/set 1/"},
-      {"inputFileSelect:", "/in.sdf", "/in.sdf", "//"},
-      {"outputFileSelect:", "/data/out.smi", "/in.sdf", "/data/out.smi"},
-      {"outputFileSelect:", std::nullopt, "/in.sdf", "/data/out.smi"},
-  };
-  for (const auto& [selector, answer, input, output] : choices) {
-    h.answerOpenPanel(answer);
-    h.press(pane, selector);
-    EXPECT_EQ(h.field(pane, "inputFilepath").text(), input) << answer.value_or("cancel");
-    EXPECT_EQ(h.field(pane, "outputFilepath").text(), output) << answer.value_or("cancel");
-  }
-  EXPECT_EQ(h.openPanels()[0].title, "Choose input file");
-  EXPECT_EQ(h.openPanels()[3].title, "Choose output file");
 }
 
 TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {

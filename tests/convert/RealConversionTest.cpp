@@ -1,13 +1,9 @@
 // Conversions run by the real obabel on real files, checked by what obabel reads back.
 #include <gmock/gmock.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <set>
 
 #include "ConvertFixture.h"
-#include "common/PopupHelpers.h"
-#include "common/Shell.h"
 
 namespace molbench::testing {
 namespace {
@@ -107,39 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"smartsConvertoptions", "not_matching"}, {"smartsConvert", kSmarts}}, kSmiles,
                    "v.smi", kSmiRow, "", 9, Not(HasSubstr("triethylamine")))),
     [](const auto& info) { return info.param.name; });
-
-// Every option row carries an option, never a word obabel would take for a file name.
-TEST_F(ConvertPaneTest, EveryOptionRowPassesAnOption) {
-  auto tryEveryRow = [&](const std::string& optionsOutlet) {
-    auto rows = h.popup(pane, optionsOutlet).itemTitles();
-    ASSERT_FALSE(rows.empty());
-    for (size_t row = 0; row < rows.size(); ++row) {
-      h.popup(pane, optionsOutlet).selectItemAtIndex(static_cast<int>(row));
-      auto messages = shell(checked() + " 2>&1").value_or("");
-      EXPECT_THAT(messages, Not(HasSubstr("Cannot open"))) << rows[row];
-      EXPECT_THAT(messages, HasSubstr(" converted")) << rows[row];
-    }
-  };
-  const auto& tables = formatTables();
-  obabelCount({kSdf, "-l", "1", "-O", scratch("m.sdf")});
-  std::set<const Titles*> tried;
-  for (std::string code : {"pdb", "cif", "sdf", "inchi", "smi", "mol2"}) {
-    auto row = *std::find_if(tables.iFileTypes.begin(), tables.iFileTypes.end(),
-                             [&](const auto& title) { return firstWord(title) == code; });
-    tried.insert(tables.inputOptionsFor(row));
-    if (code != "sdf") obabelCount({scratch("m.sdf"), "-O", scratch("m." + code)});
-    convertFiles(scratch("m." + code), row, scratch("o.smi"), kSmiRow);
-    tryEveryRow("inputFileoptions");
-  }
-  EXPECT_EQ(tried.size(), 6u) << "each input option table is tried";
-  tried.clear();
-  for (const auto& row : tables.oFileTypes) {
-    auto table = tables.outputOptionsFor(row);
-    if (!table || !tried.insert(table).second) continue;
-    convertFiles(scratch("m.sdf"), kSdfRow, scratch("o"), row);
-    tryEveryRow("outputFileoptions");
-  }
-}
 
 }  // namespace
 }  // namespace molbench::testing

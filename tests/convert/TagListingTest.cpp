@@ -10,18 +10,29 @@ namespace {
 TEST(StreamingFileReader, HandsOutLinesAcrossChunks) {
   headless::Harness h;
   std::string path = h.temporaryDirectory() + "/lines";
-  auto allLines = [&] {
+  const std::string_view patterns[] = {"> <", ">  <"};
+  auto allLines = [&](bool holdingOnly) {
     StreamingFileReader reader(path);
     std::vector<std::string> lines;
-    while (auto line = reader.readLine()) lines.push_back(*line);
+    std::string line;
+    while (holdingOnly ? reader.readLineHolding(line, patterns) : reader.readLine(line))
+      lines.push_back(line);
     return lines;
   };
-  std::string longLine(3000, 'x');
-  longLine.replace(1017, 2, "\xC3\xA9");  // split between the first two chunks
+  const std::size_t chunk = StreamingFileReader::bufferSize;
+  std::string longLine(chunk + 3000, 'x');
+  longLine.replace(chunk - 7, 2, "\xC3\xA9");  // split between the first two chunks
   writeFile(path, " a \r\n\n" + longLine + "\n\xE2\x80\x83" + "b\xC2\xA0\nlast \nend ");
-  EXPECT_THAT(allLines(), ::testing::ElementsAre("a", "", longLine, "b", "last", "end "));
+  EXPECT_THAT(allLines(false), ::testing::ElementsAre("a", "", longLine, "b", "last", "end "));
   writeFile(path, "one\rtwo\r");
-  EXPECT_THAT(allLines(), ::testing::ElementsAre("one\rtwo\r"));
+  EXPECT_THAT(allLines(false), ::testing::ElementsAre("one\rtwo\r"));
+
+  // A pattern split between chunks, one at the end of a line longer than a chunk, and one in
+  // a last line without a line end are all found; a lone ">" is no pattern.
+  std::string filler(chunk - 5, 'y');
+  writeFile(path, filler + "\nab> <split>\n" + longLine + ">  <long> \n>\n>  \t<no>\n x > <end> ");
+  EXPECT_THAT(allLines(true),
+              ::testing::ElementsAre("ab> <split>", longLine + ">  <long>", " x > <end> "));
 }
 
 class TagListing : public ConvertPaneTest {
