@@ -3,6 +3,7 @@
 #include "platform/SceneRegistry.h"
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
+#include "tools/obconformerviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
 #include "tools/obrotateviewcontroller.h"
 #include "tools/obtautomerviewcontroller.h"
@@ -14,7 +15,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
   // Each row names one pane class; the calculation tools take the stand-in until built.
   static const std::array<ToolPaneRow, kToolPaneCount> rows{{
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
-      {"obconformer", "obconformer", 2, kNotBuiltYet},
+      {"obconformer", "obconformer", 2, makeToolPane<obconformerviewcontroller>},
       {"obconfab", "obconfab", 5, makeToolPane<obconfabviewcontroller>},
       {"obenergy", "obenergy", 3, kNotBuiltYet},
       {"obfit", "obfit", 4, kNotBuiltYet},
