@@ -1,6 +1,7 @@
 #include "tools/ToolPanes.h"
 
 #include "platform/SceneRegistry.h"
+#include "tools/ToolNotBuiltYet.h"
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
 #include "tools/obconformerviewcontroller.h"
