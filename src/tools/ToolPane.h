@@ -2,9 +2,9 @@
 // preset beside the input, and the run recipe (read the obabel path, find a sibling program,
 // refuse an output that would destroy an input, compose, store, print, run).
 //
-// A pane derives from ToolPane<itself>, declares its own spec-named members (it must have the
-// texts `obabelPath` and `obshellCommand`), and composes its command in a pure function that
-// gets the program's head word. See src/tools/README.md.
+// A pane derives from ToolPane<itself>, declares its own members under their given names (it
+// must have the texts `obabelPath` and `obshellCommand`), and composes its command in a pure
+// function that gets the program's head word. See src/tools/README.md.
 #pragma once
 
 #include <functional>

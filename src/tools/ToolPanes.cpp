@@ -1,8 +1,10 @@
 #include "tools/ToolPanes.h"
 
 #include "platform/SceneRegistry.h"
+#include "tools/ToolNotBuiltYet.h"
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
+#include "tools/obconformerviewcontroller.h"
 #include "tools/obenergyviewcontroller.h"
 #include "tools/obfitviewcontroller.h"
 #include "tools/obgenviewcontroller.h"
@@ -23,7 +25,7 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
   // Each row names one pane class; the calculation tools take the stand-in until built.
   static const std::array<ToolPaneRow, kToolPaneCount> rows{{
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
-      {"obconformer", "obconformer", 2, kNotBuiltYet},
+      {"obconformer", "obconformer", 2, makeToolPane<obconformerviewcontroller>},
       {"obconfab", "obconfab", 5, makeToolPane<obconfabviewcontroller>},
       {"obenergy", "obenergy", 3, makeToolPane<obenergyviewcontroller>},
       {"obfit", "obfit", 4, makeToolPane<obfitviewcontroller>},

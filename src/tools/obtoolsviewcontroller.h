@@ -10,10 +10,4 @@ class obtoolsviewcontroller : public platform::ViewController {
   using ViewController::ViewController;
 };
 
-// Stands in the tools window for a tool whose pane is not built yet; its layout says so.
-class ToolNotBuiltYet : public platform::ViewController {
- public:
-  using ViewController::ViewController;
-};
-
 }  // namespace molbench

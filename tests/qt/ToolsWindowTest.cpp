@@ -38,34 +38,68 @@ void pickTool(SceneFixture& scene, const char* title) {
   emit popup->activated(index);
 }
 
-TEST(ToolsWindow, SwapsPanesAndRunsThe3DToolThroughTheWidgets) {
+// Each generation tool, run on a real file through its pane's widgets in the tools window.
+TEST(ToolsWindow, RunsEachGenerationToolOnARealFile) {
   SceneFixture scene("ToolsController");
   scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
   ASSERT_EQ(scene.widgetAs<QComboBox>("viewitemspopup")->count(), 15);
   EXPECT_NE(container(scene)->findChild<QWidget*>("obtoolsblank"), nullptr);
-
-  pickTool(scene, "obgen");
-  ASSERT_NE(container(scene)->findChild<QWidget*>("obgen"), nullptr);
-  EXPECT_EQ(container(scene)->findChild<QWidget*>("obtoolsblank"), nullptr);
   std::string folder = scene.platform().temporaryDirectory();
-  std::string input = folder + "/two mols.smi";
-  testing::writeFile(input, "CCO ethanol\nCC(=O)N acetamide\n");
-  scene.platform().script().answerOpenPanel(input);
-  shownButtonSending(scene, "inputFileSelect:")->click();
-  EXPECT_EQ(inShownPane<QLineEdit>(scene, "outputFilepath")->text().toStdString(),
-            folder + "/obgen3D.sdf");
-  auto* speed = inShownPane<QComboBox>(scene, "performance");
-  EXPECT_EQ(speed->currentText(), "--medium");
-  speed->setCurrentIndex(speed->findText("--best"));
+  std::string smiles = folder + "/pyridone.smi";
+  testing::writeFile(smiles, "Oc1ccccn1 hydroxypyridine\n");
+  // Confab, the conformer search and obrotate start from 3D coordinates.
+  std::string butane = folder + "/butane.sdf";
+  testing::runForOutput("/usr/bin/obabel -:CCCC -O '" + butane + "' --gen3D 2>/dev/null");
 
+  struct Tool {
+    const char* title;
+    std::string input;
+    std::vector<std::pair<const char*, const char*>> fields;
+    const char* run;
+    const char* output;
+    int molecules;
+  };
+  const Tool tools[] = {
+      {"obgen", smiles, {}, "runObgen:", "/obgen3D.sdf", 1},
+      {"obconfab", butane, {{"numconfs", "10"}}, "runobConfab:", "/obconfab.sdf", -1},
+      {"obconformer",
+       butane,
+       {{"numConformations", "3"}},
+       "runObconformer:",
+       "/obconformer.sdf",
+       1},
+      {"obrotate",
+       butane,
+       {{"smartsDihedral", "CCCC"}, {"atomsDihedral", "1 2 3 4"}, {"angleDihedral", "90"}},
+       "runObroate:",
+       "/obrotate.sdf",
+       1},
+      {"obtautomer", smiles, {}, "runObtautomer:", "/obtautomer.smiles", 2},
+  };
+  for (const auto& tool : tools) {
+    SCOPED_TRACE(tool.title);
+    pickTool(scene, tool.title);
+    scene.platform().script().answerOpenPanel(tool.input);
+    shownButtonSending(scene, "inputFileSelect:")->click();
+    for (const auto& [field, value] : tool.fields)
+      inShownPane<QLineEdit>(scene, field)->setText(QString::fromUtf8(value));
+    shownButtonSending(scene, tool.run)->click();
+    std::string output = folder + tool.output;
+    int count = testing::obabelCount(
+        {std::string(tool.output).ends_with(".smiles") ? "-ismi" : "-isdf", output, "-onul"});
+    if (tool.molecules < 0) {
+      EXPECT_GE(count, 1);
+    } else {
+      EXPECT_EQ(count, tool.molecules);
+    }
+  }
+  EXPECT_TRUE(scene.platform().script().alerts().empty());
+
+  // Each pane kept its fields while the others were shown; the container shows one pane.
   pickTool(scene, "obrms");
   EXPECT_NE(container(scene)->findChild<QWidget*>("obrms"), nullptr);
   pickTool(scene, "obgen");
-  EXPECT_EQ(inShownPane<QLineEdit>(scene, "inputFilepath")->text().toStdString(), input);
-  EXPECT_EQ(inShownPane<QComboBox>(scene, "performance")->currentText(), "--best");
-
-  shownButtonSending(scene, "runObgen:")->click();
-  EXPECT_EQ(testing::obabelCount({folder + "/obgen3D.sdf", "-onul"}), 2);
+  EXPECT_EQ(inShownPane<QLineEdit>(scene, "inputFilepath")->text().toStdString(), smiles);
   EXPECT_EQ(container(scene)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
             1);
 }

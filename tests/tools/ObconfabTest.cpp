@@ -22,16 +22,14 @@ class Obconfab : public PaneTest<obconfabviewcontroller> {
   Obconfab() : PaneTest("obconfab") {}
 };
 
-TEST_F(Obconfab, CommandForOrdinaryInput) {
+TEST_F(Obconfab, CommandFromTheSeededFieldsAndTheCheckboxReadAtEveryRun) {
   EXPECT_EQ(obconfabCommand({"/usr/bin/obabel", "", "/d/x.sdf", "/d/obconfab.sdf", "100000000",
                              "0.5", "50", ""}),
             "/usr/bin/obabel  '/d/x.sdf' -O '/d/obconfab.sdf' --gen3D --confab --conf 100000000 "
             "--rcutoff 0.5 --ecutoff 50 ");
   EXPECT_EQ(obconfabCommand({"ob", "", "/i", "/o", "5", "1", "", " --original  "}),
             "ob  '/i' -O '/o' --gen3D --confab --conf 5 --rcutoff 1 --ecutoff ''  --original  ");
-}
 
-TEST_F(Obconfab, FieldsStartFromTheSeedsAndTheCheckboxIsReadAtEveryRun) {
   useStandIn();
   EXPECT_EQ(text("numconfs"), "100000000");
   EXPECT_EQ(text("rcutoff"), "0.5");

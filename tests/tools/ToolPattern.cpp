@@ -65,48 +65,59 @@ int moleculeCount(const std::string& path) { return obabelCount({path, "-onul"})
 
 TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   const auto& c = GetParam();
-  setText("inputFilepath", "typed in");
-  setText("outputFilepath", "typed out");
-  // Names the choosers' panels let through: each ends in an extension the panel allows.
+  bool hasOutput = !c.outputField.empty();
+  std::string output = "typed out";
+  setText(c.inputField, "typed in");
+  if (hasOutput) setText(c.outputField, output);
+  auto presetAfter = [&](const std::string& folder) {
+    if (hasOutput && !c.defaultOutput.empty()) output = folder + c.defaultOutput;
+  };
+  auto expectFields = [&](const std::string& input) {
+    EXPECT_EQ(text(c.inputField), input);
+    if (hasOutput) {
+      EXPECT_EQ(text(c.outputField), output);
+    }
+  };
+  // Names the panels let through: each ends in an extension the panel allows, and an existing
+  // folder passes whatever the extensions.
   auto ending = [](const Extensions& allowed) { return "." + (allowed ? allowed->front() : "sdf"); };
   const std::string in = "/data/set 1/in'" + ending(c.inputExtensions);
   const std::string rootIn = "/in" + ending(c.inputExtensions);
   const std::string other = "/data/other" + ending(c.outputExtensions);
-  std::string preset = c.defaultOutput.empty() ? "typed out" : "/data/set 1" + c.defaultOutput;
-  // An existing folder passes whatever extensions the panel allows.
   const std::string folder = scratch("set");
   std::filesystem::create_directories(folder);
-  struct Choice {
-    const char* chooser;
-    std::optional<std::string> answer;
-    std::string input, output;
-  };
-  const Choice choices[] = {
-      {"inputFileSelect:", std::nullopt, "typed in", "typed out"},
-      {"outputFileSelect:", std::nullopt, "typed in", "typed out"},
-      {"inputFileSelect:", in, in, preset},
-      {"outputFileSelect:", other, in, other},
-      // A file in the root folder: its folder "/" and the default output give "//".
-      {"inputFileSelect:", rootIn, rootIn, c.defaultOutput.empty() ? other : "/" + c.defaultOutput},
-      // A folder counts as an item: the output lands in its parent.
-      {"inputFileSelect:", folder, folder,
-       c.defaultOutput.empty() ? other : h.temporaryDirectory() + c.defaultOutput},
-  };
-  for (const auto& choice : choices) {
-    SCOPED_TRACE(std::string(choice.chooser) + " " + choice.answer.value_or("cancel"));
-    h.answerOpenPanel(choice.answer);
-    h.press(pane, choice.chooser);
-    EXPECT_EQ(text("inputFilepath"), choice.input);
-    EXPECT_EQ(text("outputFilepath"), choice.output);
-  }
+  h.press(pane, c.inputChooser);  // cancelled
+  expectFields("typed in");
+  h.answerOpenPanel(in);
+  h.press(pane, c.inputChooser);
+  presetAfter("/data/set 1");
+  expectFields(in);
+  // A file in the root folder: its folder "/" and the default output give "//".
+  h.answerOpenPanel(rootIn);
+  h.press(pane, c.inputChooser);
+  presetAfter("/");
+  expectFields(rootIn);
+  // A folder counts as an item: the output lands in its parent.
+  h.answerOpenPanel(folder);
+  h.press(pane, c.inputChooser);
+  presetAfter(temp());
+  expectFields(folder);
   const auto& panels = h.openPanels();
-  ASSERT_EQ(panels.size(), 6u);
-  EXPECT_EQ(panels[0].title, "Choose input file");
+  ASSERT_EQ(panels.size(), 4u);
+  EXPECT_EQ(panels[0].title, c.inputTitle);
   EXPECT_EQ(panels[0].allowedFileTypes, c.inputExtensions);
-  EXPECT_EQ(panels[1].title, "Choose output file");
-  EXPECT_EQ(panels[1].allowedFileTypes, c.outputExtensions);
   EXPECT_TRUE(panels[0].canChooseDirectories && panels[0].canCreateDirectories &&
               !panels[0].allowsMultipleSelection && !panels[0].showsHiddenFiles);
+  if (c.outputChooser.empty()) return;
+
+  h.press(pane, c.outputChooser);  // cancelled
+  expectFields(folder);
+  h.answerOpenPanel(other);
+  h.press(pane, c.outputChooser);
+  output = other;
+  expectFields(folder);
+  EXPECT_EQ(panels[4].title, "Choose output file");
+  EXPECT_EQ(panels[4].allowedFileTypes, c.outputExtensions);
 }
 
 TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
@@ -114,8 +125,8 @@ TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
   useStandIns(c.program);
   std::string input = scratch("in 'a' $(touch pwned) -x.sdf");
   writeFile(input, readFile(testDataPath("small.sdf")));
-  setText("inputFilepath", input);
-  setText("outputFilepath", scratch("out \"b\" `x`.sdf"));
+  setText(c.inputField, input);
+  if (!c.outputField.empty()) setText(c.outputField, scratch("out \"b\" `x`.sdf"));
   h.press(pane, c.run);
   auto arguments = standInArguments();
   EXPECT_NE(std::find(arguments.begin(), arguments.end(), input), arguments.end());
@@ -126,14 +137,15 @@ TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
 
 TEST_P(ToolPattern, AnOutputThatWouldDestroyTheInputRunsNothing) {
   const auto& c = GetParam();
+  if (c.outputField.empty()) GTEST_SKIP() << "writes no output file";
   useStandIns(c.program);
   std::string input = scratch("in.sdf");
   writeFile(input, readFile(testDataPath("small.sdf")));
   writeFile(scratch("folder/keep"), "");
-  setText("inputFilepath", input);
+  setText(c.inputField, input);
   for (std::string output : {input, scratch("folder"), scratch("folder/"), std::string()}) {
     SCOPED_TRACE(output);
-    setText("outputFilepath", output);
+    setText(c.outputField, output);
     h.press(pane, c.run);
   }
   EXPECT_EQ(h.alerts().size(), 4u);
@@ -141,12 +153,22 @@ TEST_P(ToolPattern, AnOutputThatWouldDestroyTheInputRunsNothing) {
   EXPECT_EQ(readFile(input), readFile(testDataPath("small.sdf")));
 }
 
-TEST_P(ToolPattern, AnObabelPathThatGivesNoSiblingRunsNothing) {
+TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) {
   const auto& c = GetParam();
-  if (c.program == "obabel") GTEST_SKIP() << "runs obabel itself";
   useStandIns(c.program);
-  setText("inputFilepath", testDataPath("small.sdf"));
-  setText("outputFilepath", scratch("out.txt"));
+  setText(c.inputField, testDataPath("small.sdf"));
+  if (!c.outputField.empty()) setText(c.outputField, scratch("out.txt"));
+  if (c.program == "obabel") {
+    // obabel itself heads the command as stored, or as the text that asks for a path.
+    h.defaults().remove("pathToobabel");
+    h.press(pane, c.run);
+    if (c.printsCommand) {
+      ASSERT_EQ(h.diagnostics().size(), 1u);
+      EXPECT_EQ(h.diagnostics()[0].rfind("Need obabel Path ", 0), 0u);
+    }
+    EXPECT_TRUE(h.alerts().empty());
+    return;
+  }
   h.defaults().set("pathToobabel", scratch("bin") + "/ob abel");
   h.press(pane, c.run);
   h.defaults().remove("pathToobabel");

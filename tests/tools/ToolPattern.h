@@ -28,6 +28,13 @@ struct ToolPaneCase {
   Extensions inputExtensions = std::nullopt;
   Extensions outputExtensions = std::nullopt;
   bool printsCommand = true;
+  // Panes that differ from the pattern's path fields and choosers name their own; an empty
+  // output field means the pane writes no output file (its output is shown, or there is none).
+  std::string inputField = "inputFilepath";
+  std::string outputField = "outputFilepath";
+  std::string inputChooser = "inputFileSelect:";
+  std::string outputChooser = "outputFileSelect:";  // "" when the pane has none
+  std::string inputTitle = "Choose input file";
 };
 
 std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info);
