@@ -100,7 +100,7 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   // A folder counts as an item: the output lands in its parent.
   h.answerOpenPanel(folder);
   h.press(pane, c.inputChooser);
-  presetAfter(temp());
+  presetAfter(h.temporaryDirectory());
   expectFields(folder);
   const auto& panels = h.openPanels();
   ASSERT_EQ(panels.size(), 4u);
