@@ -1,7 +1,6 @@
 #include "tools/ToolPanes.h"
 
 #include "platform/SceneRegistry.h"
-#include "tools/ToolNotBuiltYet.h"
 #include "tools/ToolsController.h"
 #include "tools/obconfabviewcontroller.h"
 #include "tools/obconformerviewcontroller.h"
@@ -22,7 +21,6 @@
 namespace molbench {
 
 const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
-  // Each row names one pane class; the calculation tools take the stand-in until built.
   static const std::array<ToolPaneRow, kToolPaneCount> rows{{
       {"Choose", "obtoolsblank", 1, makeToolPane<obtoolsviewcontroller>},
       {"obconformer", "obconformer", 2, makeToolPane<obconformerviewcontroller>},
@@ -46,9 +44,8 @@ const std::array<ToolPaneRow, kToolPaneCount>& toolPanes() {
 void registerToolScenes() {
   auto& registry = platform::SceneRegistry::shared();
   registry.add("ToolsController", makeToolPane<ToolsController>);
-  registry.add(kNotBuiltYetIdentifier, makeToolPane<ToolNotBuiltYet>);
   for (const auto& row : toolPanes())
-    if (row.factory) registry.add(row.identifier, row.factory);
+    registry.add(row.identifier, row.factory);
 }
 
 }  // namespace molbench

@@ -18,9 +18,6 @@ std::shared_ptr<platform::ViewController> makeToolPane(platform::Platform& platf
   return std::make_shared<Pane>(platform);
 }
 
-// A row whose pane is not built yet: the tools window shows the not-built-yet pane for it.
-inline constexpr ToolPaneFactory kNotBuiltYet = nullptr;
-
 struct ToolPaneRow {
   const char* title;       // the tool popup's title
   const char* identifier;  // the scene in the layout "Main"
@@ -33,10 +30,7 @@ inline constexpr int kToolPaneCount = 15;
 // In popup order.
 const std::array<ToolPaneRow, kToolPaneCount>& toolPanes();
 
-inline constexpr const char* kNotBuiltYetIdentifier = "obtoolsnotbuilt";
-
-// Registers the tools window, the blank pane, the not-built-yet pane and every built tool pane
-// with the scene registry.
+// Registers the tools window and the fifteen panes with the scene registry.
 void registerToolScenes();
 
 }  // namespace molbench

@@ -45,7 +45,6 @@ std::shared_ptr<platform::ViewController>& ToolsController::paneProperty(int cre
 std::shared_ptr<platform::ViewController> ToolsController::makePane(const std::string& identifier) {
   auto& registry = platform::SceneRegistry::shared();
   auto pane = registry.instantiate(identifier, platform());
-  if (!pane) pane = registry.instantiate(kNotBuiltYetIdentifier, platform());
   if (!pane) platform().diagnostic("Tools: the layout has no pane " + identifier);
   return pane;
 }

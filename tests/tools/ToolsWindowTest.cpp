@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include "PaneFixture.h"
-#include "tools/ToolNotBuiltYet.h"
 #include "tools/ToolsController.h"
 #include "tools/obgenviewcontroller.h"
 #include "tools/obrmsdviewcontroller.h"
