@@ -38,8 +38,9 @@ void pickTool(SceneFixture& scene, const char* title) {
   emit popup->activated(index);
 }
 
-// Each generation tool, run on a real file through its pane's widgets in the tools window.
-TEST(ToolsWindow, RunsEachGenerationToolOnARealFile) {
+// Two tools, one with typed fields, run on real files through their panes' widgets in the tools
+// window; each pane keeps its fields while another is shown.
+TEST(ToolsWindow, RunsToolsOnRealFilesAndKeepsTheirFields) {
   SceneFixture scene("ToolsController");
   scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
   ASSERT_EQ(scene.widgetAs<QComboBox>("viewitemspopup")->count(), 15);
@@ -47,7 +48,7 @@ TEST(ToolsWindow, RunsEachGenerationToolOnARealFile) {
   std::string folder = scene.platform().temporaryDirectory();
   std::string smiles = folder + "/pyridone.smi";
   testing::writeFile(smiles, "Oc1ccccn1 hydroxypyridine\n");
-  // Confab, the conformer search and obrotate start from 3D coordinates.
+  // obrotate starts from 3D coordinates.
   std::string butane = folder + "/butane.sdf";
   testing::runForOutput("/usr/bin/obabel -:CCCC -O '" + butane + "' --gen3D 2>/dev/null");
 
@@ -57,24 +58,14 @@ TEST(ToolsWindow, RunsEachGenerationToolOnARealFile) {
     std::vector<std::pair<const char*, const char*>> fields;
     const char* run;
     const char* output;
-    int molecules;
   };
   const Tool tools[] = {
-      {"obgen", smiles, {}, "runObgen:", "/obgen3D.sdf", 1},
-      {"obconfab", butane, {{"numconfs", "10"}}, "runobConfab:", "/obconfab.sdf", -1},
-      {"obconformer",
-       butane,
-       {{"numConformations", "3"}},
-       "runObconformer:",
-       "/obconformer.sdf",
-       1},
+      {"obgen", smiles, {}, "runObgen:", "/obgen3D.sdf"},
       {"obrotate",
        butane,
        {{"smartsDihedral", "CCCC"}, {"atomsDihedral", "1 2 3 4"}, {"angleDihedral", "90"}},
        "runObroate:",
-       "/obrotate.sdf",
-       1},
-      {"obtautomer", smiles, {}, "runObtautomer:", "/obtautomer.smiles", 2},
+       "/obrotate.sdf"},
   };
   for (const auto& tool : tools) {
     SCOPED_TRACE(tool.title);
@@ -84,20 +75,10 @@ TEST(ToolsWindow, RunsEachGenerationToolOnARealFile) {
     for (const auto& [field, value] : tool.fields)
       inShownPane<QLineEdit>(scene, field)->setText(QString::fromUtf8(value));
     shownButtonSending(scene, tool.run)->click();
-    std::string output = folder + tool.output;
-    int count = testing::obabelCount(
-        {std::string(tool.output).ends_with(".smiles") ? "-ismi" : "-isdf", output, "-onul"});
-    if (tool.molecules < 0) {
-      EXPECT_GE(count, 1);
-    } else {
-      EXPECT_EQ(count, tool.molecules);
-    }
+    EXPECT_EQ(testing::obabelCount({folder + tool.output, "-onul"}), 1);
   }
   EXPECT_TRUE(scene.platform().script().alerts().empty());
 
-  // Each pane kept its fields while the others were shown; the container shows one pane.
-  pickTool(scene, "obrms");
-  EXPECT_NE(container(scene)->findChild<QWidget*>("obrms"), nullptr);
   pickTool(scene, "obgen");
   EXPECT_EQ(inShownPane<QLineEdit>(scene, "inputFilepath")->text().toStdString(), smiles);
   EXPECT_EQ(container(scene)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),

@@ -4,7 +4,6 @@
 
 #include "tools/obenergyviewcontroller.h"
 #include "tools/obminimiseviewcontroller.h"
-#include "tools/obthermoviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
@@ -26,15 +25,6 @@ TEST(CalculationCommands, MinimisationAndSavedEnergyWorkedExamples) {
       obenergySaveCommand("/opt/ob/bin/obabel", "", "/data/set.sdf", "/data/obenergy.txt", "UFF"),
       "/opt/ob/bin/obabel  '/data/set.sdf' -otxt --energy --append \"Energy\" -O "
       "'/data/obenergy.txt' --ff UFF");
-}
-
-TEST(CalculationCommands, ThermochemistryLeavesItsBlanksWhereFieldsAreEmpty) {
-  ObthermoPieces plain{.head = "/usr/bin/obthermo", .inputPath = "/data/mol.log"};
-  plain.obunits = *obthermoUnitsPiece("kcal/mol");
-  EXPECT_EQ(obthermoCommand(plain), "/usr/bin/obthermo '/data/mol.log'   ");
-  plain.tempDerivative = obthermoValuePiece(kDerivativeOption, "0.5");
-  EXPECT_EQ(obthermoCommand(plain), "/usr/bin/obthermo '/data/mol.log'    --dbdt 0.5");
-  EXPECT_EQ(obthermoUnitsPiece(""), std::nullopt) << "an empty popup keeps the last units";
 }
 
 }  // namespace

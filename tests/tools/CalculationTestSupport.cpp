@@ -16,23 +16,6 @@ std::vector<double> totalEnergies(const std::string& forceField, const std::stri
   return energies;
 }
 
-std::vector<PropertyReport> propertyReports(const std::string& reportText) {
-  std::vector<PropertyReport> reports(1);
-  std::istringstream lines(reportText);
-  for (std::string line; std::getline(lines, line);) {
-    if (line == "$$$$") {
-      reports.emplace_back();
-      continue;
-    }
-    auto split = line.find(' ');
-    if (split == std::string::npos) continue;
-    auto value = line.find_first_not_of(' ', split);
-    reports.back()[line.substr(0, split)] = value == std::string::npos ? "" : line.substr(value);
-  }
-  if (reports.back().empty()) reports.pop_back();
-  return reports;
-}
-
 void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,
                            const std::string& report) {
   writeArgumentRecorder(path, argumentsFile);

@@ -1,8 +1,7 @@
-// What the calculation pane tests share: reading the real programs' reports back, and stand-in
+// What the calculation pane tests share: reading the real energy report back, and stand-in
 // programs that print a report as well as recording their arguments.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -10,10 +9,6 @@ namespace molbench::testing {
 
 // The total energy of each molecule of the file, as the obenergy program reports it.
 std::vector<double> totalEnergies(const std::string& forceField, const std::string& path);
-
-// obprop's report: one map of property name to value per molecule.
-using PropertyReport = std::map<std::string, std::string>;
-std::vector<PropertyReport> propertyReports(const std::string& reportText);
 
 // A program that records its arguments like writeArgumentRecorder and then prints the report.
 void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,

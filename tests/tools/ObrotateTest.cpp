@@ -13,14 +13,6 @@
 namespace molbench::testing {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Obrotate, ToolPattern,
-                         ::testing::Values(ToolPaneCase{.identifier = "obrotate",
-                                                        .run = "runObroate:",
-                                                        .program = "obrotate",
-                                                        .defaultOutput = "/obrotate.sdf",
-                                                        .inputExtensions = kStructureExtensions}),
-                         caseName);
-
 class Obrotate : public PaneTest<obrotateviewcontroller> {
  protected:
   Obrotate() : PaneTest("obrotate") {}

@@ -39,40 +39,68 @@ void ToolPaneTest::useStandIns(const std::string& program) {
 }
 
 bool hasThreeDCoordinates(const std::string& path) {
-  std::istringstream xyz(runForOutput("/usr/bin/obabel '" + path + "' -oxyz 2>/dev/null"));
-  std::string line;
-  int molecules = 0;
-  while (std::getline(xyz, line)) {
-    int atoms = std::stoi(line);
-    std::getline(xyz, line);  // title
-    bool offPlane = false;
-    for (int i = 0; i < atoms && std::getline(xyz, line); ++i) {
-      std::istringstream fields(line);
-      std::string element;
-      double x, y, z;
-      fields >> element >> x >> y >> z;
-      if (z != 0) offPlane = true;
-    }
-    if (!offPlane) return false;
-    ++molecules;
-  }
-  return molecules > 0;
+  // In xyz text each molecule is a count line, a title line and one line per atom.
+  return runForOutput(
+             "/usr/bin/obabel '" + path +
+             "' -oxyz 2>/dev/null | awk 'left == 0 {atoms = $1; left = atoms + 1; n++; next}"
+             " --left < atoms && $4 != 0 {off[n] = 1}"
+             " END {for (i in off) k++; print (n > 0 && k == n)}'") == "1\n";
 }
 
 int moleculeCount(const std::string& path) { return obabelCount({path, "-onul"}); }
 
-// The pattern's cases, for every pane that adds its row.
+// Every pane that runs a program, with what sets it apart from the pattern.
+const Extensions kSdf = std::vector<std::string>{"sd", "sdf"};
+const Extensions kTxt = std::vector<std::string>{"txt"};
+const Extensions kCif = std::vector<std::string>{"cif"};
+const Extensions kSmiles = std::vector<std::string>{"smi", "smiles"};
+const Extensions kStructures = kStructureExtensions;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
+    ToolPaneCase{.identifier = "obgen", .run = "runObgen:", .defaultOutput = "/obgen3D.sdf",
+                 .inputExtensions = kStructures},
+    ToolPaneCase{.identifier = "obconfab", .run = "runobConfab:", .defaultOutput = "/obconfab.sdf",
+                 .inputExtensions = kStructures, .outputExtensions = kSdf},
+    ToolPaneCase{.identifier = "obconformer", .run = "runObconformer:",
+                 .defaultOutput = "/obconformer.sdf", .inputExtensions = kStructures,
+                 .outputExtensions = kSdf},
+    ToolPaneCase{.identifier = "obminimise", .run = "runObminimise:",
+                 .defaultOutput = "/obminimise.sdf", .inputExtensions = kStructures},
+    ToolPaneCase{.identifier = "obenergy", .run = "saveEnergy:", .defaultOutput = "/obenergy.txt",
+                 .inputExtensions = kStructures, .outputExtensions = kTxt, .printsCommand = false},
+    ToolPaneCase{.identifier = "obfit", .run = "runObfit:", .defaultOutput = "/obfit.sdf",
+                 .inputExtensions = kStructures},
+    ToolPaneCase{.identifier = "obprop", .run = "runObprop:", .program = "obprop",
+                 .defaultOutput = "/obprop.txt", .inputExtensions = kStructures,
+                 .outputExtensions = kTxt},
+    ToolPaneCase{.identifier = "obrotate", .run = "runObroate:", .program = "obrotate",
+                 .defaultOutput = "/obrotate.sdf", .inputExtensions = kStructures},
+    ToolPaneCase{.identifier = "obsym", .run = "runObsym:", .program = "obsym",
+                 .defaultOutput = "/obsym.cif", .inputExtensions = kCif, .outputExtensions = kCif},
+    ToolPaneCase{.identifier = "obtautomer", .run = "runObtautomer:", .program = "obtautomer",
+                 .defaultOutput = "/obtautomer.smiles", .inputExtensions = kSmiles,
+                 .outputExtensions = kSmiles},
+    // The grid lands next to the input under a name obprobe picks: no output field.
+    ToolPaneCase{.identifier = "obprobe", .run = "runObprobe:", .program = "obprobe",
+                 .inputExtensions = kStructures, .outputField = "", .outputChooser = ""},
+    // Any file may be the input (a quantum chemistry log); the report is shown, not saved.
+    ToolPaneCase{.identifier = "obthermo", .run = "runObthermo:", .program = "obthermo",
+                 .outputField = "", .inputChooser = "inputFilepath:", .outputChooser = ""},
+    // obrms prints no command; its test file takes the place of the input.
+    ToolPaneCase{.identifier = "obrms", .run = "runOpbrmsd:", .program = "obrms",
+                 .printsCommand = false, .inputField = "testFile", .outputField = "",
+                 .inputChooser = "inputTestfFile:", .outputChooser = "",
+                 .inputTitle = "Choose test file"}),
+    caseName);
+// clang-format on
 
 TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   const auto& c = GetParam();
   bool hasOutput = !c.outputField.empty();
-  std::string output = "typed out";
-  setText(c.inputField, "typed in");
+  std::string input = "typed in", output = "typed out";
+  setText(c.inputField, input);
   if (hasOutput) setText(c.outputField, output);
-  auto presetAfter = [&](const std::string& folder) {
-    if (hasOutput && !c.defaultOutput.empty()) output = folder + c.defaultOutput;
-  };
-  auto expectFields = [&](const std::string& input) {
+  auto expectFields = [&] {
     EXPECT_EQ(text(c.inputField), input);
     if (hasOutput) {
       EXPECT_EQ(text(c.outputField), output);
@@ -80,28 +108,26 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   };
   // Names the panels let through: each ends in an extension the panel allows, and an existing
   // folder passes whatever the extensions.
-  auto ending = [](const Extensions& allowed) { return "." + (allowed ? allowed->front() : "sdf"); };
-  const std::string in = "/data/set 1/in'" + ending(c.inputExtensions);
-  const std::string rootIn = "/in" + ending(c.inputExtensions);
+  auto ending = [](const Extensions& allowed) {
+    return "." + (allowed ? allowed->front() : "sdf");
+  };
   const std::string other = "/data/other" + ending(c.outputExtensions);
   const std::string folder = scratch("set");
   std::filesystem::create_directories(folder);
-  h.press(pane, c.inputChooser);  // cancelled
-  expectFields("typed in");
-  h.answerOpenPanel(in);
-  h.press(pane, c.inputChooser);
-  presetAfter("/data/set 1");
-  expectFields(in);
-  // A file in the root folder: its folder "/" and the default output give "//".
-  h.answerOpenPanel(rootIn);
-  h.press(pane, c.inputChooser);
-  presetAfter("/");
-  expectFields(rootIn);
-  // A folder counts as an item: the output lands in its parent.
-  h.answerOpenPanel(folder);
-  h.press(pane, c.inputChooser);
-  presetAfter(h.temporaryDirectory());
-  expectFields(folder);
+  // Each answer (none: cancelled) with the folder of the preset output: a file in the root
+  // folder gives "//", and a folder counts as an item, so the output lands in its parent.
+  const std::pair<std::string, std::string> answers[] = {
+      {"", ""},
+      {"/data/set 1/in'" + ending(c.inputExtensions), "/data/set 1"},
+      {"/in" + ending(c.inputExtensions), "/"},
+      {folder, h.temporaryDirectory()}};
+  for (const auto& [answer, outputFolder] : answers) {
+    if (!answer.empty()) h.answerOpenPanel(input = answer);
+    h.press(pane, c.inputChooser);
+    if (!answer.empty() && hasOutput && !c.defaultOutput.empty())
+      output = outputFolder + c.defaultOutput;
+    expectFields();
+  }
   const auto& panels = h.openPanels();
   ASSERT_EQ(panels.size(), 4u);
   EXPECT_EQ(panels[0].title, c.inputTitle);
@@ -111,11 +137,10 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
   if (c.outputChooser.empty()) return;
 
   h.press(pane, c.outputChooser);  // cancelled
-  expectFields(folder);
-  h.answerOpenPanel(other);
+  expectFields();
+  h.answerOpenPanel(output = other);
   h.press(pane, c.outputChooser);
-  output = other;
-  expectFields(folder);
+  expectFields();
   EXPECT_EQ(panels[4].title, "Choose output file");
   EXPECT_EQ(panels[4].allowedFileTypes, c.outputExtensions);
 }

@@ -1,10 +1,5 @@
-// The cases every tool pane shares, run over each pane by one parameterised fixture. A pane's
-// test file adds its row:
-//
-//   INSTANTIATE_TEST_SUITE_P(Obgen, ToolPattern, ::testing::Values(ToolPaneCase{
-//       .identifier = "obgen", .run = "runObgen:", .program = "obabel",
-//       .defaultOutput = "/obgen3D.sdf", .inputExtensions = kStructureExtensions}),
-//       caseName);
+// The cases every tool pane shares, run over each pane by one parameterised fixture; the
+// panes' rows are in ToolPattern.cpp.
 #pragma once
 
 #include <gtest/gtest.h>
