@@ -1,17 +1,11 @@
 // The Confab conformer pane: seeds, the command, typed values as single arguments, a real run.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obconfabviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obconfab : public PaneTest<obconfabviewcontroller> {
- protected:
-  Obconfab() : PaneTest("obconfab") {}
-};
+using Obconfab = ToolPane<obconfabviewcontroller, "obconfab">;
 
 TEST_F(Obconfab, SeededFieldsTypedValuesAndTheCheckboxReadAtEveryRun) {
   EXPECT_EQ(obconfabCommand({"/usr/bin/obabel", "", "/d/x.sdf", "/d/obconfab.sdf", "100000000",

@@ -1,8 +1,5 @@
 // The conformer search pane: the method popup refills the force fields, the command with a
 // search method or the genetic algorithm, and real searches.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obconformerviewcontroller.h"
 

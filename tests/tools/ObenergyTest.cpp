@@ -1,9 +1,5 @@
 // The energy pane: the report shown in the pane and the same report saved to a file, from the
 // real obabel; a report with bytes that are not UTF-8 is still shown.
-#include <gmock/gmock.h>
-
-#include "CalculationTestSupport.h"
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obenergyviewcontroller.h"
 
@@ -12,10 +8,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class Obenergy : public PaneTest<obenergyviewcontroller> {
- protected:
-  Obenergy() : PaneTest("obenergy") {}
-};
+using Obenergy = ToolPane<obenergyviewcontroller, "obenergy">;
 
 TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
   EXPECT_EQ(h.popup(pane, "inputFiletype").itemTitles(), kToolInputFormatsNoSmiles);

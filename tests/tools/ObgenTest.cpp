@@ -1,17 +1,11 @@
 // The 3D coordinate pane: its command, its speed popup, and a real run of obabel.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obgenviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obgen : public PaneTest<obgenviewcontroller> {
- protected:
-  Obgen() : PaneTest("obgen") {}
-};
+using Obgen = ToolPane<obgenviewcontroller, "obgen">;
 
 TEST_F(Obgen, TheSpeedIsTheValueOfGen3DWithoutItsDashes) {
   EXPECT_EQ(h.popup(pane, "inputFiletype").itemTitles(), kToolInputFormats);

@@ -1,9 +1,5 @@
 // The minimisation pane: its defaults, where each control lands in the command, and real
 // minimisations with each algorithm and force field.
-#include <gmock/gmock.h>
-
-#include "CalculationTestSupport.h"
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obminimiseviewcontroller.h"
 
@@ -12,10 +8,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class Obminimise : public PaneTest<obminimiseviewcontroller> {
- protected:
-  Obminimise() : PaneTest("obminimise") {}
-};
+using Obminimise = ToolPane<obminimiseviewcontroller, "obminimise">;
 
 TEST_F(Obminimise, PassesEachControlInItsPlaceAsOneArgument) {
   EXPECT_EQ(h.popup(pane, "algorithm").itemTitles(), (Titles{"--cg", "--sd", "--newton"}));

@@ -1,17 +1,11 @@
 // The properties pane: obprop's real report of each molecule lands in the report file.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obpropviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obprop : public PaneTest<obpropviewcontroller> {
- protected:
-  Obprop() : PaneTest("obprop") {}
-};
+using Obprop = ToolPane<obpropviewcontroller, "obprop">;
 
 TEST_F(Obprop, TheRealReportOfEachMoleculeReplacesTheFile) {
   std::string output = scratch("props.txt");

@@ -1,22 +1,16 @@
 // The torsion rotation pane: obrotate beside obabel, the SMARTS first, the atoms as separate
 // arguments, and a real rotation of butane.
-#include <gmock/gmock.h>
-
 #include <array>
 #include <cmath>
 #include <sstream>
 
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obrotateviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obrotate : public PaneTest<obrotateviewcontroller> {
- protected:
-  Obrotate() : PaneTest("obrotate") {}
-};
+using Obrotate = ToolPane<obrotateviewcontroller, "obrotate">;
 
 using Point = std::array<double, 3>;
 

@@ -1,20 +1,13 @@
 // The symmetry pane. Debian 12's obsym crashes on every molecule, so what reaches the output
 // file comes from a stand-in obsym; the real program runs once to show that its crash leaves
 // the pane working.
-#include <gmock/gmock.h>
-
-#include "CalculationTestSupport.h"
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obsymviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obsym : public PaneTest<obsymviewcontroller> {
- protected:
-  Obsym() : PaneTest("obsym") {}
-};
+using Obsym = ToolPane<obsymviewcontroller, "obsym">;
 
 TEST_F(Obsym, TheRealCrashLeavesThePaneWorkingAndTheProgramsOutputGoesIntoTheFile) {
   std::string input = scratch("ethanol.cif");

@@ -1,17 +1,11 @@
 // The tautomer pane: obtautomer beside obabel, its output redirected into the output file.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obtautomerviewcontroller.h"
 
 namespace molbench::testing {
 namespace {
 
-class Obtautomer : public PaneTest<obtautomerviewcontroller> {
- protected:
-  Obtautomer() : PaneTest("obtautomer") {}
-};
+using Obtautomer = ToolPane<obtautomerviewcontroller, "obtautomer">;
 
 TEST_F(Obtautomer, RunsTheProgramBesideObabelIntoTheOutputFile) {
   std::string input = scratch("pyridone.smi");

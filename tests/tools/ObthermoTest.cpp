@@ -1,10 +1,6 @@
 // The thermochemistry pane. Debian 12's obthermo crashes on every molecule, so the reports
 // come from a stand-in obthermo beside a stand-in obabel; the real program runs once to show
 // that its crash leaves the pane working.
-#include <gmock/gmock.h>
-
-#include "CalculationTestSupport.h"
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obthermoviewcontroller.h"
 

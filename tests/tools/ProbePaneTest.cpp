@@ -1,8 +1,5 @@
 // The probe-grid pane: its command with obprobe's options first, what bash hands the program,
 // a real grid next to the input, the reference list and the help document.
-#include <gmock/gmock.h>
-
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obprobeviewcontroller.h"
 

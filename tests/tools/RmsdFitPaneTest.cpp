@@ -1,10 +1,7 @@
 // The RMSD and fitting panes: their commands, what bash hands the programs, and a real fit of a
 // molecule's rotated and shifted copy back onto it, measured with obrms before and after.
-#include <gmock/gmock.h>
-
 #include <sstream>
 
-#include "PaneFixture.h"
 #include "ToolPattern.h"
 #include "tools/obfitviewcontroller.h"
 #include "tools/obrmsdviewcontroller.h"

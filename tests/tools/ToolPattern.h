@@ -2,12 +2,15 @@
 // panes' rows are in ToolPattern.cpp.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CalculationTestSupport.h"
+#include "PaneFixture.h"
 #include "TestSupport.h"
 #include "platform/ViewController.h"
 #include "platform/headless/Harness.h"
@@ -30,6 +33,19 @@ struct ToolPaneCase {
   std::string inputChooser = "inputFileSelect:";
   std::string outputChooser = "outputFileSelect:";  // "" when the pane has none
   std::string inputTitle = "Choose input file";
+};
+
+// A pane fixture by the pane's scene identifier: using Obgen = ToolPane<obgenviewcontroller,
+// "obgen">;
+template <std::size_t N>
+struct SceneIdentifier {
+  constexpr SceneIdentifier(const char (&name)[N]) { std::copy_n(name, N, text); }
+  char text[N];
+};
+template <class Pane, SceneIdentifier identifier>
+class ToolPane : public PaneTest<Pane> {
+ protected:
+  ToolPane() : PaneTest<Pane>(identifier.text) {}
 };
 
 std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info);
