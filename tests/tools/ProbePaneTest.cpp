@@ -8,9 +8,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class ProbePane : public PaneTest<obprobeviewcontroller> {
+class ProbePane : public ToolPane<obprobeviewcontroller, "obprobe"> {
  protected:
-  ProbePane() : PaneTest("obprobe") {}
   void probe(const std::string& type, const std::string& charge, const std::string& input) {
     setText("atomType", type);
     setText("partialCharge", charge);

@@ -11,9 +11,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class RmsdPane : public PaneTest<obrmsdviewcontroller> {
+class RmsdPane : public ToolPane<obrmsdviewcontroller, "obrms"> {
  protected:
-  RmsdPane() : PaneTest("obrms") {}
   std::string rmsd(const std::string& reference, const std::string& test) {
     setText("referenceFile", reference);
     setText("testFile", test);
@@ -22,9 +21,8 @@ class RmsdPane : public PaneTest<obrmsdviewcontroller> {
   }
 };
 
-class FitPane : public PaneTest<obfitviewcontroller> {
+class FitPane : public ToolPane<obfitviewcontroller, "obfit"> {
  protected:
-  FitPane() : PaneTest("obfit") {}
   void fit(const std::string& templatePath, const std::string& input, const std::string& output,
            const std::string& smarts) {
     setText("templateFilePath", templatePath);
