@@ -22,9 +22,4 @@ void writeReportingStandIn(const std::string& path, const std::string& arguments
   writeFile(path, readFile(path) + "cat <<'REPORT'\n" + report + "\nREPORT\n");
 }
 
-std::string writeFlatMolecule(const std::string& path) {
-  runForOutput("/usr/bin/obabel '-:CC(=O)O acetic acid' -h --gen2D -O '" + path + "' 2>/dev/null");
-  return path;
-}
-
 }  // namespace molbench::testing

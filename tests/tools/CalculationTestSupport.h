@@ -14,8 +14,4 @@ std::vector<double> totalEnergies(const std::string& forceField, const std::stri
 void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,
                            const std::string& report);
 
-// Acetic acid with explicit hydrogens, laid flat by obabel: far from any minimum, so every
-// force field lowers its energy in a few steps.
-std::string writeFlatMolecule(const std::string& path);
-
 }  // namespace molbench::testing

@@ -34,8 +34,7 @@ TEST_F(Obconfab, SeededFieldsTypedValuesAndTheCheckboxReadAtEveryRun) {
 TEST_F(Obconfab, RealRunHonoursTheConformerCount) {
   // Open Babel applies its operations in name order, so Confab runs before --gen3D: it needs
   // 3D input to start from.
-  std::string input = scratch("hexane.sdf");
-  runForOutput("/usr/bin/obabel -:CCCCCC -O '" + input + "' --gen3D 2>/dev/null");
+  std::string input = threeDMolecule("CCCCCC", scratch("hexane.sdf"));
   setText("inputFilepath", input);
   for (const char* count : {"100000", "3"}) {
     setText("outputFilepath", scratch(std::string("conformers") + count + ".sdf"));

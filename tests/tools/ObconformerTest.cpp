@@ -55,8 +55,7 @@ TEST_F(Obconformer, MethodPicksRefillTheForceFieldsAndChooseSelectsTheGeneticAlg
 TEST_F(Obconformer, RealSearchesWithAMethodAndWithTheGeneticAlgorithm) {
   // Open Babel runs --conformer before --gen3D (its operations go in name order), so the
   // search starts from 3D input.
-  std::string input = scratch("pentane.sdf");
-  runForOutput("/usr/bin/obabel -:CCCCC -O '" + input + "' --gen3D 2>/dev/null");
+  std::string input = threeDMolecule("CCCCC", scratch("pentane.sdf"));
   setText("numConformations", "3");
   for (const char* method : {"--systematic", "Choose"}) {
     std::string output = scratch(std::string("conformer") + method + ".sdf");

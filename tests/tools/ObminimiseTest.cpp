@@ -31,7 +31,9 @@ TEST_F(Obminimise, PassesEachControlInItsPlaceAsOneArgument) {
 }
 
 TEST_F(Obminimise, EveryAlgorithmAndForceFieldLowersTheEnergy) {
-  std::string input = writeFlatMolecule(scratch("flat.sdf"));
+  // Acetic acid laid flat: far from any minimum, so every force field lowers its energy fast.
+  std::string input = scratch("flat.sdf");
+  runForOutput("/usr/bin/obabel '-:CC(=O)O acetic acid' -h --gen2D -O '" + input + "' 2>/dev/null");
   setText("inputFilepath", input);
   setText("steps", "20");
   struct Run {

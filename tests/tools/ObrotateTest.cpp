@@ -12,29 +12,22 @@ namespace {
 
 using Obrotate = ToolPane<obrotateviewcontroller, "obrotate">;
 
-using Point = std::array<double, 3>;
-
-Point minus(const Point& a, const Point& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-Point cross(const Point& a, const Point& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double dot(const Point& a, const Point& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
 // The torsion of the first four atoms of the first molecule of an SD file, in degrees.
 double firstTorsion(const std::string& sdf) {
+  using P = std::array<double, 3>;
+  auto minus = [](P a, P b) { return P{a[0] - b[0], a[1] - b[1], a[2] - b[2]}; };
+  auto cross = [](P a, P b) {
+    return P{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  };
+  auto dot = [](P a, P b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
   std::istringstream in(sdf);
   std::string line;
   for (int i = 0; i < 4; ++i) std::getline(in, line);
-  std::array<Point, 4> p{};
-  for (auto& point : p) {
-    std::getline(in, line);
-    std::istringstream(line) >> point[0] >> point[1] >> point[2];
-  }
-  Point b1 = minus(p[1], p[0]), b2 = minus(p[2], p[1]), b3 = minus(p[3], p[2]);
-  Point n1 = cross(b1, b2), n2 = cross(b2, b3);
-  double b2Length = std::sqrt(dot(b2, b2));
-  Point m1 = cross(n1, {b2[0] / b2Length, b2[1] / b2Length, b2[2] / b2Length});
-  return std::atan2(dot(m1, n2), dot(n1, n2)) * 180 / M_PI;
+  std::array<P, 4> p{};
+  for (auto& point : p) std::getline(in >> point[0] >> point[1] >> point[2], line);
+  P b1 = minus(p[1], p[0]), b2 = minus(p[2], p[1]), b3 = minus(p[3], p[2]);
+  P n2 = cross(b2, b3);
+  return std::atan2(std::sqrt(dot(b2, b2)) * dot(b1, n2), dot(cross(b1, b2), n2)) * 180 / M_PI;
 }
 
 TEST_F(Obrotate, CommandPutsTheQuotedSmartsFirst) {
@@ -59,8 +52,7 @@ TEST_F(Obrotate, TypedValuesReachTheProgramAsTheUserMeantThem) {
 }
 
 TEST_F(Obrotate, RealRunSetsTheTorsion) {
-  std::string input = scratch("butane.sdf");
-  runForOutput("/usr/bin/obabel -:CCCC -O '" + input + "' --gen3D 2>/dev/null");
+  std::string input = threeDMolecule("CCCC", scratch("butane.sdf"));
   setText("inputFilepath", input);
   setText("outputFilepath", scratch("rotated.sdf"));
   setText("smartsDihedral", "CCCC");

@@ -47,6 +47,11 @@ bool hasThreeDCoordinates(const std::string& path) {
              " END {for (i in off) k++; print (n > 0 && k == n)}'") == "1\n";
 }
 
+std::string threeDMolecule(const std::string& smiles, const std::string& path) {
+  runForOutput("/usr/bin/obabel -:" + smiles + " -O '" + path + "' --gen3D 2>/dev/null");
+  return path;
+}
+
 int moleculeCount(const std::string& path) { return obabelCount({path, "-onul"}); }
 
 // Every pane that runs a program, with what sets it apart from the pattern.

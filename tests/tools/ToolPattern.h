@@ -78,6 +78,8 @@ class ToolPattern : public ::testing::TestWithParam<ToolPaneCase>, public ToolPa
 
 // True when every molecule of the file has a coordinate off the plane z = 0.
 bool hasThreeDCoordinates(const std::string& path);
+// Writes the molecule of the SMILES with 3D coordinates from obabel; gives the path.
+std::string threeDMolecule(const std::string& smiles, const std::string& path);
 // The molecules in a file, as obabel counts them.
 int moleculeCount(const std::string& path);
 
