@@ -37,20 +37,6 @@ TEST_F(Obrotate, CommandPutsTheQuotedSmartsFirst) {
   EXPECT_EQ(obrotateCommand({"p", "", "", "/i", "", "", "/o"}), "p ''  '/i'   > '/o'");
 }
 
-TEST_F(Obrotate, TypedValuesReachTheProgramAsTheUserMeantThem) {
-  useStandIn();
-  standInSibling("obrotate");
-  setText("inputFilepath", scratch("in.sdf"));
-  setText("outputFilepath", scratch("out.sdf"));
-  setText("smartsDihedral", "[C;$(C'x')]-C");
-  setText("atomsDihedral", " 1  2 3 $(touch pwned) ");
-  setText("angleDihedral", "-60");
-  h.press(pane, "runObroate:");
-  EXPECT_THAT(standInArguments(), ::testing::ElementsAre("[C;$(C'x')]-C", scratch("in.sdf"), "1",
-                                                         "2", "3", "$(touch", "pwned)", "-60"));
-  EXPECT_FALSE(fileExists(scratch("pwned")));
-}
-
 TEST_F(Obrotate, RealRunSetsTheTorsion) {
   std::string input = threeDMolecule("CCCC", scratch("butane.sdf"));
   setText("inputFilepath", input);

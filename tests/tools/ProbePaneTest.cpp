@@ -26,13 +26,6 @@ TEST_F(ProbePane, OptionsComeBeforeTypeChargeAndFileAndArriveWhole) {
   setText("padding", "3");
   probe("7", "-0.57", "/data/in.sdf");
   EXPECT_EQ(pane.obshellCommand, "/opt/ob/bin/obprobe -s 0.5 -p 3 7 -0.57 '/data/in.sdf'");
-
-  useStandIn();
-  standInSibling("obprobe");
-  setText("steps", "");
-  setText("padding", "-$(id)");
-  probe("", "'", "/data/it's mine.sdf");
-  EXPECT_THAT(standInArguments(), ElementsAre("-p", "-$(id)", "", "'", "/data/it's mine.sdf"));
 }
 
 TEST_F(ProbePane, RealGridIsWrittenNextToTheInput) {

@@ -65,21 +65,39 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
     ToolPaneCase{.identifier = "obgen", .run = "runObgen:", .defaultOutput = "/obgen3D.sdf",
                  .inputExtensions = kStructures},
     ToolPaneCase{.identifier = "obconfab", .run = "runobConfab:", .defaultOutput = "/obconfab.sdf",
-                 .inputExtensions = kStructures, .outputExtensions = kSdf},
+                 .inputExtensions = kStructures, .outputExtensions = kSdf,
+                 .typed = {{"numconfs", "-5 6"}, {"rcutoff", "$(touch pwned)"}, {"ecutoff", ""}},
+                 .arguments = {"IN", "-O", "OUT", "--gen3D", "--confab", "--conf", "-5 6",
+                               "--rcutoff", "$(touch pwned)", "--ecutoff", ""}},
     ToolPaneCase{.identifier = "obconformer", .run = "runObconformer:",
                  .defaultOutput = "/obconformer.sdf", .inputExtensions = kStructures,
-                 .outputExtensions = kSdf},
+                 .outputExtensions = kSdf,
+                 .typed = {{"numConformations", ""}, {"gachildren", "-9 $(id)"}},
+                 .arguments = {"IN", "-O", "OUT", "--gen3D", "--conformer", "--nconf", "",
+                               "--children", "-9 $(id)", "--mutability", "5", "--score", "rmsd"}},
     ToolPaneCase{.identifier = "obminimise", .run = "runObminimise:",
-                 .defaultOutput = "/obminimise.sdf", .inputExtensions = kStructures},
+                 .defaultOutput = "/obminimise.sdf", .inputExtensions = kStructures,
+                 .typed = {{"steps", ""}, {"vdwCutoff", "6 7"}, {"convergence", "-$(id)'"}},
+                 .arguments = {"IN", "-O", "OUT", "--minimize", "--steps", "", "--cg", "--ff",
+                               "MMFF94", "--crit", "-$(id)'", "--rvdw", "6 7", "--rele", "10.0",
+                               "--freq", "10"}},
     ToolPaneCase{.identifier = "obenergy", .run = "saveEnergy:", .defaultOutput = "/obenergy.txt",
                  .inputExtensions = kStructures, .outputExtensions = kTxt, .printsCommand = false},
     ToolPaneCase{.identifier = "obfit", .run = "runObfit:", .defaultOutput = "/obfit.sdf",
-                 .inputExtensions = kStructures},
+                 .inputExtensions = kStructures,
+                 .typed = {{"templateFilePath", "/data/my template.sdf"},
+                           {"smartsString", "-[#6;R](=O);touch x|$(id)"}},
+                 .arguments = {"/data/my template.sdf", "IN", "-O", "OUT", "-s",
+                               "-[#6;R](=O);touch x|$(id)", "--align"}},
     ToolPaneCase{.identifier = "obprop", .run = "runObprop:", .program = "obprop",
                  .defaultOutput = "/obprop.txt", .inputExtensions = kStructures,
                  .outputExtensions = kTxt},
     ToolPaneCase{.identifier = "obrotate", .run = "runObroate:", .program = "obrotate",
-                 .defaultOutput = "/obrotate.sdf", .inputExtensions = kStructures},
+                 .defaultOutput = "/obrotate.sdf", .inputExtensions = kStructures,
+                 .typed = {{"smartsDihedral", "[C;$(C'x')]-C"},
+                           {"atomsDihedral", " 1  2 3 $(touch pwned) "}, {"angleDihedral", "-60"}},
+                 // The atoms are separate words on purpose.
+                 .arguments = {"[C;$(C'x')]-C", "IN", "1", "2", "3", "$(touch", "pwned)", "-60"}},
     ToolPaneCase{.identifier = "obsym", .run = "runObsym:", .program = "obsym",
                  .defaultOutput = "/obsym.cif", .inputExtensions = kCif, .outputExtensions = kCif},
     ToolPaneCase{.identifier = "obtautomer", .run = "runObtautomer:", .program = "obtautomer",
@@ -87,15 +105,21 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
                  .outputExtensions = kSmiles},
     // The grid lands next to the input under a name obprobe picks: no output field.
     ToolPaneCase{.identifier = "obprobe", .run = "runObprobe:", .program = "obprobe",
-                 .inputExtensions = kStructures, .outputField = "", .outputChooser = ""},
+                 .inputExtensions = kStructures, .outputField = "", .outputChooser = "",
+                 .typed = {{"steps", ""}, {"padding", "-$(id)"}, {"atomType", ""},
+                           {"partialCharge", "'"}},
+                 .arguments = {"-p", "-$(id)", "", "'", "IN"}},
     // Any file may be the input (a quantum chemistry log); the report is shown, not saved.
     ToolPaneCase{.identifier = "obthermo", .run = "runObthermo:", .program = "obthermo",
-                 .outputField = "", .inputChooser = "inputFilepath:", .outputChooser = ""},
+                 .outputField = "", .inputChooser = "inputFilepath:", .outputChooser = "",
+                 .typed = {{"symmetryNumber", ""}, {"numRotbonds", " "}, {"tempDeriv", "-$(id)"}},
+                 .arguments = {"IN", "--nrot", " ", "--dbdt", "-$(id)"}},
     // obrms prints no command; its test file takes the place of the input.
     ToolPaneCase{.identifier = "obrms", .run = "runOpbrmsd:", .program = "obrms",
                  .printsCommand = false, .inputField = "testFile", .outputField = "",
                  .inputChooser = "inputTestfFile:", .outputChooser = "",
-                 .inputTitle = "Choose test file"}),
+                 .inputTitle = "Choose test file",
+                 .typed = {{"referenceFile", ""}}, .arguments = {"", "IN"}}),
     caseName);
 // clang-format on
 
@@ -163,6 +187,21 @@ TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
   EXPECT_FALSE(fileExists(scratch("pwned")));
   EXPECT_EQ(h.diagnostics().size(), c.printsCommand ? 1u : 0u);
   EXPECT_TRUE(h.alerts().empty());
+}
+
+TEST_P(ToolPattern, TypedValuesArriveAsSingleArgumentsInTheirPlaces) {
+  const auto& c = GetParam();
+  if (c.typed.empty()) GTEST_SKIP() << "no typed values";
+  useStandIns(c.program);
+  setText(c.inputField, scratch("in.sdf"));
+  if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
+  for (const auto& [field, value] : c.typed) setText(field, value);
+  h.press(pane, c.run);
+  auto expected = c.arguments;
+  for (auto& argument : expected)
+    if (argument == "IN" || argument == "OUT")
+      argument = scratch(argument == "IN" ? "in.sdf" : "out.sdf");
+  EXPECT_EQ(standInArguments(), expected);
 }
 
 TEST_P(ToolPattern, AnOutputThatWouldDestroyTheInputRunsNothing) {

@@ -33,10 +33,14 @@ struct ToolPaneCase {
   std::string inputChooser = "inputFileSelect:";
   std::string outputChooser = "outputFileSelect:";  // "" when the pane has none
   std::string inputTitle = "Choose input file";
+  // The pane's own fields typed with values a shell would mangle, and the arguments the program
+  // must get for them; "IN" and "OUT" stand for the input and output paths.
+  std::vector<std::pair<std::string, std::string>> typed = {};
+  std::vector<std::string> arguments = {};
 };
 
-// A pane fixture by the pane's scene identifier: using Obgen = ToolPane<obgenviewcontroller,
-// "obgen">;
+// A pane's own fixture, named by its scene identifier:
+//   using Obgen = ToolPane<obgenviewcontroller, "obgen">;
 template <std::size_t N>
 struct SceneIdentifier {
   constexpr SceneIdentifier(const char (&name)[N]) { std::copy_n(name, N, text); }
