@@ -25,14 +25,6 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 class SpectrophorePane : public ToolPane<obspectrophoreviewcontroller, "obspectrophore"> {
  protected:
-  // The real spectrophores of twelve CDK2 ligands, and the first of them alone as the query.
-  void realDatabaseAndQuery() {
-    setText("inputFilepath", testDataPath("cdk2-12.sdf"));
-    setText("spectrophoreFilepath", database);
-    h.press(pane, "generateObspectrophore:");
-    ASSERT_EQ(obabelCount({testDataPath("cdk2-12.sdf"), "-l", "1", "-O", query}), 1);
-    search(query, database);
-  }
   void search(const std::string& queryPath, const std::string& databasePath) {
     setText("queryMolpath", queryPath);
     setText("spectrophoreFilepath", databasePath);
@@ -45,7 +37,12 @@ class SpectrophorePane : public ToolPane<obspectrophoreviewcontroller, "obspectr
 };
 
 TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpToAMalformedOne) {
-  realDatabaseAndQuery();
+  // The real spectrophores of twelve CDK2 ligands, and the first of them alone as the query.
+  setText("inputFilepath", testDataPath("cdk2-12.sdf"));
+  setText("spectrophoreFilepath", database);
+  h.press(pane, "generateObspectrophore:");
+  ASSERT_EQ(obabelCount({testDataPath("cdk2-12.sdf"), "-l", "1", "-O", query}), 1);
+  search(query, database);
   std::vector<SpectrophoreRecord> records;
   for (const auto& line : linesOf(std::string(*spectrophoreRecords(readFile(database)))))
     records.push_back(*parseSpectrophoreRecord(line + "\n"));

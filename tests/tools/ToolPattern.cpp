@@ -27,12 +27,12 @@ std::shared_ptr<platform::ViewController> madeAndLoaded(headless::Harness& h,
 }
 }  // namespace
 
-ToolPaneTest::ToolPaneTest(const std::string& identifier)
-    : panePointer(madeAndLoaded(h, identifier)), pane(*panePointer) {
+ToolPattern::ToolPattern()
+    : panePointer(madeAndLoaded(h, GetParam().identifier)), pane(*panePointer) {
   h.defaults().set("pathToobabel", kObabel);
 }
 
-void ToolPaneTest::useStandIns(const std::string& program) {
+void ToolPattern::useStandIns(const std::string& program) {
   writeArgumentRecorder(scratch("bin/obabel"), scratch("arguments"));
   writeArgumentRecorder(scratch("bin/" + program), scratch("arguments"));
   h.defaults().set("pathToobabel", scratch("bin/obabel"));

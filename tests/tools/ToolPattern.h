@@ -56,10 +56,9 @@ std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info);
 
 // A tool pane made by its scene identifier in a fresh headless world, with stand-ins for obabel
 // and its sibling programs in one folder, so every run records the arguments it got.
-class ToolPaneTest {
- public:
-  explicit ToolPaneTest(const std::string& identifier);
-
+class ToolPattern : public ::testing::TestWithParam<ToolPaneCase> {
+ protected:
+  ToolPattern();
   std::string scratch(const std::string& name) { return h.temporaryDirectory() + "/" + name; }
   void setText(const std::string& outlet, const std::string& text) {
     h.field(pane, outlet).setText(text);
@@ -73,11 +72,6 @@ class ToolPaneTest {
   headless::Harness h;
   std::shared_ptr<platform::ViewController> panePointer;
   platform::ViewController& pane;
-};
-
-class ToolPattern : public ::testing::TestWithParam<ToolPaneCase>, public ToolPaneTest {
- protected:
-  ToolPattern() : ToolPaneTest(GetParam().identifier) {}
 };
 
 // True when every molecule of the file has a coordinate off the plane z = 0.
