@@ -27,6 +27,9 @@ TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
 
   setText("outputFilepath", scratch("energies.txt"));
   h.press(pane, "saveEnergy:");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  '" + input +
+                                     "' -otxt --energy --append \"Energy\" -O '" +
+                                     scratch("energies.txt") + "' --ff UFF");
   EXPECT_EQ(readFile(scratch("energies.txt")), shown);
   EXPECT_EQ(text("obEnergyText"), shown);
   EXPECT_EQ(h.diagnostics().size(), 1u) << "saving prints no command";
