@@ -84,6 +84,8 @@ TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
   setText("inputFilepath", "/data/a b.sdf");
   setText("spectrophoreFilepath", scratch("o'ut.spectrophore"));
   h.press(pane, "generateObspectrophore:");
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obspectrophore") + " -i '/data/a b.sdf' > '" +
+                                     temp() + "/o'\\''ut.spectrophore'");
   EXPECT_THAT(standInArguments(), ElementsAre("-i", "/data/a b.sdf"));
   EXPECT_TRUE(fileExists(scratch("o'ut.spectrophore")));
 
