@@ -42,7 +42,6 @@ TEST_F(DepictionTest, TheSmartsIsHighlightedAsOneArgument) {
   click(2, {2});
   EXPECT_THAT(pane.obshellCommand, ::testing::EndsWith("  --Gen2D  --highlight c1ccccc1 red"));
   EXPECT_TRUE(std::filesystem::exists(picture()));
-
   useStandIn();
   setText("smartsString", "[#7;R] $(x)");
   click(2, {2});
@@ -63,19 +62,6 @@ TEST_F(DepictionTest, AFailedDrawingShowsNoPictureNotThePreviousOne) {
   click(1, {1});
   EXPECT_FALSE(std::filesystem::exists(picture()));
   EXPECT_EQ(h.loads(pane, "molView").back(), "about:blank");
-}
-
-TEST_F(DepictionTest, AClickBelowTheRowsOnlyCountsTheSelection) {
-  import(testDataPath("small.sdf"));
-  click(1, {1});
-  std::string command = pane.obshellCommand;
-  size_t loads = h.loads(pane, "molView").size();
-  click(-1, {});
-  EXPECT_EQ(text("selectedCount"), "0");
-  click(-1, {3, 4});
-  EXPECT_EQ(text("selectedCount"), "2");
-  EXPECT_EQ(pane.obshellCommand, command);
-  EXPECT_EQ(h.loads(pane, "molView").size(), loads);
 }
 
 TEST_F(DepictionTest, ARowOfAnEarlierImportDrawsFromItsOwnFile) {

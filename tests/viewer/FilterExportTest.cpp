@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include "ViewerFixture.h"
-#include "viewer/ViewerCommands.h"
 
 namespace molbench::testing {
 namespace {
@@ -69,14 +68,6 @@ TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
                                          exported + "' -O '" + exported + "'");
   auto lines = h.diagnostics();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Row: 10"), 1);
-}
-
-TEST(ViewerPaths, FilesBesideTheInputAreNamedFromItsPath) {
-  EXPECT_EQ(derivedPath("/data/set1.sdf", "export.sdf"), "/data/set1export.sdf");
-  EXPECT_EQ(derivedPath("/data/set1", "temp.sdf"), "/data/set1temp.sdf");
-  EXPECT_EQ(derivedPath("/my data/v1.2/names list.txt", "pubchem.smi"),
-            "/my data/v1.2/names listpubchem.smi");
-  EXPECT_EQ(derivedPath("", "export.sdf"), std::nullopt);
 }
 
 TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {
