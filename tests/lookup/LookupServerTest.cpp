@@ -94,8 +94,8 @@ TEST_F(LookupServer, PdbPictureFromTheEntryPathAndUniChemPageOfTheInchiKey) {
   h.press(pane, "cirSearch:");
   setText("queryString", "X");  // too short to name an entry: nothing is loaded
   h.press(pane, "cirSearch:");
-  EXPECT_EQ(webLoads(), std::vector<std::string>{server.host() +
-                                                 "/images/rutgers/ab/1abc/1abc.pdb1-500.jpg"});
+  EXPECT_EQ(webLoads(),
+            std::vector<std::string>{server.host() + "/images/rutgers/ab/1abc/1abc.pdb1-500.jpg"});
   // The PDB has no text addresses: a text lookup asks nothing and leaves the fields alone.
   setText("smilesString", "CCO");
   h.press(pane, "getSMILES:");
@@ -104,10 +104,10 @@ TEST_F(LookupServer, PdbPictureFromTheEntryPathAndUniChemPageOfTheInchiKey) {
 
   setText("inChiKeystring", "BSYNRYMUTXBXSQ-UHFFFAOYSA-N");
   h.press(pane, "searchUnichem:");
-  EXPECT_EQ(h.opened(), std::vector<std::string>{server.host() +
-                                                 "/unichem/frontpage/results?queryText="
-                                                 "BSYNRYMUTXBXSQ-UHFFFAOYSA-N&kind=InChIKey&"
-                                                 "sources=&incl=exclude"});
+  EXPECT_EQ(h.opened(),
+            std::vector<std::string>{server.host() + "/unichem/frontpage/results?queryText="
+                                                     "BSYNRYMUTXBXSQ-UHFFFAOYSA-N&kind=InChIKey&"
+                                                     "sources=&incl=exclude"});
 }
 
 TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMainQueue) {

@@ -72,7 +72,8 @@ TEST_F(PubchemListTest, AnsweredNamesBecomeLinesInOrderOfArrivalAtNoMoreThanFive
            said("error calling GET") == 3;
   })) << readFile(result);
   EXPECT_THAT(resultLines(result), ElementsAre("c1ccccc1\tbenzene", "CCO\tquick", "C\tslow one"));
-  EXPECT_THAT(namesAsked(), ElementsAre("benzene", "slow one", "quick", "nothing", "odd", "busy", ""))
+  EXPECT_THAT(namesAsked(),
+              ElementsAre("benzene", "slow one", "quick", "nothing", "odd", "busy", ""))
       << "the empty last line is asked too";
   auto arrivals = server->arrivals();
   for (size_t i = 1; i < arrivals.size(); ++i)
