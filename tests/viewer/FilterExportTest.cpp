@@ -1,4 +1,4 @@
-// The SMARTS filter against obabel's own counts, exact title matching, undo and clear; the
+// The SMARTS filter against obabel's own counts, exact title matching and undo; the
 // export of selected rows of two files into one SD file.
 #include <gmock/gmock.h>
 
@@ -49,9 +49,6 @@ TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
   EXPECT_TRUE(shown().empty()) << "no match shows no rows";
   h.press(pane, "undoFilter:");
   EXPECT_EQ(shown().size(), 6u);
-  h.press(pane, "deleteAll:");
-  EXPECT_TRUE(rows().content().empty());
-  EXPECT_EQ(h.table(pane, "tableView").reloadCount(), 1);
 }
 
 TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
@@ -63,12 +60,9 @@ TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
   h.press(pane, "exportSelected:");
   std::string exported = scratch("other setexport.sdf");
   EXPECT_EQ(text("outputFilepath"), exported);
-  EXPECT_EQ(obabelCount({exported, "-onul"}), 3);
   EXPECT_THAT(obabelTitles(exported), UnorderedElementsAre("benzene", "pyridine", "it's mine"));
   EXPECT_EQ(pane.obshelljoinCommand, "/usr/bin/obabel '" + scratch("other settemp.sdf") + "' '" +
                                          exported + "' -O '" + exported + "'");
-  auto lines = h.diagnostics();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Row: 10"), 1);
 }
 
 TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {
