@@ -27,8 +27,8 @@ class SynchronousSession : public platform::UrlSession {
 
 class LookupServer : public LookupTest {
  protected:
-  LookupServer() { pointHostsAt(server.host()); }
-  void answerAtOnce() {
+  LookupServer() {
+    pointHostsAt(server.host());
     h.setUrlSessionFactory([] { return std::make_shared<SynchronousSession>(); });
   }
 
@@ -49,7 +49,6 @@ TEST_F(LookupServer, EachEngineAsksForThePictureAndTextsOfTheEncodedQuery) {
       {"Ätzkali ß", "%C3%84tzkali%20%C3%9F"},
   };
   EXPECT_EQ(h.popup(pane, "queryEngine").titleOfSelectedItem(), "CIR");
-  answerAtOnce();
   for (const auto& engine : engines) {
     for (const auto& [query, encoded] : queries) {
       SCOPED_TRACE(engine[0] + " " + query);
@@ -87,7 +86,6 @@ TEST_F(LookupServer, PdbPictureFromTheEntryPathAndUniChemPageOfTheInchiKey) {
 }
 
 TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMainQueue) {
-  answerAtOnce();
   setText("queryString", "acetic acid");
   server.answer(kAcetic + "/smiles", 500, "Internal Server Error");
   // The InChIKey target is not scripted: the server says 404 with a page of text.
@@ -108,6 +106,7 @@ TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMain
 }
 
 TEST_F(LookupServer, SilentServerLeavesTheOtherActionsWorking) {
+  h.setUrlSessionFactory({});  // the real session, one worker per request
   server.hold();
   server.answer(kAcetic + "/smiles", 200, "CC(O)=O");
   server.answer(kAcetic + "/stdinchikey", 200, "QTBSBXVTEAMEQO-UHFFFAOYSA-N");

@@ -3,7 +3,6 @@
 // start no faster than PubChem allows.
 #include <gmock/gmock.h>
 
-#include <condition_variable>
 #include <filesystem>
 
 #include "ViewerFixture.h"
@@ -100,17 +99,11 @@ TEST_F(PubchemListTest, NamesAndAnswersWithShellCharactersLandAsTheyAre) {
 }
 
 TEST_F(PubchemListTest, AHundredConcurrentAnswersGiveAHundredWholeLines) {
-  std::mutex mutex;
-  std::condition_variable allThere;
-  int waiting = 0;
-  serve([&](const std::string& name) -> ServerAnswer {
-    // Every answer is held until all hundred requests are in, so they arrive together.
-    std::unique_lock lock(mutex);
-    ++waiting;
-    allThere.notify_all();
-    allThere.wait_for(lock, 5s, [&] { return waiting >= 100; });
+  serve([](const std::string& name) -> ServerAnswer {
     return {200, "C" + name.substr(4) + "N\n"};
   });
+  // Every answer is held until all hundred requests are in, so they arrive together.
+  server->hold();
   pane.pubchemRequestSpacing = 0ms;
   std::string names;
   std::vector<std::string> expected;
@@ -119,6 +112,8 @@ TEST_F(PubchemListTest, AHundredConcurrentAnswersGiveAHundredWholeLines) {
     expected.push_back("C" + std::to_string(i) + "N\tname" + std::to_string(i));
   }
   std::string result = list("many.txt", names);
+  ASSERT_TRUE(h.waitFor([&] { return server->arrivals().size() == 100; }));
+  server->release();
   ASSERT_TRUE(h.waitFor([&] { return resultLines(result).size() >= 100; }));
   EXPECT_THAT(resultLines(result), UnorderedElementsAreArray(expected));
 }
