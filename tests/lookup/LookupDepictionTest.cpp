@@ -42,10 +42,8 @@ TEST_F(LookupDepiction, ThreeDViewOfARealStructureWithEscapedTitle) {
   // The parser drops the line feed after <textarea>: an empty title line gets one to spare.
   EXPECT_TRUE(has(threeDViewPage("file:///r/", "\n OpenBabel\n"), "\">\n\n OpenBabel\n</"));
 
-  auto loads = h.webView(pane, "molView").loadDetails();
-  ASSERT_EQ(loads.size(), 1u);
-  EXPECT_EQ(loads[0].url, folderUrl() + "the3Dview.htm");
-  EXPECT_EQ(loads[0].readAccessUrl, folderUrl());
+  EXPECT_EQ(webLoads(), std::vector<std::string>{folderUrl() + "the3Dview.htm"});
+  EXPECT_EQ(h.webView(pane, "molView").loadDetails().back().readAccessUrl, folderUrl());
   EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel -:'CCO ethanol <b>&\"'\\''' -osdf -O '" +
                                      scratch("myjunk.sdf") + "' --gen3D");
   EXPECT_EQ(obabelCount({scratch("myjunk.sdf"), "-onul"}), 1);

@@ -14,7 +14,6 @@ using ::testing::ElementsAre;
 class DepictionTest : public ViewerTest {
  protected:
   std::string picture() { return scratch("myjunk.png"); }
-  std::string pictureAddress() { return "file://" + temp() + "//myjunk.png"; }
   // The PNG obabel draws itself for one molecule of a file.
   std::string directDrawing(const std::string& input, int ordinal) {
     std::string n = std::to_string(ordinal), out = scratch("direct.png");
@@ -31,7 +30,7 @@ TEST_F(DepictionTest, TheClickedRowIsDrawnAndShown) {
   EXPECT_EQ(text("selectedCount"), "2");
   EXPECT_EQ(pane.obshellCommand,
             "/usr/bin/obabel '" + input + "' -f 5 -l 5 -opng -O '" + picture() + "'  --Gen2D ");
-  EXPECT_EQ(h.loads(pane, "molView").back(), pictureAddress());
+  EXPECT_EQ(h.loads(pane, "molView").back(), "file://" + temp() + "//myjunk.png");
   EXPECT_EQ(readFile(picture()), directDrawing(input, 5));
   EXPECT_NE(readFile(picture()), directDrawing(input, 4));
 }
