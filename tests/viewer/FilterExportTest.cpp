@@ -1,9 +1,8 @@
-// The SMARTS filter against obabel's own counts, exact title matching, undo and clear; the
+// The SMARTS filter against obabel's own counts, exact title matching and undo; the
 // export of selected rows of two files into one SD file.
 #include <gmock/gmock.h>
 
 #include "ViewerFixture.h"
-#include "viewer/ViewerCommands.h"
 
 namespace molbench::testing {
 namespace {
@@ -24,13 +23,14 @@ TEST_F(FilterTest, MatchingAndNotMatchingAgreeWithObabel) {
   std::string input = testDataPath("cdk2.sdf");
   import(input);
   h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
-  for (const std::string smarts : {"c1ccccc1O", "C(=O)N", "[#7;R][CX3](=O)"}) {
-    filter("matching", smarts);
-    EXPECT_EQ(static_cast<int>(rows().arrangedCount()), obabelCount({input, "-onul", "-s", smarts}))
-        << smarts;
-    filter("not_matching", smarts);
-    EXPECT_EQ(static_cast<int>(rows().arrangedCount()), obabelCount({input, "-onul", "-v", smarts}))
-        << smarts;
+  const std::pair<const char*, const char*> modes[] = {{"matching", "-s"}, {"not_matching", "-v"}};
+  for (const std::string smarts : {"c1ccccc1O", "[#7;R][CX3](=O)"}) {
+    for (const auto& [mode, option] : modes) {
+      filter(mode, smarts);
+      EXPECT_EQ(static_cast<int>(rows().arrangedCount()),
+                obabelCount({input, "-onul", option, smarts}))
+          << mode << " " << smarts;
+    }
   }
   EXPECT_EQ(pane.obshellCommand,
             "/usr/bin/obabel '" + input + "' -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
@@ -49,9 +49,6 @@ TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
   EXPECT_TRUE(shown().empty()) << "no match shows no rows";
   h.press(pane, "undoFilter:");
   EXPECT_EQ(shown().size(), 6u);
-  h.press(pane, "deleteAll:");
-  EXPECT_TRUE(rows().content().empty());
-  EXPECT_EQ(h.table(pane, "tableView").reloadCount(), 1);
 }
 
 TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
@@ -63,20 +60,9 @@ TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
   h.press(pane, "exportSelected:");
   std::string exported = scratch("other setexport.sdf");
   EXPECT_EQ(text("outputFilepath"), exported);
-  EXPECT_EQ(obabelCount({exported, "-onul"}), 3);
   EXPECT_THAT(obabelTitles(exported), UnorderedElementsAre("benzene", "pyridine", "it's mine"));
   EXPECT_EQ(pane.obshelljoinCommand, "/usr/bin/obabel '" + scratch("other settemp.sdf") + "' '" +
                                          exported + "' -O '" + exported + "'");
-  auto lines = h.diagnostics();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Row: 10"), 1);
-}
-
-TEST(ViewerPaths, FilesBesideTheInputAreNamedFromItsPath) {
-  EXPECT_EQ(derivedPath("/data/set1.sdf", "export.sdf"), "/data/set1export.sdf");
-  EXPECT_EQ(derivedPath("/data/set1", "temp.sdf"), "/data/set1temp.sdf");
-  EXPECT_EQ(derivedPath("/my data/v1.2/names list.txt", "pubchem.smi"),
-            "/my data/v1.2/names listpubchem.smi");
-  EXPECT_EQ(derivedPath("", "export.sdf"), std::nullopt);
 }
 
 TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {

@@ -41,14 +41,15 @@ class ViewerTest : public PaneTest<ViewerController> {
     h.press(pane, "tableClicked:");
   }
   // The titles obabel itself lists for a file.
-  std::vector<std::string> obabelTitles(const std::string& path, const std::string& extra = "") {
-    std::string listing =
-        runForOutput("obabel " + quotedPath(path) + " -osmi -xt " + extra + " 2>/dev/null");
-    std::vector<std::string> titles;
-    for (size_t start = 0, end; (end = listing.find('\n', start)) != std::string::npos;
+  std::vector<std::string> obabelTitles(const std::string& path) {
+    return lines(runForOutput("obabel " + quotedPath(path) + " -osmi -xt 2>/dev/null"));
+  }
+  static std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
          start = end + 1)
-      titles.push_back(listing.substr(start, end - start));
-    return titles;
+      result.push_back(text.substr(start, end - start));
+    return result;
   }
 };
 

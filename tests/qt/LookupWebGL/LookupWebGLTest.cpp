@@ -22,12 +22,11 @@ namespace {
 // blank page, an error text or the bare background have none.
 int redPixels(const QImage& image) {
   int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
+  for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       QColor colour = image.pixelColor(x, y);
       count += colour.red() > 150 && colour.green() < 90 && colour.blue() < 90;
     }
-  }
   return count;
 }
 
@@ -44,13 +43,9 @@ TEST(LookupWebGL, ThreeDViewDrawsTheMolecule) {
   auto* view = scene.widgetAs<QWebEngineView>("molView");
   ASSERT_NE(view, nullptr);
   int red = 0;
-  waitUntil(
-      [&] {
-        red = redPixels(view->grab().toImage());
-        return red > 20;
-      },
-      std::chrono::seconds(60));
-  EXPECT_GT(red, 20) << "the 3D view drew no molecule";
+  auto drawn = [&] { return (red = redPixels(view->grab().toImage())) > 20; };
+  EXPECT_TRUE(waitUntil(drawn, std::chrono::seconds(60)))
+      << "the 3D view drew no molecule: " << red;
 }
 
 }  // namespace
