@@ -64,6 +64,15 @@ TEST_F(RmsdPane, CommandWithAndWithoutFirstOnly) {
   EXPECT_THAT(h.diagnostics(), IsEmpty()) << "the command is not printed";
 }
 
+// A run obrms refuses shows its complaint in the view, not an empty view that looks like a
+// run with no molecules.
+TEST_F(RmsdPane, ARefusedRunShowsWhyInTheView) {
+  useObabel(kObabel);
+  EXPECT_THAT(rmsd(testDataPath("small.sdf"), ""), ::testing::HasSubstr("test file is required"));
+  EXPECT_THAT(rmsd(scratch("missing.sdf"), testDataPath("small.sdf")),
+              ::testing::HasSubstr("Cannot read from"));
+}
+
 TEST_F(FitPane, CommandPieces) {
   useObabel("/usr/local/bin/obabel");
   fit("", "/data/in.sdf", "/data/out.sdf", "c1ccccc1");
