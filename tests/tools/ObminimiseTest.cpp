@@ -2,6 +2,8 @@
 // minimisations with every algorithm and force field.
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "CalculationTestSupport.h"
 #include "PaneFixture.h"
 #include "ToolPattern.h"
@@ -48,6 +50,15 @@ TEST_F(Obminimise, StartsFromTheStoredDefaultsAndPassesEachControlInItsPlace) {
                           "10.0", "--freq", "10"));
   EXPECT_THAT(h.diagnostics(), ElementsAre(pane.obshellCommand));
   EXPECT_EQ(pane.numSteps, "2500") << "editing a field leaves its stored default";
+}
+
+TEST_F(Obminimise, ASmilesInputRunsNothing) {
+  setText("inputFilepath", testDataPath("small.smi"));
+  setText("outputFilepath", scratch("min.sdf"));
+  h.press(pane, "runObminimise:");
+  EXPECT_EQ(pane.obshellCommand, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch("min.sdf")));
+  EXPECT_EQ(h.alerts().size(), 1u);
 }
 
 TEST_F(Obminimise, EveryAlgorithmAndForceFieldLowersTheEnergy) {
