@@ -11,4 +11,9 @@ namespace molbench {
 // sequence replaced by U+FFFD; nothing only when bash could not be started.
 std::optional<std::string> shellReport(const std::string& command);
 
+// As shellReport, with what the program and bash write on standard error in the report too: a
+// run the program refuses, or one that dies (bash's "Segmentation fault"), then says why in
+// the pane instead of leaving its view empty.
+std::optional<std::string> shellReportWithMessages(const std::string& command);
+
 }  // namespace molbench

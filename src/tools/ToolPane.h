@@ -29,7 +29,20 @@ struct ToolRun {
   std::optional<std::string> output =
       std::nullopt;           // the path it writes (by -O or "> "), when it writes one
   bool printsCommand = true;  // written to standard output before it runs
+  // The program works on the atoms' positions (a force field): an input that holds none would
+  // give a meaningless result, so it runs nothing.
+  bool needsCoordinates = false;
 };
+
+// A SMILES file by its extension: it holds no atom positions.
+inline bool namesSmilesFile(const std::string& path) {
+  auto dot = path.rfind('.');
+  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+  std::string extension;
+  for (char c : path.substr(dot + 1))
+    extension += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == "smi" || extension == "smiles";
+}
 
 // The alert shown when no sibling program path can be formed.
 inline constexpr const char* kNoProgramAlertTitle = "Set the obabel path";
@@ -96,6 +109,7 @@ class ToolPane : public platform::BoundViewController<Pane> {
       }
       head = programWord(*program);
     }
+    if (run.needsCoordinates && !coordinatesPresent(run.inputs)) return std::nullopt;
     if (run.output && !outputPathAccepted(this->platform(), *run.output, run.inputs))
       return std::nullopt;
     pane.obshellCommand = compose(head);
@@ -105,6 +119,23 @@ class ToolPane : public platform::BoundViewController<Pane> {
 
  private:
   Pane& self() { return static_cast<Pane&>(*this); }
+
+  bool coordinatesPresent(const std::vector<std::string>& inputs) {
+    for (const auto& input : inputs) {
+      if (!namesSmilesFile(input)) continue;
+      platform::AlertRequest alert;
+      alert.messageText = "This input has no coordinates";
+      alert.informativeText = "\"" + input +
+                              "\" is a SMILES file: it holds no atom positions, so the force "
+                              "field would place every atom at one point and report a "
+                              "meaningless result. Make 3D coordinates first (obgen) and use "
+                              "that file.";
+      alert.buttons = {"OK"};
+      this->platform().runAlert(alert);
+      return false;
+    }
+    return true;
+  }
 
   void alertNoProgram(const std::string& program, const std::string& obabelPath) {
     platform::AlertRequest alert;

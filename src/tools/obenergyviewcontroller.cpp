@@ -63,9 +63,9 @@ void obenergyviewcontroller::runObenergy(platform::Control*) {
   if (!connected("runObenergy:", {"inputFilepath", "forceField", "obEnergyText"})) return;
   std::string input = inputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
-  auto report = runTool({.inputs = {input}}, [&](const std::string& head) {
-    return obenergyCommand(head, iFileType, input, field);
-  });
+  auto report = runTool(
+      {.inputs = {input}, .needsCoordinates = true},
+      [&](const std::string& head) { return obenergyCommand(head, iFileType, input, field); });
   if (!report) return;
   obEnergyresult = *report;
   obEnergyText->setText(obEnergyresult);
@@ -76,7 +76,7 @@ void obenergyviewcontroller::saveEnergy(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
-  runTool({.inputs = {input}, .output = output, .printsCommand = false},
+  runTool({.inputs = {input}, .output = output, .printsCommand = false, .needsCoordinates = true},
           [&](const std::string& head) {
             return obenergySaveCommand(head, iFileType, input, output, field);
           });

@@ -81,7 +81,7 @@ void obminimiseviewcontroller::runObminimise(platform::Control*) {
       .electrostaticCutoff = electrostaticCutoff->text(),
       .nonBondedUpdateFrequency = nonBondedupdatefreq->text(),
   };
-  runTool({.inputs = {pieces.inputPath}, .output = pieces.outputPath},
+  runTool({.inputs = {pieces.inputPath}, .output = pieces.outputPath, .needsCoordinates = true},
           [&](const std::string& head) {
             pieces.head = head;
             return obminimiseCommand(pieces);

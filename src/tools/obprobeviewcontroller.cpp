@@ -55,12 +55,13 @@ void obprobeviewcontroller::inputFileSelect(platform::Control*) {
 void obprobeviewcontroller::runObprobe(platform::Control*) {
   if (!connected("runObprobe:", {"inputFilepath", "steps", "padding", "atomType", "partialCharge"}))
     return;
-  runTool({.program = "obprobe"}, [&](const std::string& head) {
-    thepaddingOption = probePaddingOption(padding->text());
-    theStepsOption = probeStepsOption(steps->text());
-    return obprobeCommand({head, theStepsOption, thepaddingOption, atomType->text(),
-                           partialCharge->text(), inputFilepath->text()});
-  });
+  runTool({.program = "obprobe", .inputs = {inputFilepath->text()}, .needsCoordinates = true},
+          [&](const std::string& head) {
+            thepaddingOption = probePaddingOption(padding->text());
+            theStepsOption = probeStepsOption(steps->text());
+            return obprobeCommand({head, theStepsOption, thepaddingOption, atomType->text(),
+                                   partialCharge->text(), inputFilepath->text()});
+          });
 }
 
 void obprobeviewcontroller::linkToMMFF(platform::Control*) {

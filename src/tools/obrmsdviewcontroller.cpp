@@ -1,6 +1,7 @@
 #include "tools/obrmsdviewcontroller.h"
 
 #include "common/ShellQuote.h"
+#include "tools/ReportShell.h"
 
 namespace molbench {
 
@@ -25,6 +26,10 @@ const platform::Bindings<obrmsdviewcontroller>& obrmsdviewcontroller::bindings()
                                 .action("inputTestfFile:", &P::inputTestfFile)
                                 .action("runOpbrmsd:", &P::runOpbrmsd);
   return table;
+}
+
+std::optional<std::string> obrmsdviewcontroller::shell(const std::string& command) {
+  return shellReportWithMessages(command);
 }
 
 void obrmsdviewcontroller::inputReferenceFile(platform::Control*) {

@@ -1,6 +1,7 @@
 // The RMSD pane: runs obrms on a reference file and a test file and shows its report.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tools/ToolPane.h"
@@ -27,6 +28,8 @@ class obrmsdviewcontroller : public ToolPane<obrmsdviewcontroller> {
   std::string obabelPath;
   std::string obshellCommand;
   std::string obshellResult;
+
+  std::optional<std::string> shell(const std::string& command);
 
   void inputReferenceFile(platform::Control* sender);
   void inputTestfFile(platform::Control* sender);

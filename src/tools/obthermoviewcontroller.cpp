@@ -44,7 +44,7 @@ const platform::Bindings<obthermoviewcontroller>& obthermoviewcontroller::bindin
 }
 
 std::optional<std::string> obthermoviewcontroller::shell(const std::string& command) {
-  return shellReport(command);
+  return shellReportWithMessages(command);
 }
 
 void obthermoviewcontroller::viewDidLoad() {

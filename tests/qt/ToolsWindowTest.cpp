@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <cstdlib>
 
@@ -83,6 +85,25 @@ TEST(ToolsWindow, RunsToolsOnRealFilesAndKeepsTheirFields) {
   EXPECT_EQ(inShownPane<QLineEdit>(scene, "inputFilepath")->text().toStdString(), smiles);
   EXPECT_EQ(container(scene)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
             1);
+}
+
+// At the size the Window menu opens it with, every pane shows each of its labels whole: a note
+// cut off mid-word tells the chemist only half of what the pane does.
+TEST(ToolsWindow, EveryPaneShowsItsLabelsWhole) {
+  SceneFixture scene("ToolsController");
+  scene.root()->resize(900, 640);
+  scene.root()->show();
+  auto* popup = scene.widgetAs<QComboBox>("viewitemspopup");
+  for (int index = 1; index < popup->count(); ++index) {
+    std::string title = popup->itemText(index).toStdString();
+    SCOPED_TRACE(title);
+    pickTool(scene, title.c_str());
+    QApplication::processEvents();
+    for (auto* label : container(scene)->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->wordWrap()) continue;
+      EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+  }
 }
 
 }  // namespace

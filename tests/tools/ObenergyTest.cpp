@@ -1,5 +1,7 @@
 // The energy pane: the report shown in the pane and the same report saved to a file, from the
 // real obabel; a report with bytes that are not UTF-8 is still shown.
+#include <filesystem>
+
 #include "ToolPattern.h"
 #include "tools/obenergyviewcontroller.h"
 
@@ -33,6 +35,20 @@ TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
   EXPECT_EQ(readFile(scratch("energies.txt")), shown);
   EXPECT_EQ(text("obEnergyText"), shown);
   EXPECT_EQ(h.diagnostics().size(), 1u) << "saving prints no command";
+}
+
+// SMILES hold no atom positions: the force field would put every atom at one point and report
+// an energy near 1e9 kcal/mol. Such an input runs nothing and an alert says why.
+TEST_F(Obenergy, ASmilesInputRunsNothingAndSaysWhy) {
+  setText("inputFilepath", testDataPath("small.smi"));
+  setText("outputFilepath", scratch("energies.txt"));
+  h.press(pane, "runObenergy:");
+  h.press(pane, "saveEnergy:");
+  EXPECT_EQ(pane.obshellCommand, "");
+  EXPECT_EQ(text("obEnergyText"), "");
+  EXPECT_FALSE(std::filesystem::exists(scratch("energies.txt")));
+  ASSERT_EQ(h.alerts().size(), 2u);
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("no atom positions"));
 }
 
 TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters) {

@@ -1,5 +1,7 @@
 // The minimisation pane: its defaults, where each control lands in the command, and real
 // minimisations with each algorithm and force field.
+#include <filesystem>
+
 #include "ToolPattern.h"
 #include "tools/obminimiseviewcontroller.h"
 
@@ -9,6 +11,15 @@ namespace {
 using ::testing::ElementsAre;
 
 using Obminimise = ToolPane<obminimiseviewcontroller, "obminimise">;
+
+TEST_F(Obminimise, ASmilesInputRunsNothing) {
+  setText("inputFilepath", testDataPath("small.smi"));
+  setText("outputFilepath", scratch("min.sdf"));
+  h.press(pane, "runObminimise:");
+  EXPECT_EQ(pane.obshellCommand, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch("min.sdf")));
+  EXPECT_EQ(h.alerts().size(), 1u);
+}
 
 TEST_F(Obminimise, EveryAlgorithmAndForceFieldLowersTheEnergy) {
   // Acetic acid laid flat: far from any minimum, so every force field lowers its energy fast.

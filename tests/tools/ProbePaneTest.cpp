@@ -1,5 +1,7 @@
 // The probe-grid pane: its command with obprobe's options first, what bash hands the program,
 // a real grid next to the input, the reference list and the help document.
+#include <filesystem>
+
 #include "ToolPattern.h"
 #include "tools/obprobeviewcontroller.h"
 
@@ -38,6 +40,15 @@ TEST_F(ProbePane, RealGridIsWrittenNextToTheInput) {
   // A cube file: the molecule's title, the grid, its three atoms, then the probe energies.
   EXPECT_THAT(cube, ::testing::StartsWith("ethanol\n"));
   EXPECT_THAT(cube, ::testing::ContainsRegex("\n    8    8\\.000000 .*\n.*E\\+"));
+}
+
+TEST_F(ProbePane, ASmilesInputWritesNoGrid) {
+  std::string input = scratch("ethanol.smi");
+  writeFile(input, "CCO ethanol\n");
+  probe("7", "-0.57", input);
+  EXPECT_EQ(pane.obshellCommand, "");
+  EXPECT_EQ(h.alerts().size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(scratch("ethanol_7_-0.570000.cube")));
 }
 
 TEST_F(ProbePane, ReferenceListNamesTypesOneAnd37CarbonsAndLinksItsDocument) {

@@ -43,6 +43,20 @@ TEST_F(RmsdPane, CommandWithFirstOnly) {
   EXPECT_EQ(pane.obshellCommand, "/usr/bin/obrms  --firstonly '/data/ref.sdf' '/data/t.sdf'");
 }
 
+// A run obrms refuses shows its complaint in the view, not an empty view that looks like a
+// run with no molecules.
+TEST_F(RmsdPane, ARefusedRunShowsWhyInTheView) {
+  auto refusal = [&](const std::string& reference, const std::string& test) {
+    setText("referenceFile", reference);
+    setText("testFile", test);
+    h.press(pane, "runOpbrmsd:");
+    return h.textView(pane, "obrmsResult").text();
+  };
+  EXPECT_THAT(refusal(testDataPath("small.sdf"), ""), ::testing::HasSubstr("test file is required"));
+  EXPECT_THAT(refusal(scratch("missing.sdf"), testDataPath("small.sdf")),
+              ::testing::HasSubstr("Cannot read from"));
+}
+
 TEST_F(FitPane, CommandPiecesAndAnEmptySmarts) {
   useObabel("/usr/local/bin/obabel");
   turnOn("includeRMSD");
