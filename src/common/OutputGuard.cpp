@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "common/FastSearchIndex.h"
+
 namespace molbench {
 
 namespace {
@@ -23,11 +25,19 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   if (!output) return std::nullopt;
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
+  auto sameFile = [&output](const std::string& path) {
+    auto in = statOf(path);
+    return in && in->st_dev == output->st_dev && in->st_ino == output->st_ino;
+  };
   for (const auto& input : inputPaths) {
-    auto in = statOf(input);
-    if (in && in->st_dev == output->st_dev && in->st_ino == output->st_ino)
+    if (sameFile(input))
       return "The output file \"" + outputPath +
              "\" is also an input of this run; writing it would empty the input first. Choose "
+             "another output file.";
+    auto indexed = indexedMoleculeFile(input);
+    if (indexed && sameFile(*indexed))
+      return "The output file \"" + outputPath + "\" holds the molecules of the index \"" + input +
+             "\"; writing it would empty them before the search reads them. Choose "
              "another output file.";
   }
   return std::nullopt;
