@@ -122,7 +122,14 @@ void ViewerController::importData(platform::Control*) {
   platform().diagnostic(obshellcountCommand);
   platform().diagnostic(obshellcount);
   numMols = moleculeCount(obshellcount);
-  if (numMols < 1) return;
+  if (numMols < 1) {
+    platform::AlertRequest alert;
+    alert.messageText = kNothingImportedTitle;
+    alert.informativeText = nothingImportedText(inputFilepath->text());
+    alert.buttons = {"OK"};
+    platform().runAlert(alert);
+    return;
+  }
   platform().diagnostic(std::to_string(numMols));
 
   auto listing = runCommand(titleCommand(obabelPath, quoted));
