@@ -224,6 +224,9 @@ void ViewerController::undoFilter(platform::Control*) {
 void ViewerController::deleteAll(platform::Control*) {
   if (!outletsConnected("deleteAll:", {"chemdataArraycontroller", "tableView"})) return;
   chemdataArraycontroller->setContent({});
+  // A filter made for the cleared rows would hide every row of the next import, which then
+  // seems to have added nothing.
+  chemdataArraycontroller->setFilter(nullptr);
   tableView->reloadData();
 }
 

@@ -54,6 +54,15 @@ TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
   EXPECT_EQ(h.table(pane, "tableView").reloadCount(), 1);
 }
 
+TEST_F(FilterTest, RowsImportedAfterClearingTheTableAllShow) {
+  import(testDataPath("cdk2-12.sdf"));
+  filter("matching", "c1ccncc1");
+  ASSERT_LT(shown().size(), 12u);
+  h.press(pane, "deleteAll:");
+  import(testDataPath("small.sdf"));
+  EXPECT_EQ(shown().size(), 10u) << "a filter of the cleared rows hides none of the new ones";
+}
+
 TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
   std::string other = sdFrom(scratch("other set.sdf"), "CCO it's mine\nCCN amine\n");
   import(testDataPath("small.sdf"));
