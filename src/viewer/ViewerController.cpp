@@ -287,6 +287,10 @@ void ViewerController::getPubchemlist(platform::Control*) {
     platform().diagnostic(platform::FileUrl::fromPath(namesPath).absoluteString());
     platform().diagnostic(*text);
     themolsForPubchem = splitLines(*text);
+    // A names file saved with Windows line ends would ask PubChem for every name with a
+    // carriage return on it, which it never knows.
+    for (auto& name : themolsForPubchem)
+      if (!name.empty() && name.back() == '\r') name.pop_back();
     for (const auto& name : themolsForPubchem) {
       escapedString = molbench::escapedString(name);
       requestSmiles(name, *resultPath);
