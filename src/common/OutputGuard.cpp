@@ -43,17 +43,31 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   return std::nullopt;
 }
 
-bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
-                        const std::vector<std::string>& inputPaths) {
-  auto problem = outputPathProblem(outputPath, inputPaths);
+namespace {
+
+bool acceptedUnless(platform::Platform& platform, const std::optional<std::string>& problem,
+                    const char* title) {
   if (!problem) return true;
   platform::AlertRequest alert;
-  alert.messageText = kOutputAlertTitle;
+  alert.messageText = title;
   alert.informativeText = *problem;
   alert.buttons = {"OK"};
   platform.runAlert(alert);
   platform.diagnostic(*problem);
   return false;
+}
+
+}  // namespace
+
+bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
+                        const std::vector<std::string>& inputPaths) {
+  return acceptedUnless(platform, outputPathProblem(outputPath, inputPaths), kOutputAlertTitle);
+}
+
+bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath) {
+  std::optional<std::string> problem;
+  if (inputPath.empty()) problem = "The input path is empty: choose or type a file name.";
+  return acceptedUnless(platform, problem, kInputAlertTitle);
 }
 
 }  // namespace molbench

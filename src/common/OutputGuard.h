@@ -22,6 +22,11 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
 bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
                         const std::vector<std::string>& inputPaths = {});
 
+// Shows an alert and returns false when the input path is empty: obabel then reads nothing
+// but still empties the output it was given.
+bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath);
+
 inline constexpr const char* kOutputAlertTitle = "Choose an output file";
+inline constexpr const char* kInputAlertTitle = "Choose an input file";
 
 }  // namespace molbench
