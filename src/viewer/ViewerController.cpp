@@ -145,6 +145,8 @@ void ViewerController::importData(platform::Control*) {
   rows.reserve(chemdataArray.size());
   for (const auto& record : chemdataArray) rows.push_back(record.row());
   chemdataArraycontroller->addObjects(std::move(rows));
+  // A filter lists titles of the file it was made for: kept, it would hide the new rows.
+  chemdataArraycontroller->setFilter(nullptr);
 }
 
 // --- depiction of the clicked row ------------------------------------------------------------
@@ -224,8 +226,6 @@ void ViewerController::undoFilter(platform::Control*) {
 void ViewerController::deleteAll(platform::Control*) {
   if (!outletsConnected("deleteAll:", {"chemdataArraycontroller", "tableView"})) return;
   chemdataArraycontroller->setContent({});
-  // A filter made for the cleared rows would hide every row of the next import, which then
-  // seems to have added nothing.
   chemdataArraycontroller->setFilter(nullptr);
   tableView->reloadData();
 }
