@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "common/FastSearchIndex.h"
+
 namespace molbench {
 
 namespace {
@@ -23,27 +25,49 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   if (!output) return std::nullopt;
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
+  auto sameFile = [&output](const std::string& path) {
+    auto in = statOf(path);
+    return in && in->st_dev == output->st_dev && in->st_ino == output->st_ino;
+  };
   for (const auto& input : inputPaths) {
-    auto in = statOf(input);
-    if (in && in->st_dev == output->st_dev && in->st_ino == output->st_ino)
+    if (sameFile(input))
       return "The output file \"" + outputPath +
              "\" is also an input of this run; writing it would empty the input first. Choose "
+             "another output file.";
+    auto indexed = indexedMoleculeFile(input);
+    if (indexed && sameFile(*indexed))
+      return "The output file \"" + outputPath + "\" holds the molecules of the index \"" + input +
+             "\"; writing it would empty them before the search reads them. Choose "
              "another output file.";
   }
   return std::nullopt;
 }
 
-bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
-                        const std::vector<std::string>& inputPaths) {
-  auto problem = outputPathProblem(outputPath, inputPaths);
+namespace {
+
+bool acceptedUnless(platform::Platform& platform, const std::optional<std::string>& problem,
+                    const char* title) {
   if (!problem) return true;
   platform::AlertRequest alert;
-  alert.messageText = kOutputAlertTitle;
+  alert.messageText = title;
   alert.informativeText = *problem;
   alert.buttons = {"OK"};
   platform.runAlert(alert);
   platform.diagnostic(*problem);
   return false;
+}
+
+}  // namespace
+
+bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
+                        const std::vector<std::string>& inputPaths) {
+  return acceptedUnless(platform, outputPathProblem(outputPath, inputPaths), kOutputAlertTitle);
+}
+
+bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath) {
+  std::optional<std::string> problem;
+  if (inputPath.empty()) problem = "The input path is empty: choose or type a file name.";
+  return acceptedUnless(platform, problem, kInputAlertTitle);
 }
 
 }  // namespace molbench

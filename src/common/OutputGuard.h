@@ -13,7 +13,7 @@ namespace molbench {
 
 // Why the output path cannot be written, or nothing when it can: it is empty, ends in "/",
 // names an existing folder, or names the same file as one of the inputs (the same path, or a
-// link or hard link to it).
+// link or hard link to it), or the molecule file that an input fast-search index reads.
 std::optional<std::string> outputPathProblem(const std::string& outputPath,
                                              const std::vector<std::string>& inputPaths = {});
 
@@ -22,6 +22,11 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
 bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
                         const std::vector<std::string>& inputPaths = {});
 
+// Shows an alert and returns false when the input path is empty: obabel then reads nothing
+// but still empties the output it was given.
+bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath);
+
 inline constexpr const char* kOutputAlertTitle = "Choose an output file";
+inline constexpr const char* kInputAlertTitle = "Choose an input file";
 
 }  // namespace molbench

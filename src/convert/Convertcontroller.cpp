@@ -97,6 +97,7 @@ void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
 void Convertcontroller::convertFile(platform::Control*) {
   if (!conversionControlsConnected("convertFile:")) return;
   std::string inputPath = inputFilepath->text();
+  if (!inputPathAccepted(platform(), inputPath)) return;
   if (!outputPathAccepted(platform(), outputFilepath->text(), {inputPath})) return;
   auto composed = composeFromControls("convertFile:");
   if (!composed || !outputPathAccepted(platform(), composed->outputPath, {inputPath})) return;

@@ -104,6 +104,7 @@ void SearchViewController::checkObabel(platform::Control*) {
                                          "smartsSearch", "smartsSearchoptions", "similarityScore"}))
     return;
   auto settings = readFileSearch();
+  if (!inputPathAccepted(platform(), settings.inputPath)) return;
   if (!outputPathAccepted(platform(), settings.outputPath, {settings.inputPath})) return;
   obabelPath = lookUpObabelPath(platform());
   auto composed = composeFileSearch(obabelPath, settings, *this);
@@ -116,6 +117,7 @@ void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
   std::string inputPath = inputFilepath->text();
   std::string indexPath = fssearchPath->text();
+  if (!inputPathAccepted(platform(), inputPath)) return;
   if (!outputPathAccepted(platform(), indexPath, {inputPath})) return;
   obabelPath = lookUpObabelPath(platform());
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);

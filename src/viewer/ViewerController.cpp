@@ -122,7 +122,14 @@ void ViewerController::importData(platform::Control*) {
   platform().diagnostic(obshellcountCommand);
   platform().diagnostic(obshellcount);
   numMols = moleculeCount(obshellcount);
-  if (numMols < 1) return;
+  if (numMols < 1) {
+    platform::AlertRequest alert;
+    alert.messageText = kNothingImportedTitle;
+    alert.informativeText = nothingImportedText(inputFilepath->text());
+    alert.buttons = {"OK"};
+    platform().runAlert(alert);
+    return;
+  }
   platform().diagnostic(std::to_string(numMols));
 
   auto listing = runCommand(titleCommand(obabelPath, quoted));
@@ -138,6 +145,8 @@ void ViewerController::importData(platform::Control*) {
   rows.reserve(chemdataArray.size());
   for (const auto& record : chemdataArray) rows.push_back(record.row());
   chemdataArraycontroller->addObjects(std::move(rows));
+  // A filter lists titles of the file it was made for: kept, it would hide the new rows.
+  chemdataArraycontroller->setFilter(nullptr);
 }
 
 // --- depiction of the clicked row ------------------------------------------------------------
@@ -217,6 +226,7 @@ void ViewerController::undoFilter(platform::Control*) {
 void ViewerController::deleteAll(platform::Control*) {
   if (!outletsConnected("deleteAll:", {"chemdataArraycontroller", "tableView"})) return;
   chemdataArraycontroller->setContent({});
+  chemdataArraycontroller->setFilter(nullptr);
   tableView->reloadData();
 }
 
@@ -277,6 +287,10 @@ void ViewerController::getPubchemlist(platform::Control*) {
     platform().diagnostic(platform::FileUrl::fromPath(namesPath).absoluteString());
     platform().diagnostic(*text);
     themolsForPubchem = splitLines(*text);
+    // A names file saved with Windows line ends would ask PubChem for every name with a
+    // carriage return on it, which it never knows.
+    for (auto& name : themolsForPubchem)
+      if (!name.empty() && name.back() == '\r') name.pop_back();
     for (const auto& name : themolsForPubchem) {
       escapedString = molbench::escapedString(name);
       requestSmiles(name, *resultPath);

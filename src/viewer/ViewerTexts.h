@@ -17,6 +17,11 @@ inline const std::vector<std::string> kMatchModes = {"matching", "not_matching"}
 inline constexpr const char* kExportEnding = "export.sdf";
 inline constexpr const char* kExportTemporaryEnding = "temp.sdf";
 inline constexpr const char* kPubchemResultEnding = "pubchem.smi";
+inline constexpr const char* kNothingImportedTitle = "No molecules imported";
+inline std::string nothingImportedText(const std::string& inputPath) {
+  return "obabel read no molecules from \"" + inputPath +
+         "\". Check that the file exists and that its extension names its format.";
+}
 // An answer holding this marker is PubChem's error text, never a SMILES.
 inline constexpr const char* kPubchemErrorMarker = "PUGREST";
 

@@ -80,6 +80,17 @@ TEST_F(Pane, OutputThatIsAFolderOrTheInputRunsNothingAndSaysWhy) {
   EXPECT_EQ(h.field(pane, "thePH").placeholder(), "e.g. 7.4");
 }
 
+// obabel empties its output even when it finds no input to read.
+TEST_F(Pane, EmptyInputRunsNothingAndKeepsTheOutputFile) {
+  std::string output = scratch("kept.smi");
+  writeFile(output, "CCO ethanol\n");
+  setText("outputFilepath", output);
+  h.press(pane, "convertFile:");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("input path is empty"));
+  EXPECT_EQ(readFile(output), "CCO ethanol\n");
+}
+
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {
   h.disconnect(pane, "removeSalts");
   h.press(pane, "checkObabel:");

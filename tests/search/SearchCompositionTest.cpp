@@ -67,6 +67,16 @@ TEST_F(SearchComposition, OutputThatIsAFolderOrAnInputRunsNothingAndSaysWhy) {
   EXPECT_EQ(text("obabelText"), "");
 }
 
+TEST_F(SearchComposition, EmptyInputRunsNeitherSearchNorIndexBuild) {
+  useStandIn();
+  setText("outputFilepath", temp() + "/hits.sdf");
+  h.press(pane, "checkObabel:");
+  setText("fssearchPath", temp() + "/set.fs");
+  h.press(pane, "createFS:");
+  EXPECT_EQ(h.alerts().size(), 2u);
+  EXPECT_FALSE(fileExists(scratch("arguments"))) << "nothing ran";
+}
+
 TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexSearchWorkedExamples) {
   useObabel("/usr/local/bin/obabel");
   setText("inputFilepath", "/data/set.sdf");

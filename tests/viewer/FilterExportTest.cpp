@@ -51,6 +51,19 @@ TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
   EXPECT_EQ(shown().size(), 6u);
 }
 
+TEST_F(FilterTest, RowsImportedAfterAFilterOrAClearingAllShow) {
+  import(testDataPath("cdk2-12.sdf"));
+  filter("matching", "c1ccncc1");
+  ASSERT_LT(shown().size(), 12u);
+  h.press(pane, "deleteAll:");
+  import(testDataPath("small.sdf"));
+  EXPECT_EQ(shown().size(), 10u) << "a filter of the cleared rows hides none of the new ones";
+  filter("matching", "c1ccccc1");
+  ASSERT_LT(shown().size(), 10u);
+  import(testDataPath("cdk2-12.sdf"));
+  EXPECT_EQ(shown().size(), 22u) << "an import shows what it added";
+}
+
 TEST_F(ViewerTest, SelectedRowsOfTwoFilesExportIntoOneSdFile) {
   std::string other = sdFrom(scratch("other set.sdf"), "CCO it's mine\nCCN amine\n");
   import(testDataPath("small.sdf"));

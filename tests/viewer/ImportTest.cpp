@@ -46,6 +46,9 @@ TEST_F(ViewerTest, FilesWithoutMoleculesAddNoRowsAndRunNoListing) {
     import(input);
   EXPECT_TRUE(rows().content().empty());
   for (const auto& line : h.diagnostics()) EXPECT_EQ(line.find("-xt"), std::string::npos) << line;
+  // A click that adds nothing says so instead of leaving the table as it was without a word.
+  ASSERT_EQ(h.alerts().size(), 3u);
+  EXPECT_NE(h.alerts()[2].informativeText.find(scratch("missing.sdf")), std::string::npos);
 }
 
 TEST_F(ViewerTest, CountComesFromTheSummaryLineAndBadBytesBecomeReplacements) {

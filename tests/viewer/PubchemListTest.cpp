@@ -98,6 +98,22 @@ TEST_F(PubchemListTest, NamesAndAnswersWithShellCharactersLandAsTheyAre) {
   EXPECT_FALSE(fileExists(scratch("my names (x)/pwned")));
 }
 
+TEST_F(PubchemListTest, NamesOfAFileWithWindowsLineEndsAreAskedWithoutTheCarriageReturn) {
+  serve([](const std::string& name) -> PubchemAnswer {
+    if (name == "benzene") return {200, "c1ccccc1\n"};
+    if (name == "ethanol") return {200, "CCO\n"};
+    return {404, "Status: 404\nCode: PUGREST.NotFound\n"};
+  });
+  pane.pubchemRequestSpacing = 1ms;
+  writeFile(scratch("crlf.txt"), "benzene\r\nethanol\r\n");
+  setText("inputFilepath", scratch("crlf.txt"));
+  h.press(pane, "getPubchemlist:");
+  std::string result = scratch("crlfpubchem.smi");
+  ASSERT_TRUE(h.waitFor([&] { return resultLines(result).size() == 2; })) << said("no smiles");
+  EXPECT_THAT(resultLines(result),
+              UnorderedElementsAreArray({"c1ccccc1\tbenzene", "CCO\tethanol"}));
+}
+
 TEST_F(PubchemListTest, AHundredConcurrentAnswersGiveAHundredWholeLines) {
   serve([](const std::string& name) -> ServerAnswer {
     return {200, "C" + name.substr(4) + "N\n"};
