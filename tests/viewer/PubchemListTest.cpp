@@ -99,7 +99,7 @@ TEST_F(PubchemListTest, NamesAndAnswersWithShellCharactersLandAsTheyAre) {
 }
 
 TEST_F(PubchemListTest, NamesOfAFileWithWindowsLineEndsAreAskedWithoutTheCarriageReturn) {
-  serve([](const std::string& name) -> PubchemAnswer {
+  serve([](const std::string& name) -> ServerAnswer {
     if (name == "benzene") return {200, "c1ccccc1\n"};
     if (name == "ethanol") return {200, "CCO\n"};
     return {404, "Status: 404\nCode: PUGREST.NotFound\n"};
