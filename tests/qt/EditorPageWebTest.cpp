@@ -44,10 +44,9 @@ TEST(EditorPageInWebEngine, CreatesTheJsmeEditor) {
   view.resize(420, 380);
   view.show();
   view.load(QUrl(QString::fromStdString(recorder.loadDetails()[0].url)));
-  EXPECT_EQ(pollScript(view, "typeof jsmeApplet", "object"), "object");
-  EXPECT_EQ(
-      pollScript(view, "document.getElementById('jsme_container').children.length > 0", "true"),
-      "true");
+  const QString editorShown =
+      "typeof jsmeApplet == 'object' && document.getElementById('jsme_container').children.length";
+  EXPECT_EQ(pollScript(view, editorShown + " > 0", "true"), "true");
 }
 
 }  // namespace

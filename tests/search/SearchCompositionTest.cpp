@@ -119,12 +119,5 @@ TEST_F(SearchComposition, IndexPathsPassWholeAndOneWithoutDotIsSearchedAfterANot
   EXPECT_EQ(standInArguments().at(0), "/data/o'neil set") << "the search still runs";
 }
 
-TEST_F(SearchComposition, EditorButtonLoadsThePageFromTheTemporaryDirectory) {
-  h.press(pane, "loadEditor:");
-  std::string page = pane.temporaryDirectory.absoluteString() + "theEditor.htm";
-  EXPECT_THAT(h.diagnostics(), ElementsAre("for webpage", page));
-  EXPECT_THAT(h.loads(pane, "molView"), ElementsAre(page));
-}
-
 }  // namespace
 }  // namespace molbench::testing
