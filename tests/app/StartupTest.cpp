@@ -1,10 +1,10 @@
+// The main window's start-up alert, help and quit. The preferences dialog is driven through real
+// widgets in the Qt suite, and the use of the stored path in tests/platform.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/AppDelegate.h"
-#include "app/PrefsViewController.h"
 #include "app/ViewController.h"
-#include "common/Shell.h"
 #include "platform/FileUrl.h"
 #include "platform/headless/Harness.h"
 
@@ -56,18 +56,6 @@ TEST(MainWindow, HelpOpensTheShippedPageAndQuitEnds) {
   h.press(window, "quitApp:");
   EXPECT_TRUE(h.terminated());
   EXPECT_TRUE(AppDelegate().applicationShouldTerminateAfterLastWindowClosed());
-}
-
-// The Qt suite drives the dialog's placeholder, OK, Cancel and Return through QSettings.
-TEST(Preferences, AStoredPathIsUsedByTheNextRun) {
-  Harness h;
-  auto& prefs = h.make<PrefsViewController>("PrefsViewController");
-  h.field(prefs, "pathToobabel").setText("/usr/bin/obabel");
-  h.press(prefs, "okButtonClicked:");
-  std::string command;
-  auto output = runComposedCommand(h, command, lookUpObabelPath(h) + " -V");
-  ASSERT_TRUE(output);
-  EXPECT_NE(output->find("Open Babel 3."), std::string::npos);
 }
 
 }  // namespace
