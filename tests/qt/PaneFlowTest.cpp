@@ -46,7 +46,6 @@ TEST(ConvertTab, ConvertsAFileThroughTheWidgets) {
 
   scene.platform().script().answerOpenPanel(input);
   buttonSending(scene, "inputFileSelect:")->click();
-  EXPECT_EQ(shown(scene, "inputFilepath"), input);
   EXPECT_EQ(shown(scene, "outputFilepath"), std::string(MOLBENCH_TEST_DATA_DIR) + "/");
 
   type(scene, "outputFilepath", folder + "/picked (copy)");
