@@ -25,7 +25,6 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
   const std::string expected =
       "/usr/local/bin/obabel -isdf '/tmp/in.sdf'    -omol2  -h  -O '/tmp/out'.mol2 --unique  "
       "--gen3d   -s c1ccccc1 ";
-  EXPECT_EQ(expected.size(), 108u);
   EXPECT_EQ(checked(), expected);
   EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow));
 
@@ -35,36 +34,16 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
   EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow, kSdfRow, expected));
 }
 
-TEST_F(CommandText, BlankRunsAndTheOutputExtension) {
-  useObabel("OB");
-  convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.mol", kAutodetectRow);
-  EXPECT_EQ(checked(), "OB  '/tmp/a.sdf'        -O '/tmp/b.mol'");
-  EXPECT_TRUE(h.diagnostics().empty());
-
-  const std::tuple<std::string, std::string, bool, std::string> cases[] = {
-      {"/tmp/out", kSmiRow, false, "-O '/tmp/out'.smi"},
-      {"/tmp/out", kSmiRow, true, "-O '/tmp/out'.gz -z "},
-      {"/tmp/data.old/out", kSmiRow, false, "-O '/tmp/data.old/out'"},
-      {"/tmp/it's", kSmiRow, false, "-O '/tmp/it'\\''s'.smi"},
-      // With the format left to the extension, an earlier format's code is no guess to make.
-      {"/tmp/it's", kAutodetectRow, false, "-O '/tmp/it'\\''s'"},
-  };
-  for (const auto& [path, format, compress, ending] : cases) {
-    setText("outputFilepath", path);
-    h.choose(pane, "outputFiletype", format);
-    turnOn("zipoutput", compress);
-    EXPECT_THAT(checked(), EndsWith(ending)) << path << " " << format;
-  }
-}
-
-TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
+TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension) {
   std::vector<std::string> switches;  // every box but the two that choose the range
   for (const auto& [name, kind] : pane.outletInfo())
     if (kind == platform::ControlKind::Button && name != "convertAll" && name != "convertSeletion")
       switches.push_back(name);
   useObabel("OB");
   convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.smi", kAutodetectRow);
-  const std::string plain = checked();
+  const std::string plain = "OB  '/tmp/a.sdf'        -O '/tmp/b.smi'";
+  EXPECT_EQ(checked(), plain);
+  EXPECT_TRUE(h.diagnostics().empty());
 
   for (const auto& box : switches) turnOn(box);
   setText("theTitle", "T");
@@ -84,6 +63,21 @@ TEST_F(CommandText, SwitchesAndRangeLeaveNothingBehindWhenTurnedOff) {
   turnOn("convertAll");
   h.choose(pane, "smartsConvertoptions", "Choose");
   EXPECT_EQ(checked(), plain);
+
+  const std::tuple<std::string, std::string, bool, std::string> cases[] = {
+      {"/tmp/out", kSmiRow, false, "-O '/tmp/out'.smi"},
+      {"/tmp/out", kSmiRow, true, "-O '/tmp/out'.gz -z "},
+      {"/tmp/data.old/out", kSmiRow, false, "-O '/tmp/data.old/out'"},
+      {"/tmp/it's", kSmiRow, false, "-O '/tmp/it'\\''s'.smi"},
+      // With the format left to the extension, an earlier format's code is no guess to make.
+      {"/tmp/it's", kAutodetectRow, false, "-O '/tmp/it'\\''s'"},
+  };
+  for (const auto& [path, format, compress, ending] : cases) {
+    setText("outputFilepath", path);
+    h.choose(pane, "outputFiletype", format);
+    turnOn("zipoutput", compress);
+    EXPECT_THAT(checked(), EndsWith(ending)) << path << " " << format;
+  }
 }
 
 TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {

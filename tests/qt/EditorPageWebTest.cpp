@@ -2,41 +2,21 @@
 // tree's resource folder: the JSME editor must come up.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "SceneFixture.h"
 #include "common/EditorPage.h"
 #include "common/TemporaryDirectory.h"
-#include "platform/headless/Harness.h"
 
+namespace molbench::qttest {
 namespace {
 
-// Asks the page for the script's value until it reads `wanted` or the deadline passes; the
-// last value read.
-std::string pollScript(QWebEngineView& view, const QString& script, const std::string& wanted) {
-  QDeadlineTimer deadline(30000);
-  std::string value;
-  while (!deadline.hasExpired()) {
-    QEventLoop loop;
-    view.page()->runJavaScript(script, [&](const QVariant& answer) {
-      value = answer.toString().toStdString();
-      QTimer::singleShot(value == wanted ? 0 : 100, &loop, &QEventLoop::quit);
-    });
-    QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);
-    loop.exec();
-    if (value == wanted) break;
-  }
-  return value;
-}
-
 TEST(EditorPageInWebEngine, CreatesTheJsmeEditor) {
-  molbench::headless::Harness h;
+  headless::Harness h;
   h.setResourcePath(MOLBENCH_RESOURCE_BUILD_DIR);
-  molbench::headless::WebView recorder;
-  molbench::loadEditor(h, recorder, molbench::temporaryDirectoryUrl(h), true);
+  headless::WebView recorder;
+  loadEditor(h, recorder, temporaryDirectoryUrl(h), true);
   ASSERT_EQ(recorder.loadDetails().size(), 1u);
 
   QWebEngineView view;
@@ -44,10 +24,22 @@ TEST(EditorPageInWebEngine, CreatesTheJsmeEditor) {
   view.resize(420, 380);
   view.show();
   view.load(QUrl(QString::fromStdString(recorder.loadDetails()[0].url)));
-  EXPECT_EQ(pollScript(view, "typeof jsmeApplet", "object"), "object");
-  EXPECT_EQ(
-      pollScript(view, "document.getElementById('jsme_container').children.length > 0", "true"),
-      "true");
+  // The page is asked again once each answer is in; empty while a question is out.
+  auto answer = std::make_shared<std::optional<bool>>(false);
+  const QString shown =
+      "typeof jsmeApplet == 'object' && "
+      "document.getElementById('jsme_container').children.length > 0";
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        if (*answer == true) return true;
+        if (answer->has_value()) {
+          answer->reset();
+          view.page()->runJavaScript(shown, [answer](const QVariant& v) { *answer = v.toBool(); });
+        }
+        return false;
+      },
+      std::chrono::seconds(30)));
 }
 
 }  // namespace
+}  // namespace molbench::qttest

@@ -88,34 +88,31 @@ TEST_F(Loader, PutsAWebEngineViewThatReadsFilesBesideItsPageIntoThePlaceholder) 
       << view->title().toStdString();
 }
 
-TEST_F(Loader, AUsersPickInAPopupSendsItsActionOnceAndCodeSelectionsNone) {
+// A user's pick in a popup sends its action once and a selection made in code none; text
+// appended from a worker thread arrives; adapters whose widget is gone do nothing.
+TEST_F(Loader, AdaptersReachTheirWidgetsFromAnyThreadAndNothingOnceTheyAreGone) {
   auto popup = pane_->formats.get();
   popup->addItemsWithTitles({"sdf -- MDL MOL format", "mol -- MDL MOL format"});
   popup->selectItemAtIndex(1);
   popup->selectItemAtIndex(0);
   EXPECT_TRUE(pane_->senders.empty());
-
   QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
   QCoreApplication::sendEvent(scene_->widgetAs<QComboBox>("formats"), &down);
   EXPECT_EQ(pane_->senders, std::vector<platform::Control*>{popup.get()});
   EXPECT_EQ(popup->indexOfSelectedItem(), 1);
-}
 
-TEST_F(Loader, TextAppendedFromAWorkerThreadArrives) {
   auto log = pane_->log.get();
   log->setText("1 molecule converted");
   std::thread([log] { log->appendText("\nCCO\tethanol"); }).join();
   EXPECT_TRUE(waitUntil([&] { return log->text() == "1 molecule converted\nCCO\tethanol"; }))
       << log->text();
-}
 
-TEST_F(Loader, AdaptersWhoseWidgetIsGoneDoNothing) {
   delete scene_->root();
   pane_->nameField.get()->setText("x");
   EXPECT_EQ(pane_->nameField.get()->text(), "");
-  pane_->formats.get()->addItemsWithTitles({"a"});
-  EXPECT_EQ(pane_->formats.get()->indexOfSelectedItem(), -1);
-  pane_->log.get()->appendText("x");
+  popup->addItemsWithTitles({"a"});
+  EXPECT_EQ(popup->indexOfSelectedItem(), -1);
+  log->appendText("x");
   pane_->page.get()->loadRequest("about:blank");
 }
 

