@@ -2,7 +2,7 @@
 // side then holds the format's option table with its first row selected, or nothing.
 #pragma once
 
-#include "common/FormatPieces.h"
+#include "common/FormatFlags.h"
 #include "platform/Bindings.h"
 #include "platform/Control.h"
 #include "platform/Outlet.h"
@@ -19,7 +19,7 @@ struct FileFormatControls {
   platform::Outlet<platform::PopUpButton> outputFiletype;
   platform::Outlet<platform::PopUpButton> outputFileoptions;
 
-  // The titles of the four popups, for the format pieces.
+  // The titles of the four popups, for the format flags.
   FormatSettings readFormatSettings() const;
 
   // Declares the six outlets, and the format popups as the senders of the pane's

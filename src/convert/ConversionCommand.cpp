@@ -43,7 +43,7 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
 
   if (auto fragment = smartsFragment(s.smartsMode, s.smarts)) p.osmartsConvert = *fragment;
   updateSwitches(s, p);
-  bool outputFormatNamed = updateFormatPieces(s, p, result);
+  bool outputFormatNamed = updateFormatFlags(s, p, result);
   p.oHydrogens = tokenUnless(s.hydrogens, kChooseRow);
 
   if (s.convertAll) {

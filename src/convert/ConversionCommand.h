@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/FormatPieces.h"
+#include "common/FormatFlags.h"
 
 namespace molbench {
 
@@ -43,7 +43,7 @@ struct ConversionSettings : FormatSettings {
 // their control gives nothing new: `ofirstWord` while the output format is left to the
 // extension, `osmartsConvert` while the SMARTS-mode popup is empty, and `zipfileextension`,
 // `oTitle` and `toappend` while their boxes are off.
-struct ConversionPieces : FormatPieces {
+struct ConversionPieces : FormatFlags {
   std::string oHydrogens;
   std::string cenCordinates;
   std::string conDative;

@@ -19,7 +19,7 @@ ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearc
                                   SearchPieces& p) {
   ComposedCommand result;
   updateQueryPieces(s, p);
-  updateFormatPieces(s, p, result);
+  updateFormatFlags(s, p, result);
   // The last named output format's code is added even when the format is now left to the
   // extension: the search always writes in some format.
   result.outputPath = withFormatExtension(s.outputPath, p.ofirstWord, true);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/FormatPieces.h"
+#include "common/FormatFlags.h"
 
 namespace molbench {
 
@@ -22,7 +22,7 @@ struct FileSearchSettings : FormatSettings, QuerySettings {
 
 // The pieces the pane keeps between searches: the index build reads `iFileType` as the last
 // file search left it, and `osmartsConvert` carries over while the SMARTS-mode popup is empty.
-struct SearchPieces : FormatPieces {
+struct SearchPieces : FormatFlags {
   std::string osmartsConvert;
   std::string syntaxSimscore;
 };

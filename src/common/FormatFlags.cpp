@@ -1,4 +1,4 @@
-#include "common/FormatPieces.h"
+#include "common/FormatFlags.h"
 
 #include "common/CommandFragments.h"
 #include "common/FormatTables.h"
@@ -6,7 +6,7 @@
 
 namespace molbench {
 
-bool updateFormatPieces(const FormatSettings& s, FormatPieces& p, ComposedCommand& composed) {
+bool updateFormatFlags(const FormatSettings& s, FormatFlags& p, ComposedCommand& composed) {
   p.iFileType = inputFormatFlag(s.inputFormat);
   if (s.inputFormat != kAutodetectRow) composed.inputFormatLine = s.inputFormat;
   bool outputFormatNamed = s.outputFormat != kAutodetectRow;

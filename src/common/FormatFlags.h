@@ -1,4 +1,4 @@
-// The format pieces that the conversion and search panes put into their obabel commands, set
+// The format flags that the conversion and search panes put into their obabel commands, set
 // by one rule from the two format popups and the two options popups.
 #pragma once
 
@@ -16,7 +16,7 @@ struct FormatSettings {
 };
 
 // `ofirstWord` carries over while the output format is left to the extension.
-struct FormatPieces {
+struct FormatFlags {
   std::string iFileType;
   std::string iFileTypeOption;
   std::string oFileType;
@@ -35,7 +35,7 @@ struct ComposedCommand {
 };
 
 // Updates the pieces from the popups; true when an output format is named.
-bool updateFormatPieces(const FormatSettings& settings, FormatPieces& pieces,
+bool updateFormatFlags(const FormatSettings& settings, FormatFlags& pieces,
                         ComposedCommand& composed);
 
 // The output path as the command writes it: with "." and `ofirstWord` when a format is named
