@@ -40,10 +40,10 @@ TEST(Shell, LeavesNoFinishedChildBehind) {
   // A command that closes its output and keeps running: the call returns at once, and the
   // child is reaped once it ends.
   auto started = std::chrono::steady_clock::now();
-  EXPECT_EQ(shell("echo early; exec >&-; sleep 0.4"), "early\n");
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(390));
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  EXPECT_EQ(shell("echo early; exec >&-; sleep 1.5"), "early\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1200));
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1600));
   while (finishedChildLeft() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_FALSE(finishedChildLeft());
