@@ -7,6 +7,7 @@
 // function that gets the program's head word. See src/tools/README.md.
 #pragma once
 
+#include <cctype>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "common/OutputGuard.h"
 #include "common/Shell.h"
 #include "platform/Bindings.h"
+#include "platform/FileUrl.h"
 #include "tools/ObToolPath.h"
 #include "tools/ToolTables.h"
 
@@ -36,11 +38,8 @@ struct ToolRun {
 
 // A SMILES file by its extension: it holds no atom positions.
 inline bool namesSmilesFile(const std::string& path) {
-  auto dot = path.rfind('.');
-  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-  std::string extension;
-  for (char c : path.substr(dot + 1))
-    extension += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  std::string extension = platform::FileUrl::fromPath(path).pathExtension();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension == "smi" || extension == "smiles";
 }
 
