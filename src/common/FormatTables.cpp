@@ -268,6 +268,7 @@ FormatTables buildTables() {
       "-as  Output single bonds only",
       "-ab  Disable bonding entirely",
   };
+  t.inputMenuSingleBonds = {t.inputMenuRead[0], t.inputMenuRead[1]};
   t.inputMenuCif = {
       "Options",
       "-as  Output single bonds only",
@@ -445,23 +446,24 @@ const Titles* FormatTables::outputOptionsFor(const std::string& formatRow) const
 // Only formats whose `obabel -H` documents every row of the table for that direction have one.
 const Titles* FormatTables::inputOptionsForCode(const std::string& code) const {
   static const TableByCode mapping = {
-      {"adfout", &FormatTables::inputMenuRead},   {"caccrt", &FormatTables::inputMenuRead},
-      {"car", &FormatTables::inputMenuRead},      {"cif", &FormatTables::inputMenuCif},
-      {"cub", &FormatTables::inputMenuRead},      {"cube", &FormatTables::inputMenuRead},
-      {"dmol", &FormatTables::inputMenuRead},     {"ent", &FormatTables::inputMenuRead},
-      {"feat", &FormatTables::inputMenuRead},     {"fract", &FormatTables::inputMenuRead},
-      {"g09", &FormatTables::inputMenuRead},      {"g16", &FormatTables::inputMenuRead},
-      {"inchi", &FormatTables::inputMenuInchi},   {"mdl", &FormatTables::inputMenuMdl},
-      {"mol", &FormatTables::inputMenuMdl},       {"mol2", &FormatTables::inputMenuMol2},
-      {"mold", &FormatTables::inputMenuRead},     {"molden", &FormatTables::inputMenuRead},
-      {"molf", &FormatTables::inputMenuRead},     {"mop", &FormatTables::inputMenuRead},
-      {"mopcrt", &FormatTables::inputMenuRead},   {"mopout", &FormatTables::inputMenuRead},
-      {"mpqc", &FormatTables::inputMenuRead},     {"nwo", &FormatTables::inputMenuRead},
-      {"pdb", &FormatTables::inputMenuRead},      {"prep", &FormatTables::inputMenuRead},
-      {"qcout", &FormatTables::inputMenuRead},    {"sd", &FormatTables::inputMenuMdl},
-      {"sdf", &FormatTables::inputMenuMdl},       {"smi", &FormatTables::inputMenuSmiles},
-      {"smiles", &FormatTables::inputMenuSmiles}, {"tmol", &FormatTables::inputMenuRead},
-      {"unixyz", &FormatTables::inputMenuRead},   {"vmol", &FormatTables::inputMenuRead},
+      {"acr", &FormatTables::inputMenuSingleBonds}, {"adfout", &FormatTables::inputMenuRead},
+      {"caccrt", &FormatTables::inputMenuRead},     {"car", &FormatTables::inputMenuRead},
+      {"cif", &FormatTables::inputMenuCif},         {"cub", &FormatTables::inputMenuRead},
+      {"cube", &FormatTables::inputMenuRead},       {"dmol", &FormatTables::inputMenuRead},
+      {"ent", &FormatTables::inputMenuRead},        {"fch", &FormatTables::inputMenuRead},
+      {"feat", &FormatTables::inputMenuRead},       {"fract", &FormatTables::inputMenuRead},
+      {"g09", &FormatTables::inputMenuRead},        {"g16", &FormatTables::inputMenuRead},
+      {"inchi", &FormatTables::inputMenuInchi},     {"mdl", &FormatTables::inputMenuMdl},
+      {"mol", &FormatTables::inputMenuMdl},         {"mol2", &FormatTables::inputMenuMol2},
+      {"mold", &FormatTables::inputMenuRead},       {"molden", &FormatTables::inputMenuRead},
+      {"molf", &FormatTables::inputMenuRead},       {"mop", &FormatTables::inputMenuRead},
+      {"mopcrt", &FormatTables::inputMenuRead},     {"mopout", &FormatTables::inputMenuRead},
+      {"mpqc", &FormatTables::inputMenuRead},       {"nwo", &FormatTables::inputMenuRead},
+      {"pdb", &FormatTables::inputMenuRead},        {"prep", &FormatTables::inputMenuRead},
+      {"qcout", &FormatTables::inputMenuRead},      {"sd", &FormatTables::inputMenuMdl},
+      {"sdf", &FormatTables::inputMenuMdl},         {"smi", &FormatTables::inputMenuSmiles},
+      {"smiles", &FormatTables::inputMenuSmiles},   {"tmol", &FormatTables::inputMenuRead},
+      {"unixyz", &FormatTables::inputMenuRead},     {"vmol", &FormatTables::inputMenuRead},
       {"xyz", &FormatTables::inputMenuRead},
   };
   return lookUp(*this, mapping, code);

@@ -15,6 +15,8 @@ struct FormatTables {
   Titles oFileTypes;  // 135 rows
 
   Titles inputMenuRead, inputMenuCif, inputMenuMdl, inputMenuInchi, inputMenuSmiles, inputMenuMol2;
+  // The ACR format reads "-as" but not "-ab": inputMenuRead without its second row.
+  Titles inputMenuSingleBonds;
   Titles outputMenuCml, outputMenuCmlreact, outputMenuFasta, outputMenuFpt, outputMenuMop,
       outputMenuMdl, outputMenuMpd, outputMenuSmi, outputMenuCan, outputMenuPov, outputMenuPubchem,
       outputMenuChemDo, outputMenuSybmol2, outputMenuPdb, outputMenuPng, outputMenuInchi;

@@ -31,10 +31,10 @@ std::map<char, Documented> documentedOptions(const std::string& code,
   bool inSection = false;
   static const std::regex optionLine(R"(^ {0,3}([A-Za-z0-9])(#?)(?: +(.*))?$)");
   for (std::string line; std::getline(lines, line);) {
-    auto text = line.find_first_not_of(' ');
-    if (text != std::string::npos && (line.compare(text, 12, "Read Options") == 0 ||
-                                      line.compare(text, 13, "Write Options") == 0)) {
-      inSection = line.compare(text, direction.size(), direction) == 0;
+    // Headings come as "Read Options" and as "Read options" (fch).
+    static const std::regex heading(R"(^ *(Read|Write) [Oo]ptions.*$)");
+    if (std::smatch h; std::regex_match(line, h, heading)) {
+      inSection = h[1] == direction;
     } else if (inSection && line.empty()) {
       inSection = false;
     } else if (std::smatch m; inSection && std::regex_match(line, m, optionLine)) {
@@ -109,6 +109,10 @@ TEST(OptionTables, TablesFollowTheFormatCodeNotTheDescription) {
   EXPECT_EQ(tables.inputOptionsFor("sdf -- any wording"), &tables.inputMenuMdl);
   EXPECT_EQ(tables.outputOptionsFor("smi"), &tables.outputMenuSmi);
   EXPECT_EQ(tables.outputOptionsFor(kAutodetectRow), nullptr);
+  // fch documents both rows under a lowercase heading; acr reads "-as" but not "-ab".
+  EXPECT_EQ(tables.inputOptionsForCode("fch"), &tables.inputMenuRead);
+  EXPECT_EQ(*tables.inputOptionsForCode("acr"),
+            (Titles{"Options", "-as  Output single bonds only"}));
 }
 
 }  // namespace
