@@ -5,10 +5,19 @@
 
 namespace molbench {
 
-std::optional<std::string> shell(const std::string& command) {
-  auto bytes = platform::posix::runBashCapturingOutput(command);
-  if (!bytes || !platform::isValidUtf8(*bytes)) return std::nullopt;
-  return bytes;
+std::optional<std::string> shell(const std::string& command) { return shellRun(command).output; }
+
+platform::posix::BashRun shellRun(const std::string& command) {
+  auto run = platform::posix::runBash(command);
+  if (run.output && !platform::isValidUtf8(*run.output)) run.output.reset();
+  return run;
+}
+
+std::optional<std::string> shell(platform::Platform& platform, const std::string& command,
+                                 Failures failures, const std::string& program) {
+  auto run = shellRun(command);
+  saidRunFailure(platform, run, failures, program);
+  return std::move(run.output);
 }
 
 std::string lookUpObabelPath(platform::Platform& platform) {
@@ -18,10 +27,11 @@ std::string lookUpObabelPath(platform::Platform& platform) {
 
 std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               std::string& obshellCommand,
-                                              const std::string& command) {
+                                              const std::string& command, Failures failures,
+                                              const std::string& program) {
   obshellCommand = command;
   platform.diagnostic(obshellCommand);
-  return shell(obshellCommand);
+  return shell(platform, obshellCommand, failures, program);
 }
 
 }  // namespace molbench

@@ -7,7 +7,15 @@ namespace {
 bool isPlainCharacter(char c) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
   switch (c) {
-    case '_': case '@': case '%': case '+': case '=': case ':': case ',': case '.': case '/':
+    case '_':
+    case '@':
+    case '%':
+    case '+':
+    case '=':
+    case ':':
+    case ',':
+    case '.':
+    case '/':
     case '-':
       return true;
     default:
@@ -64,6 +72,11 @@ std::string shellWords(const std::string& value) {
   }
   flush();
   return out;
+}
+
+std::string programWord(const std::string& programPath) {
+  if (programPath.rfind("~/", 0) == 0) return "~/" + shellWord(programPath.substr(2));
+  return shellWord(programPath);
 }
 
 }  // namespace molbench

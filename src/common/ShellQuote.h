@@ -13,6 +13,11 @@ std::string quotedPath(const std::string& path);
 // (the empty text stays empty, meaning "not given"), else single-quoted as above.
 std::string shellWord(const std::string& value);
 
+// A program path as the head of a command (obabel's stored path, a sibling program): one shell
+// word, except that a leading "~/" stays outside the quotes so the shell still expands it. A
+// plain path reads as it is.
+std::string programWord(const std::string& programPath);
+
 // A value that follows an option as its argument: a shellWord, but the empty text becomes ''
 // so the option never swallows the next word of the command.
 std::string optionValue(const std::string& value);

@@ -50,8 +50,9 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     p.oconvertFrom.clear();
     p.oconvertTo.clear();
   } else {
-    p.oconvertFrom = "-f " + optionValue(s.firstMolecule);
-    p.oconvertTo = "-l " + optionValue(s.lastMolecule);
+    // An empty bound is an open end: "-l ''" would make obabel stop after the first molecule.
+    p.oconvertFrom = s.firstMolecule.empty() ? "" : "-f " + shellWord(s.firstMolecule);
+    p.oconvertTo = s.lastMolecule.empty() ? "" : "-l " + shellWord(s.lastMolecule);
   }
 
   // ".gz" when compressing; a path without any "." gets the output format's code as its
@@ -63,8 +64,8 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
 
   // The single blanks stand even between empty pieces; from the output on, each piece brings
   // its own blanks.
-  result.command = obabelPath + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
-                   p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " " +
+  result.command = programWord(obabelPath) + " " + p.iFileType + " " + quotedPath(s.inputPath) +
+                   " " + p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " " +
                    p.oFileType + " " + p.oFileTypeOption + " " + p.oHydrogens + " " +
                    shellWord(s.pH) + " -O " + output + p.cenCordinates + p.conDative +
                    p.onlyUnique + p.joinmols + p.splitmols + p.genCanonical + p.zipfile +
@@ -75,8 +76,8 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
 
 std::string composeCount(const std::string& obabelPath, const std::string& inputFormat,
                          const std::string& inputPath) {
-  return obabelPath + " " + inputFormatFlag(inputFormat) + " " + quotedPath(inputPath) + " " +
-         kCountTail;
+  return programWord(obabelPath) + " " + inputFormatFlag(inputFormat) + " " +
+         quotedPath(inputPath) + " " + kCountTail;
 }
 
 }  // namespace molbench

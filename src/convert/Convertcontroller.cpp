@@ -102,7 +102,7 @@ void Convertcontroller::convertFile(platform::Control*) {
   auto composed = composeFromControls("convertFile:");
   if (!composed || !outputPathAccepted(platform(), composed->outputPath, {inputPath})) return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
-  runComposedCommand(platform(), obshellCommand, composed->command);
+  runComposedCommand(platform(), obshellCommand, composed->command, Failures::any);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {
@@ -113,7 +113,7 @@ void Convertcontroller::checkObabel(platform::Control*) {
 
 void Convertcontroller::runObabelcommand(platform::Control*) {
   if (!outletsConnected("runObabelcommand:", {"obabelText"})) return;
-  runComposedCommand(platform(), obshellCommand, obabelText->text());
+  runComposedCommand(platform(), obshellCommand, obabelText->text(), Failures::any, "The command");
 }
 
 void Convertcontroller::countMols(platform::Control*) {
@@ -121,7 +121,8 @@ void Convertcontroller::countMols(platform::Control*) {
   obabelPath = lookUpObabelPath(platform());
   auto output = runComposedCommand(
       platform(), obshellCommand,
-      composeCount(obabelPath, inputFiletype->titleOfSelectedItem(), inputFilepath->text()));
+      composeCount(obabelPath, inputFiletype->titleOfSelectedItem(), inputFilepath->text()),
+      Failures::notStarted);
   if (!output) {
     platform().diagnostic("countMols: the count printed no UTF-8 text; nothing to show");
     return;

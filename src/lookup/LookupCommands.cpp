@@ -7,7 +7,7 @@ namespace molbench {
 namespace {
 
 std::string smilesInput(const std::string& obabelPath, const std::string& smiles) {
-  return obabelPath + " -:" + quotedPath(smiles);
+  return programWord(obabelPath) + " -:" + quotedPath(smiles);
 }
 
 }  // namespace

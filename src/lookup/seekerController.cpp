@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/PopupHelpers.h"
+#include "common/ScratchPicture.h"
 #include "common/Shell.h"
 #include "common/TemporaryDirectory.h"
 #include "common/TextFile.h"
@@ -14,7 +15,6 @@
 #include "lookup/LookupCommands.h"
 #include "lookup/LookupEngines.h"
 #include "lookup/LookupPages.h"
-#include "common/ScratchPicture.h"
 
 namespace molbench {
 
@@ -78,8 +78,10 @@ const platform::Bindings<seekerController>& seekerController::bindings() {
   return table;
 }
 
+// The pane shows a picture or a page made from what obabel writes; only a command that never
+// started is said.
 std::optional<std::string> seekerController::shell(const std::string& command) {
-  return molbench::shell(command);
+  return molbench::shell(platform(), command, Failures::notStarted);
 }
 
 void seekerController::viewDidLoad() {
@@ -211,7 +213,8 @@ void seekerController::showThreeDView() {
   molView->loadFileURL(page->absoluteString(), page->deletingLastPathComponent().absoluteString());
   runComposedCommand(
       platform(), obshellCommand,
-      threeDFileCommand(obabelPath, smiles, temporaryDirectory.path() + "/" + kThreeDFileName));
+      threeDFileCommand(obabelPath, smiles, temporaryDirectory.path() + "/" + kThreeDFileName),
+      Failures::notStarted);
 }
 
 }  // namespace molbench

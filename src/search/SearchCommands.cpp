@@ -23,7 +23,7 @@ ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearc
   // The last named output format's code is added even when the format is now left to the
   // extension: the search always writes in some format.
   result.outputPath = withFormatExtension(s.outputPath, p.ofirstWord, true);
-  result.command = obabelPath + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
+  result.command = programWord(obabelPath) + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
                    p.iFileTypeOption + " " + p.oFileType + " " + p.oFileTypeOption + " -O " +
                    quotedPath(s.outputPath) + result.outputPath.substr(s.outputPath.size()) +
                    p.osmartsConvert + " " + p.syntaxSimscore;
@@ -32,14 +32,14 @@ ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearc
 
 std::string indexBuildCommand(const std::string& obabelPath, const std::string& iFileType,
                               const std::string& inputPath, const std::string& indexPath) {
-  return obabelPath + " " + iFileType + " " + quotedPath(inputPath) + " -ofs -O " +
+  return programWord(obabelPath) + " " + iFileType + " " + quotedPath(inputPath) + " -ofs -O " +
          optionValue(indexPath);
 }
 
 std::string indexSearchCommand(const std::string& obabelPath, const std::string& indexPath,
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert) {
-  return obabelPath + " " + optionValue(indexPath) + " -O " + optionValue(outputPath) + " " +
+  return programWord(obabelPath) + " " + optionValue(indexPath) + " -O " + optionValue(outputPath) + " " +
          syntaxSimscore + " " + osmartsConvert;
 }
 

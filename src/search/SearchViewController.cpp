@@ -42,8 +42,9 @@ const platform::Bindings<SearchViewController>& SearchViewController::bindings()
   return table;
 }
 
+// Every run of the pane writes files and shows nothing else: a failure is said.
 std::optional<std::string> SearchViewController::shell(const std::string& command) {
-  return molbench::shell(command);
+  return molbench::shell(platform(), command, Failures::any);
 }
 
 void SearchViewController::viewDidLoad() {
@@ -110,7 +111,7 @@ void SearchViewController::checkObabel(platform::Control*) {
   auto composed = composeFileSearch(obabelPath, settings, *this);
   if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
-  runComposedCommand(platform(), obshellCommand, composed.command);
+  runComposedCommand(platform(), obshellCommand, composed.command, Failures::any);
 }
 
 void SearchViewController::createFS(platform::Control*) {

@@ -3,8 +3,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "common/ShellQuote.h"
-
 namespace molbench {
 
 namespace {
@@ -49,11 +47,6 @@ std::optional<std::string> obtoolPath(const std::string& obabelPath, const std::
   auto slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
   return folder + program;
-}
-
-std::string programWord(const std::string& programPath) {
-  if (programPath.rfind("~/", 0) == 0) return "~/" + shellWord(programPath.substr(2));
-  return shellWord(programPath);
 }
 
 }  // namespace molbench

@@ -13,8 +13,4 @@ namespace molbench {
 // before its first "/", which would make it a query, fragment or scheme rather than a path.
 std::optional<std::string> obtoolPath(const std::string& obabelPath, const std::string& program);
 
-// A program path as the head of a command: one shell word, except that a leading "~/" stays
-// outside the quotes so the shell still expands it.
-std::string programWord(const std::string& programPath);
-
 }  // namespace molbench

@@ -5,13 +5,13 @@
 
 namespace molbench {
 
-std::optional<std::string> shellReport(const std::string& command) {
-  auto bytes = platform::posix::runBashCapturingOutput(command);
-  if (!bytes) return std::nullopt;
-  return platform::decodeUtf8Lossy(*bytes);
+platform::posix::BashRun shellReport(const std::string& command) {
+  auto run = platform::posix::runBash(command);
+  if (run.output) run.output = platform::decodeUtf8Lossy(*run.output);
+  return run;
 }
 
-std::optional<std::string> shellReportWithMessages(const std::string& command) {
+platform::posix::BashRun shellReportWithMessages(const std::string& command) {
   // The line end ends a command that closes with a comment; the group takes bash's own
   // report of a child killed by a signal along with the program's messages.
   return shellReport("{ " + command + "\n} 2>&1");

@@ -15,7 +15,9 @@
 
 #include "common/ChooseFile.h"
 #include "common/OutputGuard.h"
+#include "common/RunFailure.h"
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
 #include "tools/ObToolPath.h"
@@ -34,6 +36,9 @@ struct ToolRun {
   // The program works on the atoms' positions (a force field): an input that holds none would
   // give a meaningless result, so it runs nothing.
   bool needsCoordinates = false;
+  // The pane shows what the program writes on standard error: it speaks for its own failures,
+  // and only a command that never started is said with an alert.
+  bool showsErrors = false;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -51,8 +56,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
  public:
   explicit ToolPane(platform::Platform& platform) : platform::BoundViewController<Pane>(platform) {}
 
-  // The pane's command runner: /bin/bash -c, standard output only.
-  std::optional<std::string> shell(const std::string& command) { return molbench::shell(command); }
+  // The pane's command runner: /bin/bash -c, standard output only, as UTF-8 text.
+  platform::posix::BashRun shell(const std::string& command) { return shellRun(command); }
 
  protected:
   using Outlets = std::vector<std::string>;
@@ -92,14 +97,16 @@ class ToolPane : public platform::BoundViewController<Pane> {
     return true;
   }
 
-  // The run recipe. `compose` gets the command's head (the obabel path as stored, or the
-  // sibling program as one shell word) and returns the whole command. Returns what the program
-  // wrote to standard output; nothing when the run was refused or its output is not text.
+  // The run recipe. `compose` gets the command's head (the obabel path or the sibling program,
+  // as one shell word) and returns the whole command. Returns what the program
+  // wrote to standard output; nothing when the run was refused, failed (the user is told why)
+  // or its output is not text.
   std::optional<std::string> runTool(
       const ToolRun& run, const std::function<std::string(const std::string&)>& compose) {
     auto& pane = self();
+    failureSaid_ = false;
     pane.obabelPath = lookUpObabelPath(this->platform());
-    std::string head = pane.obabelPath;
+    std::string head = programWord(pane.obabelPath);
     if (run.program) {
       auto program = obtoolPath(pane.obabelPath, *run.program);
       if (!program) {
@@ -113,8 +120,16 @@ class ToolPane : public platform::BoundViewController<Pane> {
       return std::nullopt;
     pane.obshellCommand = compose(head);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
-    return pane.shell(pane.obshellCommand);
+    auto result = pane.shell(pane.obshellCommand);
+    failureSaid_ = saidRunFailure(this->platform(), result,
+                                  run.showsErrors ? Failures::notStarted : Failures::any,
+                                  run.program.value_or("obabel"));
+    if (failureSaid_) return std::nullopt;
+    return std::move(result.output);
   }
+
+  // Whether the last run's failure was said with an alert (a pane then adds no word of its own).
+  bool failureSaid() const { return failureSaid_; }
 
  private:
   Pane& self() { return static_cast<Pane&>(*this); }
@@ -146,6 +161,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     alert.buttons = {"OK"};
     this->platform().runAlert(alert);
   }
+
+  bool failureSaid_ = false;
 };
 
 }  // namespace molbench

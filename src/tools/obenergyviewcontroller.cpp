@@ -45,7 +45,7 @@ const platform::Bindings<obenergyviewcontroller>& obenergyviewcontroller::bindin
   return table;
 }
 
-std::optional<std::string> obenergyviewcontroller::shell(const std::string& command) {
+platform::posix::BashRun obenergyviewcontroller::shell(const std::string& command) {
   return shellReport(command);
 }
 

@@ -39,7 +39,7 @@ class obenergyviewcontroller : public ToolPane<obenergyviewcontroller> {
   const Titles& iFileTypes;
 
   // Reports are shown whatever bytes they hold (see ReportShell.h).
-  std::optional<std::string> shell(const std::string& command);
+  platform::posix::BashRun shell(const std::string& command);
 
   void viewDidLoad() override;
   void inputFileSelect(platform::Control* sender);

@@ -28,7 +28,7 @@ const platform::Bindings<obrmsdviewcontroller>& obrmsdviewcontroller::bindings()
   return table;
 }
 
-std::optional<std::string> obrmsdviewcontroller::shell(const std::string& command) {
+platform::posix::BashRun obrmsdviewcontroller::shell(const std::string& command) {
   return shellReportWithMessages(command);
 }
 
@@ -45,10 +45,12 @@ void obrmsdviewcontroller::inputTestfFile(platform::Control*) {
 void obrmsdviewcontroller::runOpbrmsd(platform::Control*) {
   if (!connected("runOpbrmsd:", {"referenceFile", "testFile", "chooseFirstonly", "obrmsResult"}))
     return;
-  auto report = runTool({.program = "obrms", .printsCommand = false}, [&](const std::string& head) {
-    chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
-    return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());
-  });
+  auto report =
+      runTool({.program = "obrms", .printsCommand = false, .showsErrors = true},
+              [&](const std::string& head) {
+                chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
+                return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());
+              });
   if (!report) return;
   obshellResult = *report;
   obrmsResult->setText(obshellResult);

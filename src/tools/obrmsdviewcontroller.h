@@ -29,7 +29,7 @@ class obrmsdviewcontroller : public ToolPane<obrmsdviewcontroller> {
   std::string obshellCommand;
   std::string obshellResult;
 
-  std::optional<std::string> shell(const std::string& command);
+  platform::posix::BashRun shell(const std::string& command);
 
   void inputReferenceFile(platform::Control* sender);
   void inputTestfFile(platform::Control* sender);

@@ -118,7 +118,7 @@ std::optional<SpectrophoreRecord> obspectrophoreviewcontroller::readQuery(
                           ran = true;
                           return spectrophoreQueryCommand(head, queryPath);
                         });
-  if (!ran) return std::nullopt;  // the user has been told why
+  if (!ran || failureSaid()) return std::nullopt;  // the user has been told why
   auto records = output ? spectrophoreRecords(*output) : std::nullopt;
   if (!records) {
     stopSearch("obspectrophore gave no spectrophore for the query file \"" + queryPath + "\".");
@@ -145,7 +145,9 @@ void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databa
   }
   auto result = searchSpectrophores(mol1Doubles, *records);
   platform().diagnostic(std::to_string(result.pieceCount));
-  for (const auto& command : resultAppendCommands(result.lines, resultsPath)) shell(command);
+  for (const auto& command : resultAppendCommands(result.lines, resultsPath))
+    if (saidRunFailure(platform(), shell(command), Failures::any, "Appending to the results"))
+      return;
   if (result.recordsCompared > 0 || result.stopReason) {
     mainMoltitle = result.lastRecord.title;
     molRecord = valueFields(result.lastRecord);

@@ -43,7 +43,7 @@ const platform::Bindings<obthermoviewcontroller>& obthermoviewcontroller::bindin
   return table;
 }
 
-std::optional<std::string> obthermoviewcontroller::shell(const std::string& command) {
+platform::posix::BashRun obthermoviewcontroller::shell(const std::string& command) {
   return shellReportWithMessages(command);
 }
 
@@ -75,7 +75,7 @@ void obthermoviewcontroller::runObthermo(platform::Control*) {
                                   "tempDeriv", "obthermoText"}))
     return;
   std::string input = inputFilepath->text();
-  auto report = runTool({.program = "obthermo", .inputs = {input}},
+  auto report = runTool({.program = "obthermo", .inputs = {input}, .showsErrors = true},
                         [&](const std::string& head) { return composeRun(head, input); });
   if (!report) return;
   obshellResult = *report;

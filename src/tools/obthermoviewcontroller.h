@@ -58,7 +58,7 @@ class obthermoviewcontroller : public ToolPane<obthermoviewcontroller> {
   const Titles& outputUnits;
 
   // Reports are shown whatever bytes they hold (see ReportShell.h).
-  std::optional<std::string> shell(const std::string& command);
+  platform::posix::BashRun shell(const std::string& command);
 
   void viewDidLoad() override;
   // The input chooser, sent as "inputFilepath:" (the input field's outlet has that name).

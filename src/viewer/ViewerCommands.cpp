@@ -29,11 +29,11 @@ std::string unquotedPath(const std::string& quoted) {
 }
 
 std::string countCommand(const std::string& obabelPath, const std::string& quotedInput) {
-  return obabelPath + " " + quotedInput + " " + kCountTail;
+  return programWord(obabelPath) + " " + quotedInput + " " + kCountTail;
 }
 
 std::string titleCommand(const std::string& obabelPath, const std::string& quotedInput) {
-  return obabelPath + " " + quotedInput + "  -osmi  -xt";
+  return programWord(obabelPath) + " " + quotedInput + "  -osmi  -xt";
 }
 
 int64_t moleculeCount(std::string_view output) {
@@ -92,7 +92,7 @@ std::string highlightFragment(const std::string& smarts) {
 std::string depictionCommand(const std::string& obabelPath, const std::string& quotedFile,
                              const std::string& selection, const std::string& output,
                              const std::string& highlight) {
-  return obabelPath + " " + quotedFile + selection + output + highlight;
+  return programWord(obabelPath) + " " + quotedFile + selection + output + highlight;
 }
 
 std::optional<std::string> filterFragment(const std::string& modeTitle, const std::string& smarts) {
@@ -103,18 +103,18 @@ std::optional<std::string> filterFragment(const std::string& modeTitle, const st
 
 std::string filterCommand(const std::string& obabelPath, const std::string& quotedInput,
                           const std::string& iFileType, const std::string& fragment) {
-  return obabelPath + " " + quotedInput + " " + iFileType + "  -osmi  -xt " + fragment;
+  return programWord(obabelPath) + " " + quotedInput + " " + iFileType + "  -osmi  -xt " + fragment;
 }
 
 std::string exportCopyCommand(const std::string& obabelPath, const std::string& quotedFile,
                               int64_t ordinal, const std::string& temporaryPath) {
-  return obabelPath + " " + quotedFile + selectionFragment(ordinal) + " " + " -O " +
+  return programWord(obabelPath) + " " + quotedFile + selectionFragment(ordinal) + " " + " -O " +
          quotedPath(temporaryPath);
 }
 
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
                               const std::string& exportPath) {
-  return obabelPath + " " + quotedPath(temporaryPath) + " " + quotedPath(exportPath) + " -O " +
+  return programWord(obabelPath) + " " + quotedPath(temporaryPath) + " " + quotedPath(exportPath) + " -O " +
          quotedPath(exportPath);
 }
 

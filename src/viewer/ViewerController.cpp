@@ -73,17 +73,18 @@ const platform::Bindings<ViewerController>& ViewerController::bindings() {
   return table;
 }
 
-std::optional<std::string> ViewerController::shell(const std::string& command) {
-  auto bytes = platform::posix::runBashCapturingOutput(command);
-  if (!bytes) return std::nullopt;
-  if (platform::isValidUtf8(*bytes)) return bytes;
-  return platform::decodeUtf8Lossy(*bytes);
+std::optional<std::string> ViewerController::shell(const std::string& command, Failures failures) {
+  auto run = platform::posix::runBash(command);
+  if (saidRunFailure(platform(), run, failures, "obabel") || !run.output) return std::nullopt;
+  if (platform::isValidUtf8(*run.output)) return std::move(run.output);
+  return platform::decodeUtf8Lossy(*run.output);
 }
 
-std::optional<std::string> ViewerController::runCommand(const std::string& command) {
+std::optional<std::string> ViewerController::runCommand(const std::string& command,
+                                                        Failures failures) {
   obshellCommand = command;
   platform().diagnostic(obshellCommand);
-  return shell(obshellCommand);
+  return shell(obshellCommand, failures);
 }
 
 void ViewerController::viewDidLoad() {
@@ -118,8 +119,10 @@ void ViewerController::importData(platform::Control*) {
   std::string quoted = quotedPath(inputFilepath->text());
 
   obshellcountCommand = countCommand(obabelPath, quoted);
-  obshellcount = shell(obshellcountCommand).value_or("");
+  auto counted = shell(obshellcountCommand, Failures::notStarted);
   platform().diagnostic(obshellcountCommand);
+  if (!counted) return;  // nothing ran, and the user has been told why
+  obshellcount = std::move(*counted);
   platform().diagnostic(obshellcount);
   numMols = moleculeCount(obshellcount);
   if (numMols < 1) {
@@ -132,7 +135,7 @@ void ViewerController::importData(platform::Control*) {
   }
   platform().diagnostic(std::to_string(numMols));
 
-  auto listing = runCommand(titleCommand(obabelPath, quoted));
+  auto listing = runCommand(titleCommand(obabelPath, quoted), Failures::notStarted);
   if (!listing) return;
   obshellresult = std::move(*listing);
   platform().diagnostic(obshellresult);
@@ -178,7 +181,8 @@ void ViewerController::showDepiction(const RowMolecule& row) {
     molView->loadRequest(kNoPicture);
     return;
   }
-  runCommand(depictionCommand(obabelPath, row.filePath, obabelSel, oFilepath, addSMARTScol));
+  runCommand(depictionCommand(obabelPath, row.filePath, obabelSel, oFilepath, addSMARTScol),
+             Failures::notStarted);
   showScratchPicture(platform(), temporaryDirectory, *molView.get(), "tableClicked");
 }
 
@@ -197,7 +201,7 @@ void ViewerController::smartsFilter(platform::Control*) {
     osmartsConvert = *fragment;
   iFileType = inputFormatFlag(formatTitle);
   obshellCommand = filterCommand(obabelPath, quoted, iFileType, osmartsConvert);
-  auto listing = shell(obshellCommand);
+  auto listing = shell(obshellCommand, Failures::notStarted);
   if (!listing) return;
   searchResults = std::move(*listing);
 
@@ -264,9 +268,13 @@ void ViewerController::exportSelected(platform::Control*) {
     return;
   for (const auto& [row, record] : chosen) {
     platform().diagnostic("Row: " + std::to_string(row));
-    runCommand(exportCopyCommand(obabelPath, record.filePath, record.molNumber, *temporaryPath));
+    // One alert for a failed export, not one a row.
+    if (!runCommand(
+            exportCopyCommand(obabelPath, record.filePath, record.molNumber, *temporaryPath),
+            Failures::any))
+      return;
     obshelljoinCommand = exportJoinCommand(obabelPath, *temporaryPath, *exportPath);
-    shell(obshelljoinCommand);
+    if (!shell(obshelljoinCommand, Failures::any)) return;
   }
 }
 

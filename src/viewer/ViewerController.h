@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/RunFailure.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
 #include "viewer/molecule.h"
@@ -64,8 +65,8 @@ class ViewerController : public platform::BoundViewController<ViewerController> 
 
   // Runs a command with /bin/bash -c; what it wrote to standard output, bytes that are not
   // UTF-8 replaced, so one odd title never loses a whole listing. Nothing when bash could not
-  // start.
-  std::optional<std::string> shell(const std::string& command);
+  // start or a failure was said (the failures named are said with an alert).
+  std::optional<std::string> shell(const std::string& command, Failures failures);
 
   void inputFileSelect(platform::Control* sender);
   void outputFileSeelct(platform::Control* sender);
@@ -80,7 +81,7 @@ class ViewerController : public platform::BoundViewController<ViewerController> 
   void viewDidLoad() override;
 
  private:
-  std::optional<std::string> runCommand(const std::string& command);
+  std::optional<std::string> runCommand(const std::string& command, Failures failures);
   void showDepiction(const RowMolecule& row);
   void requestSmiles(const std::string& name, const std::string& resultPath);
 

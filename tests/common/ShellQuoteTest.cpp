@@ -75,5 +75,12 @@ TEST(ShellQuote, OrdinaryValuesStayAsTypedAndPathsAreAlwaysQuoted) {
   EXPECT_EQ(quotedPath("/tmp/in.sdf"), "'/tmp/in.sdf'");
 }
 
+TEST(ShellQuote, ProgramPathsHeadTheCommandAsOneWordThatStillExpandsTheHomeFolder) {
+  EXPECT_EQ(programWord("/usr/bin/obrotate"), "/usr/bin/obrotate");
+  EXPECT_EQ(programWord("~/ob/bin/obrotate"), "~/ob/bin/obrotate");
+  EXPECT_EQ(programWord("/opt/a&b$(x)/obrotate"), "'/opt/a&b$(x)/obrotate'");
+  EXPECT_EQ(programWord("~/it's/obrotate"), "~/'it'\\''s/obrotate'");
+}
+
 }  // namespace
 }  // namespace molbench

@@ -108,12 +108,12 @@ TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
   EXPECT_FALSE(std::filesystem::exists(scratch("pwned")));
 
   // A value left empty after its option is still its argument: the option never takes the
-  // next word for its value.
+  // next word for its value. An empty range bound is an open end and leaves its option out.
   for (auto field : {"theTitle", "smartsConvert", "convertFrom"}) setText(field, "");
   turnOn("zipoutput", false);
   h.press(pane, "convertFile:");
   EXPECT_THAT(standInArguments(),
-              ElementsAre("-ismi", input, "-f", "", "-l", "$(touch pwned)", "-osdf", "-p",
+              ElementsAre("-ismi", input, "-l", "$(touch pwned)", "-osdf", "-p",
                           "7; touch pwned", "-O", output + ".sdf", "--title", "", "-s", "",
                           "--append", nasty, "--filter", nasty));
 }

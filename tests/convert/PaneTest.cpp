@@ -1,6 +1,8 @@
 // The format handlers, the count, the output guard and what happens without a control.
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "ConvertFixture.h"
 
 namespace molbench::testing {
@@ -37,7 +39,9 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
 
   std::string program = scratch("binary");
   writeFile(program, "#!/bin/bash\nprintf '\\xff\\xfe'\n");
-  useObabel("/bin/bash '" + program + "'");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  useObabel(program);
   setText("obabelText", "before");
   auto printed = h.diagnostics().size();
   h.press(pane, "countMols:");

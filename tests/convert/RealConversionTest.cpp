@@ -10,6 +10,7 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 const std::string kSdf = testDataPath("cdk2-12.sdf");     // 12 molecules with 3D coordinates
@@ -53,6 +54,19 @@ TEST_P(RealConversion, WritesWhatObabelReadsBack) {
   EXPECT_THAT(readFile(result), c.content);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.temporaryDirectory()), {}),
             c.filesWritten);
+  EXPECT_THAT(h.alerts(), IsEmpty()) << "obabel's warnings and empty results are no failure";
+}
+
+// obabel reached through a link in a folder whose name holds a blank and a quote: the stored
+// path heads the command as one word, and obabel still finds its formats.
+TEST_F(ConvertPaneTest, ConvertsWithObabelInAFolderWhoseNameNeedsQuoting) {
+  std::string folder = scratch("Open Babel's bin");
+  std::filesystem::create_directory(folder);
+  std::filesystem::create_symlink(kObabel, folder + "/obabel");
+  useObabel(folder + "/obabel");
+  convertFiles(kSdf, kSdfRow, scratch("out.smi"), kSmiRow);
+  h.press(pane, "convertFile:");
+  EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 12) << pane.obshellCommand;
 }
 
 const std::string kSmarts = "[N;!$(N=O)](C)C";
@@ -62,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Conversion("SdfToSmiles", {}, kSdf, "a.smi", kSmiRow, "", 12,
                    StartsWith("CC(C)C(=O)COc1c2c([nH]cn2)nc(n1)N\tZINC03814457\n")),
-        // Two small molecules, as 3D generation is slow. The empty "from" reaches obabel as its
-        // own argument, not as a swallowed "-l".
+        // Two small molecules, as 3D generation is slow. An empty bound is an open end.
         Conversion("SmilesTo3D", {{"generate3D", ""}, {"convertAll", ""}, {"convertTo", "2"}},
                    kSmiles, "b.sdf", kSdfRow, "", 2,
                    AllOf(StartsWith("ethanol\n OpenBabel"), HasSubstr("3D\n"))),
@@ -75,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                    HasSubstr("\tZINC"), 12),
         Conversion("Compressed", {{"zipoutput", ""}}, kSdf, "z.sdf", kSdfRow, "z.sdf.gz", 12,
                    StartsWith("\x1f\x8b")),
+        Conversion("RangeToTheEnd", {{"convertAll", ""}, {"convertFrom", "10"}}, kSdf, "r.smi",
+                   kSmiRow, "", 3, HasSubstr("\tZINC")),
+        Conversion("NothingMatches",
+                   {{"smartsConvertoptions", "matching"}, {"smartsConvert", "[Xe]"}}, kSmiles,
+                   "n.smi", kSmiRow, "", 0, IsEmpty()),
         // The Qt suite converts a range 3 to 5 through the widgets.
         Conversion("Unique", {{"onlyUniquemols", ""}}, kSmiles, "u.smi", kSmiRow, "", 9,
                    StartsWith("CCO\tethanol\nc1ccccc1\tbenzene\n")),

@@ -1,8 +1,6 @@
 // The lookup pane in a fresh headless world.
 #pragma once
 
-#include <stdlib.h>
-
 #include <string>
 #include <vector>
 
@@ -11,13 +9,9 @@
 
 namespace molbench::testing {
 
-// obabel's --gen3D runs OpenMP threads that spin while they wait: on a machine busy with other
-// work a small molecule then takes minutes instead of a tenth of a second.
-inline void keepObabelOnOneThread() { ::setenv("OMP_NUM_THREADS", "1", 0); }
-
 class LookupTest : public PaneTest<seekerController> {
  protected:
-  LookupTest() : PaneTest("seekerController") { keepObabelOnOneThread(); }
+  LookupTest() : PaneTest("seekerController") {}
 
   void pointHostsAt(const std::string& host) {
     auto& hosts = h.serviceHosts();

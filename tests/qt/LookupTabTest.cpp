@@ -24,7 +24,6 @@ void click(SceneFixture& scene, const char* selector) {
 }
 
 TEST(LookupTab, LooksAStructureUpOnTheLocalServer) {
-  testing::keepObabelOnOneThread();
   testing::LocalServer server;
   SceneFixture scene("seekerController");
   auto& hosts = scene.platform().serviceHosts();

@@ -6,17 +6,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <cstdlib>
 
 #include "SceneFixture.h"
 #include "TestSupport.h"
 
 namespace molbench::qttest {
 namespace {
-
-// Open Babel's force fields spin OpenMP threads on every core; one keeps the runs quick on a
-// busy machine.
-const bool oneOpenMpThread = (::setenv("OMP_NUM_THREADS", "1", 0), true);
 
 QWidget* container(SceneFixture& scene) { return scene.widget("containView"); }
 

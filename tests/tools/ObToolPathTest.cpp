@@ -30,12 +30,5 @@ TEST(ObToolPath, TakesTheFolderOfTheObabelPath) {
     EXPECT_EQ(obtoolPath(obabelPath, "obtautomer"), program) << obabelPath;
 }
 
-TEST(ObToolPath, HeadsTheCommandAsOneWordThatStillExpandsTheHomeFolder) {
-  EXPECT_EQ(programWord("/usr/bin/obrotate"), "/usr/bin/obrotate");
-  EXPECT_EQ(programWord("~/ob/bin/obrotate"), "~/ob/bin/obrotate");
-  EXPECT_EQ(programWord("/opt/a&b$(x)/obrotate"), "'/opt/a&b$(x)/obrotate'");
-  EXPECT_EQ(programWord("~/it's/obrotate"), "~/'it'\\''s/obrotate'");
-}
-
 }  // namespace
 }  // namespace molbench::testing

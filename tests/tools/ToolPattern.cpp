@@ -1,6 +1,5 @@
 #include "ToolPattern.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -13,10 +12,6 @@ std::string caseName(const ::testing::TestParamInfo<ToolPaneCase>& info) {
 }
 
 namespace {
-// Open Babel's force fields spin OpenMP threads on every core; on a busy machine that makes a
-// 3D run of ethanol take minutes. One thread keeps the real runs quick.
-const bool oneOpenMpThread = (::setenv("OMP_NUM_THREADS", "1", 0), true);
-
 std::shared_ptr<platform::ViewController> madeAndLoaded(headless::Harness& h,
                                                         const std::string& identifier) {
   auto pane = platform::SceneRegistry::shared().instantiate(identifier, h);
@@ -228,14 +223,19 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   setText(c.inputField, testDataPath("small.sdf"));
   if (!c.outputField.empty()) setText(c.outputField, scratch("out.txt"));
   if (c.program == "obabel") {
-    // obabel itself heads the command as stored, or as the text that asks for a path.
+    // obabel itself heads the command as one word, even the text that asks for a path; bash
+    // finds no such program, and the failure is said.
     h.defaults().remove("pathToobabel");
     h.press(pane, c.run);
     if (c.printsCommand) {
       ASSERT_EQ(h.diagnostics().size(), 1u);
-      EXPECT_EQ(h.diagnostics()[0].rfind("Need obabel Path ", 0), 0u);
+      EXPECT_EQ(h.diagnostics()[0].rfind("'Need obabel Path' ", 0), 0u);
     }
-    EXPECT_TRUE(h.alerts().empty());
+    ASSERT_EQ(h.alerts().size(), 1u);
+    EXPECT_EQ(h.alerts()[0].messageText, "obabel failed");
+    EXPECT_THAT(h.alerts()[0].informativeText,
+                ::testing::HasSubstr("status 127. Its last error lines:\n/bin/bash: line 1: Need "
+                                     "obabel Path: command not found"));
     return;
   }
   h.defaults().set("pathToobabel", scratch("bin") + "/ob abel");

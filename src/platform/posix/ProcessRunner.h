@@ -1,14 +1,40 @@
 // Runs one command text with /bin/bash -c and reads its standard output to end of file.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace molbench::platform::posix {
 
-// Standard input and standard error are inherited; standard output is a pipe read in large
-// blocks until every holder of its writing end has closed it. The exit status is not read.
-// The raw bytes, or nothing when the program could not be started.
+// How one run went. Standard input is inherited; standard output is a pipe read in large
+// blocks until every holder of its writing end has closed it; standard error passes through to
+// this program's own standard error, and its last bytes are kept.
+struct BashRun {
+  // The raw bytes of standard output; nothing when bash could not be started.
+  std::optional<std::string> output;
+  // Why bash could not be started (an errno value, E2BIG for a command longer than the system
+  // takes in one argument), or 0.
+  int startError = 0;
+  // bash's exit status, when it ended and was reaped soon after closing its output.
+  std::optional<int> exitStatus;
+  // The signal that ended the run (a crash of the program bash handed itself over to), or 0.
+  int signal = 0;
+  // The last bytes the run wrote on standard error (at most kErrorTailBytes).
+  std::string errorTail;
+
+  // The program crashed or said it failed.
+  bool failed() const { return signal != 0 || (exitStatus && *exitStatus != 0); }
+};
+
+inline constexpr std::size_t kErrorTailBytes = 8192;
+
+// The child's environment is this program's, with OMP_NUM_THREADS=1 added when it is not set:
+// Open Babel's OpenMP threads spin while they wait for each other, and on a busy machine a job
+// of a fifth of a second then takes minutes. On an idle machine one thread is as fast.
+BashRun runBash(const std::string& command);
+
+// The raw bytes of standard output, or nothing when the program could not be started.
 std::optional<std::string> runBashCapturingOutput(const std::string& command);
 
 }  // namespace molbench::platform::posix

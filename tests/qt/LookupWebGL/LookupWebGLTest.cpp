@@ -31,7 +31,6 @@ int redPixels(const QImage& image) {
 }
 
 TEST(LookupWebGL, ThreeDViewDrawsTheMolecule) {
-  testing::keepObabelOnOneThread();
   SceneFixture scene("seekerController");
   scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
   scene.root()->resize(1000, 600);

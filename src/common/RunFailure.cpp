@@ -1,0 +1,87 @@
+#include "common/RunFailure.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "platform/Utf8.h"
+
+namespace molbench {
+
+namespace {
+
+constexpr size_t kErrorLinesShown = 6;
+
+// The last few lines that hold anything, decoded so a stray byte costs no line.
+std::string lastErrorLines(const std::string& tail) {
+  std::string text = platform::decodeUtf8Lossy(tail);
+  std::vector<std::string> lines;
+  size_t end = text.size();
+  while (end > 0 && lines.size() < kErrorLinesShown) {
+    size_t start = text.rfind('\n', end - 1);
+    start = start == std::string::npos ? 0 : start + 1;
+    std::string line = text.substr(start, end - start);
+    if (line.find_first_not_of(" \t\r") != std::string::npos) lines.insert(lines.begin(), line);
+    end = start == 0 ? 0 : start - 1;
+  }
+  std::string joined;
+  for (const auto& line : lines) joined += (joined.empty() ? "" : "\n") + line;
+  return joined;
+}
+
+std::string withErrorLines(const std::string& sentence, const std::string& tail) {
+  std::string lines = lastErrorLines(tail);
+  if (lines.empty()) return sentence + " It wrote no error message.";
+  return sentence + " Its last error lines:\n" + lines;
+}
+
+// The signal that ended the run: its own, or the one bash reports for the program it ran as
+// a status of 128 and the signal's number.
+int endingSignal(const platform::posix::BashRun& run) {
+  if (run.signal != 0) return run.signal;
+  if (run.exitStatus && *run.exitStatus > 128 && *run.exitStatus < 128 + 32)
+    return *run.exitStatus - 128;
+  return 0;
+}
+
+}  // namespace
+
+std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::BashRun& run,
+                                                      Failures failures,
+                                                      const std::string& program) {
+  platform::AlertRequest alert;
+  alert.buttons = {"OK"};
+  if (run.startError == E2BIG) {
+    alert.messageText = "The command is too long to run";
+    alert.informativeText =
+        "Nothing was run: Linux takes at most 128 KiB in one program argument, and bash gets "
+        "the whole command as one. Shorten the long value in it (a path, a title, a SMARTS).";
+  } else if (run.startError != 0) {
+    alert.messageText = "The command could not be started";
+    alert.informativeText = std::string("Nothing was run: /bin/bash could not be started (") +
+                            std::strerror(run.startError) + ").";
+  } else if (int signal = endingSignal(run); failures == Failures::any && signal != 0) {
+    alert.messageText = program + " crashed";
+    alert.informativeText =
+        withErrorLines("It was ended by signal " + std::to_string(signal) + " (" +
+                           ::strsignal(signal) + "); what it writes may be missing or cut short.",
+                       run.errorTail);
+  } else if (failures == Failures::any && run.failed()) {
+    alert.messageText = program + " failed";
+    alert.informativeText = withErrorLines(
+        "It ended with exit status " + std::to_string(*run.exitStatus) + ".", run.errorTail);
+  } else {
+    return std::nullopt;
+  }
+  return alert;
+}
+
+bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                    Failures failures, const std::string& program) {
+  auto alert = runFailureAlert(run, failures, program);
+  if (!alert) return false;
+  platform.runAlert(*alert);
+  return true;
+}
+
+}  // namespace molbench

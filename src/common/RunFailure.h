@@ -1,0 +1,27 @@
+// A run that went wrong is said, the same way in every pane: a command the system refused to
+// start, a program that crashed or exited with a failure status.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/posix/ProcessRunner.h"
+
+namespace molbench {
+
+// Which failures a pane tells the user of. A pane that shows the program's own report lets
+// it speak for a crash or a refusal; a command that never started has no report at all.
+enum class Failures { notStarted, any };
+
+// The alert for the run, titled after `program` ("obsym", or "The command" for typed text),
+// with the last few lines the run wrote on standard error; nothing when the run went well.
+std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::BashRun& run,
+                                                      Failures failures,
+                                                      const std::string& program);
+
+// Shows that alert, if there is one. True when it did.
+bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                    Failures failures, const std::string& program);
+
+}  // namespace molbench
