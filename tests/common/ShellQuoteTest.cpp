@@ -5,6 +5,10 @@
 #include "TestSupport.h"
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
+#include "convert/ConversionCommand.h"
+#include "lookup/LookupCommands.h"
+#include "search/SearchCommands.h"
+#include "viewer/ViewerCommands.h"
 #include "platform/headless/Harness.h"
 
 namespace molbench {
@@ -80,6 +84,30 @@ TEST(ShellQuote, ProgramPathsHeadTheCommandAsOneWordThatStillExpandsTheHomeFolde
   EXPECT_EQ(programWord("~/ob/bin/obrotate"), "~/ob/bin/obrotate");
   EXPECT_EQ(programWord("/opt/a&b$(x)/obrotate"), "'/opt/a&b$(x)/obrotate'");
   EXPECT_EQ(programWord("~/it's/obrotate"), "~/'it'\\''s/obrotate'");
+}
+
+TEST(ShellQuote, EveryObabelCommandIsHeadedByThePathAsOneWord) {
+  const std::string path = "/opt/Open Babel/o'brien/obabel";
+  ConversionPieces conversion;
+  SearchPieces search;
+  const std::string commands[] = {
+      composeConversion(path, {}, conversion).command,
+      composeCount(path, "", "in"),
+      composeFileSearch(path, {}, search).command,
+      indexBuildCommand(path, "", "in", "in.fs"),
+      indexSearchCommand(path, "in.fs", "out", "", ""),
+      countCommand(path, "in"),
+      titleCommand(path, "in"),
+      depictionCommand(path, "in", "", "", ""),
+      filterCommand(path, "in", "", ""),
+      exportCopyCommand(path, "in", 1, "out"),
+      exportJoinCommand(path, "in", "out"),
+      depictionCommand(path, "C", "out.png"),
+      threeDTextCommand(path, "C"),
+      threeDFileCommand(path, "C", "out.sdf"),
+  };
+  for (const auto& command : commands)
+    EXPECT_EQ(command.rfind("'/opt/Open Babel/o'\\''brien/obabel' ", 0), 0u) << command;
 }
 
 }  // namespace

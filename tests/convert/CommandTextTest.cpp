@@ -32,6 +32,8 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
   h.press(pane, "convertFile:");
   EXPECT_EQ(commandField(), "left alone");
   EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow, kSdfRow, expected));
+  ASSERT_EQ(h.alerts().size(), 1u) << "there is no obabel in /usr/local/bin";
+  EXPECT_EQ(h.alerts()[0].messageText, "obabel failed");
 }
 
 TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension) {

@@ -27,10 +27,11 @@ ToolPattern::ToolPattern()
   h.defaults().set("pathToobabel", kObabel);
 }
 
+// In a folder whose name needs quoting, so every command's head word is proved to hold.
 void ToolPattern::useStandIns(const std::string& program) {
-  writeArgumentRecorder(scratch("bin/obabel"), scratch("arguments"));
-  writeArgumentRecorder(scratch("bin/" + program), scratch("arguments"));
-  h.defaults().set("pathToobabel", scratch("bin/obabel"));
+  writeArgumentRecorder(scratch("o'bin/obabel"), scratch("arguments"));
+  writeArgumentRecorder(scratch("o'bin/" + program), scratch("arguments"));
+  h.defaults().set("pathToobabel", scratch("o'bin/obabel"));
 }
 
 bool hasThreeDCoordinates(const std::string& path) {

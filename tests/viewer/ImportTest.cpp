@@ -49,6 +49,11 @@ TEST_F(ViewerTest, FilesWithoutMoleculesAddNoRowsAndRunNoListing) {
   // A click that adds nothing says so instead of leaving the table as it was without a word.
   ASSERT_EQ(h.alerts().size(), 3u);
   EXPECT_NE(h.alerts()[2].informativeText.find(scratch("missing.sdf")), std::string::npos);
+
+  // A path longer than the system takes in one argument: nothing runs, and that is what is said.
+  import(scratch(std::string(128 * 1024, 'x') + ".sdf"));
+  ASSERT_EQ(h.alerts().size(), 4u);
+  EXPECT_EQ(h.alerts()[3].messageText, "The command is too long to run");
 }
 
 TEST_F(ViewerTest, CountComesFromTheSummaryLineAndBadBytesBecomeReplacements) {
