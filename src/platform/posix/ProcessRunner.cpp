@@ -199,8 +199,4 @@ BashRun runBash(const std::string& command) {
   return run;
 }
 
-std::optional<std::string> runBashCapturingOutput(const std::string& command) {
-  return runBash(command).output;
-}
-
 }  // namespace molbench::platform::posix

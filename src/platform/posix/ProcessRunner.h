@@ -34,7 +34,4 @@ inline constexpr std::size_t kErrorTailBytes = 8192;
 // of a fifth of a second then takes minutes. On an idle machine one thread is as fast.
 BashRun runBash(const std::string& command);
 
-// The raw bytes of standard output, or nothing when the program could not be started.
-std::optional<std::string> runBashCapturingOutput(const std::string& command);
-
 }  // namespace molbench::platform::posix
