@@ -156,8 +156,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     alert.messageText = kNoProgramAlertTitle;
     alert.informativeText =
         program + " is looked for in the folder of obabel, but the stored path \"" + obabelPath +
-        "\" names no folder. Enter the full path of obabel in the preferences "
-        "(it may not hold blanks).";
+        "\" gives no such folder. Enter the full path of obabel in the preferences: for the "
+        "programs beside it, a path without blanks or characters outside ASCII.";
     alert.buttons = {"OK"};
     this->platform().runAlert(alert);
   }
