@@ -25,12 +25,18 @@ void PrefsViewController::viewDidLoad() {
 
 void PrefsViewController::okButtonClicked(platform::Control*) {
   if (!outletsConnected("okButtonClicked:", {"pathToobabel"})) return;
-  platform().userDefaults().set(kObabelPathKey, pathToobabel.get()->text());
+  if (!platform().userDefaults().set(kObabelPathKey, pathToobabel.get()->text())) {
+    // The window stays open, so the path typed is not lost and the user may try again.
+    platform::AlertRequest alert;
+    alert.messageText = kPreferencesNotSavedMessage;
+    alert.informativeText = kPreferencesNotSavedInformation;
+    alert.buttons = {"OK"};
+    platform().runAlert(alert);
+    return;
+  }
   platform().closeWindow(*this);
 }
 
-void PrefsViewController::cancelButtonClicked(platform::Control*) {
-  platform().closeWindow(*this);
-}
+void PrefsViewController::cancelButtonClicked(platform::Control*) { platform().closeWindow(*this); }
 
 }  // namespace molbench

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "common/FastSearchIndex.h"
+#include "common/Refusal.h"
 
 namespace molbench {
 
@@ -42,22 +43,6 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   }
   return std::nullopt;
 }
-
-namespace {
-
-bool acceptedUnless(platform::Platform& platform, const std::optional<std::string>& problem,
-                    const char* title) {
-  if (!problem) return true;
-  platform::AlertRequest alert;
-  alert.messageText = title;
-  alert.informativeText = *problem;
-  alert.buttons = {"OK"};
-  platform.runAlert(alert);
-  platform.diagnostic(*problem);
-  return false;
-}
-
-}  // namespace
 
 bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
                         const std::vector<std::string>& inputPaths) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/InputGuard.h"
 #include "platform/Platform.h"
 
 namespace molbench {
@@ -27,6 +28,5 @@ bool outputPathAccepted(platform::Platform& platform, const std::string& outputP
 bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath);
 
 inline constexpr const char* kOutputAlertTitle = "Choose an output file";
-inline constexpr const char* kInputAlertTitle = "Choose an input file";
 
 }  // namespace molbench

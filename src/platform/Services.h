@@ -15,7 +15,8 @@ class UserDefaults {
   virtual ~UserDefaults() = default;
   // Absent and empty are kept apart: an absent key gives no value.
   virtual std::optional<std::string> stringForKey(const std::string& key) const = 0;
-  virtual void set(const std::string& key, const std::string& value) = 0;
+  // False when the value could not be stored for good (the settings file cannot be written).
+  virtual bool set(const std::string& key, const std::string& value) = 0;
   virtual void remove(const std::string& key) = 0;
 };
 

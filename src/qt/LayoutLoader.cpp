@@ -24,6 +24,7 @@ constexpr const char* kActionProperty = "action";
 constexpr const char* kSceneProperty = "scene";
 constexpr const char* kContentProperty = "content";
 constexpr const char* kColumnsProperty = "columns";
+constexpr const char* kHeadingsProperty = "headings";
 
 std::string nameOf(const QObject* object) { return object->objectName().toStdString(); }
 
@@ -78,8 +79,10 @@ class SceneBinder {
     auto controller = std::make_shared<QtArrayController>();
     for (auto* table : root_->findChildren<QTableView*>()) {
       if (table->property(kContentProperty).toString().toStdString() != name) continue;
-      controller->bind(table,
-                       table->property(kColumnsProperty).toString().split(',', Qt::SkipEmptyParts));
+      auto list = [table](const char* property) {
+        return table->property(property).toString().split(',', Qt::SkipEmptyParts);
+      };
+      controller->bind(table, list(kColumnsProperty), list(kHeadingsProperty));
     }
     controller_.connectOutlet(name, controller);
     view_->keep(controller);

@@ -9,7 +9,8 @@
 //   view (the loader fills it with a QWebEngineView).
 // - An array controller is no widget: the loader makes it, and the QTableView whose dynamic
 //   property "content" names it shows its rows, one column per key listed in the table's
-//   dynamic property "columns" ("molNumber,molName").
+//   dynamic property "columns" ("molNumber,molName"), headed by the words of its dynamic
+//   property "headings" ("#,Title") where it has them, else by the keys.
 // - A control that sends an action carries the dynamic string property "action" holding the
 //   selector ("convertFile:"): buttons send it when clicked, combo boxes when the user picks
 //   an item (never when code selects one), tables on a click. A QAction of the file may carry

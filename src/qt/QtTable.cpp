@@ -14,9 +14,10 @@ namespace molbench::qt {
 RowTableModel::RowTableModel(QStringList columnKeys, QObject* parent)
     : QAbstractTableModel(parent), keys_(std::move(columnKeys)) {}
 
-void RowTableModel::setColumnKeys(const QStringList& keys) {
+void RowTableModel::setColumnKeys(const QStringList& keys, const QStringList& headings) {
   beginResetModel();
   keys_ = keys;
+  headings_ = headings;
   endResetModel();
 }
 
@@ -63,7 +64,7 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
       section < keys_.size())
-    return keys_[section];
+    return section < headings_.size() ? headings_[section] : keys_[section];
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -120,8 +121,9 @@ std::optional<platform::Row> QtArrayController::arrangedObjectAt(size_t index) c
   return model_->rows()[static_cast<size_t>(source)];
 }
 
-void QtArrayController::bind(QTableView* table, const QStringList& columnKeys) {
-  model_->setColumnKeys(columnKeys);
+void QtArrayController::bind(QTableView* table, const QStringList& columnKeys,
+                             const QStringList& headings) {
+  model_->setColumnKeys(columnKeys, headings);
   if (table) table->setModel(proxy_.get());
 }
 

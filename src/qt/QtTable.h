@@ -21,7 +21,8 @@ class RowTableModel : public QAbstractTableModel {
  public:
   explicit RowTableModel(QStringList columnKeys = {}, QObject* parent = nullptr);
 
-  void setColumnKeys(const QStringList& keys);
+  // The headings name the columns for the reader; a column without one shows its key.
+  void setColumnKeys(const QStringList& keys, const QStringList& headings = {});
   const std::vector<platform::Row>& rows() const { return rows_; }
   void append(const platform::Row& row);
   void append(std::vector<platform::Row> rows);
@@ -34,6 +35,7 @@ class RowTableModel : public QAbstractTableModel {
 
  private:
   QStringList keys_;
+  QStringList headings_;
   std::vector<platform::Row> rows_;
 };
 
@@ -62,8 +64,8 @@ class QtArrayController : public platform::ArrayController {
   size_t arrangedCount() const override;
   std::optional<platform::Row> arrangedObjectAt(size_t index) const override;
 
-  // Shows the arranged rows in the table, one column per key.
-  void bind(QTableView* table, const QStringList& columnKeys);
+  // Shows the arranged rows in the table, one column per key, under the headings.
+  void bind(QTableView* table, const QStringList& columnKeys, const QStringList& headings = {});
   RowFilterProxy* arranged() const { return proxy_.get(); }
 
  private:

@@ -22,12 +22,13 @@ std::optional<std::string> QtUserDefaults::stringForKey(const std::string& key) 
   return value.toString().toStdString();
 }
 
-void QtUserDefaults::set(const std::string& key, const std::string& value) {
+bool QtUserDefaults::set(const std::string& key, const std::string& value) {
   QSettings settings(settingsFile(), QSettings::IniFormat);
   settings.setValue(qtKey(key), QString::fromStdString(value));
-  // Written at once: a stored path must survive a crash of the next command.
+  // Written at once: a stored path must survive a crash of the next command, and a file that
+  // cannot be written must be known while the user can still act on it.
   settings.sync();
-  reportFailure(settings);
+  return reportFailure(settings);
 }
 
 void QtUserDefaults::remove(const std::string& key) {
@@ -37,9 +38,10 @@ void QtUserDefaults::remove(const std::string& key) {
   reportFailure(settings);
 }
 
-void QtUserDefaults::reportFailure(const QSettings& settings) const {
-  if (settings.status() == QSettings::NoError || !report_) return;
-  report_("The settings could not be written to " + settings.fileName().toStdString());
+bool QtUserDefaults::reportFailure(const QSettings& settings) const {
+  if (settings.status() == QSettings::NoError) return true;
+  if (report_) report_("The settings could not be written to " + settings.fileName().toStdString());
+  return false;
 }
 
 }  // namespace molbench::qt

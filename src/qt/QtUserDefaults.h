@@ -18,14 +18,14 @@ class QtUserDefaults : public platform::UserDefaults {
   explicit QtUserDefaults(Reporter report = {}) : report_(std::move(report)) {}
 
   std::optional<std::string> stringForKey(const std::string& key) const override;
-  void set(const std::string& key, const std::string& value) override;
+  bool set(const std::string& key, const std::string& value) override;
   void remove(const std::string& key) override;
 
   static QString settingsFile();
 
  private:
   Reporter report_;
-  void reportFailure(const QSettings& settings) const;
+  bool reportFailure(const QSettings& settings) const;  // true when written
 };
 
 }  // namespace molbench::qt

@@ -5,10 +5,10 @@
 
 #include "qt/Application.h"
 #include "qt/QtPlatform.h"
+#include "qt/WebEngineSetup.h"
 
 int main(int argc, char** argv) {
-  // Scenes holding web views need one GL context shared by all windows.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  molbench::qt::prepareWebEngine();
   QApplication application(argc, argv);
   // QApplication adopts the user's locale; numbers in commands must not turn into "7,4".
   std::setlocale(LC_NUMERIC, "C");

@@ -96,15 +96,17 @@ std::string formattedDistance(double distance) {
   return std::string(buffer, end);
 }
 
-std::string resultLine(std::string_view title, const std::string& distance) {
+std::string resultLine(std::string_view rawTitle, const std::string& distance) {
+  std::string title(rawTitle);
+  std::erase(title, '\0');
   std::string line;
   std::size_t at = 0;
   while (at < title.size()) {
     std::size_t start = title.find_first_not_of(" \t", at);
-    if (start == std::string_view::npos) break;
+    if (start == std::string::npos) break;
     std::size_t end = title.find_first_of(" \t", start);
-    if (end == std::string_view::npos) end = title.size();
-    line.append(title.substr(start, end - start)).push_back(' ');
+    if (end == std::string::npos) end = title.size();
+    line.append(title, start, end - start).push_back(' ');
     at = end;
   }
   return line + distance + "\n";

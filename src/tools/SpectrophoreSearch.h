@@ -34,7 +34,9 @@ double spectrophoreDistance(const std::vector<double>& query, const std::vector<
 std::string formattedDistance(double distance);
 
 // The line `echo` would append for the title and the distance: the title's blank- or
-// tab-separated words and the distance joined by single blanks, and a line feed.
+// tab-separated words and the distance joined by single blanks, and a line feed. The title's
+// bytes stay as they are, whatever their encoding, but for NUL, which no shell argument can
+// carry (it would cut the command that appends the line, and the lines with it).
 std::string resultLine(std::string_view title, const std::string& distance);
 
 struct SpectrophoreSearchResult {

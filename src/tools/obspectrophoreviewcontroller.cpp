@@ -5,6 +5,7 @@
 
 #include "common/ShellQuote.h"
 #include "platform/Utf8.h"
+#include "platform/posix/ProcessRunner.h"
 
 namespace molbench {
 
@@ -42,6 +43,10 @@ std::string spectrophoreQueryCommand(const std::string& program, const std::stri
 
 obspectrophoreviewcontroller::obspectrophoreviewcontroller(platform::Platform& platform)
     : ToolPane(platform) {}
+
+std::optional<std::string> obspectrophoreviewcontroller::shell(const std::string& command) {
+  return platform::posix::runBashCapturingOutput(command);
+}
 
 const platform::Bindings<obspectrophoreviewcontroller>& obspectrophoreviewcontroller::bindings() {
   static const auto table = platform::Bindings<P>()
@@ -134,7 +139,7 @@ std::optional<SpectrophoreRecord> obspectrophoreviewcontroller::readQuery(
 void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databasePath,
                                                        const std::string& resultsPath) {
   auto text = readWholeFile(databasePath);
-  if (!text || !platform::isValidUtf8(*text)) {
+  if (!text) {
     stopSearch("The spectrophore file \"" + databasePath + "\" cannot be read as text.");
     return;
   }
@@ -161,7 +166,8 @@ void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databa
 void obspectrophoreviewcontroller::stopSearch(const std::string& reason) {
   platform::AlertRequest alert;
   alert.messageText = kSearchStoppedTitle;
-  alert.informativeText = reason;
+  // Titles may be in any encoding; the alert shows text.
+  alert.informativeText = platform::decodeUtf8Lossy(reason);
   alert.buttons = {"OK"};
   platform().diagnostic(reason);
   platform().runAlert(alert);

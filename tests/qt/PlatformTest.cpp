@@ -12,6 +12,7 @@
 #include "qt/AlertBox.h"
 #include "qt/OpenPanel.h"
 #include "qt/QtUserDefaults.h"
+#include "qt/WebEngineSetup.h"
 
 namespace molbench::qttest {
 namespace {
@@ -25,6 +26,12 @@ TEST(QtUserDefaults, StoresTextExactly) {
     defaults.set("pathToobabel", value);
     EXPECT_EQ(qt::QtUserDefaults().stringForKey("pathToobabel"), value);
   }
+}
+
+// The switch the 3D view needs joins the user's own; none of theirs is dropped or doubled.
+TEST(WebEngineSetup, AddsTheSoftwareWebGLSwitchToTheUsersOwn) {
+  EXPECT_EQ(qt::withWebGLSwitches(qt::withWebGLSwitches("--lang=de")),
+            "--lang=de --ignore-gpu-blocklist");
 }
 
 TEST(QtMainQueue, RunsWorkFromOtherThreadsOnTheMainThreadInOrder) {

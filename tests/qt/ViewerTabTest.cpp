@@ -44,6 +44,9 @@ TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
   auto* table = scene.widgetAs<QTableView>("tableView");
   ASSERT_EQ(table->model()->rowCount(), 10);
   EXPECT_EQ(table->model()->data(table->model()->index(4, 1)).toString(), "pyridine");
+  for (int column : {0, 1, 2, 3})  // the row keys' columns, in their order, headed for a reader
+    EXPECT_EQ(table->model()->headerData(column, Qt::Horizontal),
+              QStringList({"#", "Title", "Tag", "File"})[column]);
 
   auto* count = scene.widgetAs<QLineEdit>("selectedCount");
   auto* picture = scene.widgetAs<QWebEngineView>("molView");

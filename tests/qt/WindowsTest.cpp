@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
 #include "SceneFixture.h"
 #include "app/Scenes.h"
@@ -101,6 +103,17 @@ TEST(Preferences, StoreTheFieldsTextOnOKOrReturnAndNothingOnCancel) {
   QApplication::sendEvent(field, &enter);
   EXPECT_EQ(stored(), "/usr/bin/obabel");
   EXPECT_EQ(window.preferencesWindow(), nullptr);
+
+  // A settings folder that is a file: OK alerts and keeps the dialog with its text open.
+  auto folder =
+      std::filesystem::path(qt::QtUserDefaults::settingsFile().toStdString()).parent_path();
+  std::filesystem::remove_all(folder);
+  std::ofstream(folder) << "not a folder";
+  size_t alerts = platform.script().alerts().size();
+  open()->setText("/opt/obabel");
+  press("okButton");
+  ASSERT_EQ(platform.script().alerts().size(), alerts + 1);
+  EXPECT_EQ(open()->text(), "/opt/obabel") << "the dialog stays open with the text typed";
 }
 
 // Runs the program with a scripted platform; the step acts on the shown main window once the

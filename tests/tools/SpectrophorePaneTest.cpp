@@ -13,6 +13,7 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace std::string_literals;
 
 constexpr const char* kHeader = "Resolution:       3 Angstrom\n\n";
 
@@ -96,12 +97,15 @@ TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
   EXPECT_THAT(standInArguments(), ElementsAre("-i", "/data/a b.sdf"));
   EXPECT_TRUE(fileExists(scratch("o'ut.spectrophore")));
 
-  // A query program that prints one record, and a database of titles made to break a shell.
+  // A query program that prints one record with a Latin-1 title, and a database of titles made
+  // to break a shell or the text: Latin-1 bytes reach the results as they are, a NUL is dropped.
   writeFile(scratch("bin/obspectrophore"),
-            "#!/bin/bash\nprintf 'x 3 Angstrom\\n\\nq\\t1\\t2\\t\\n'\n");
-  writeFile(database, std::string(kHeader) + "$(touch pwned);  `id` 'a\t1\t2\t\n-n\t4\t6\t\n");
+            "#!/bin/bash\nprintf 'x 3 Angstrom\\n\\nq\\351\\t1\\t2\\t\\n'\n");
+  writeFile(database, kHeader + "$(touch pwned);  `id` 'a\t1\t2\t\n-n\t4\t6\t\n"s +
+                          "caf\xe9 \xe9t\xe9\t1\t2\t\nn\0ul\t1\t2\t\n"s);
   search(query, database);
-  EXPECT_EQ(readFile(results), "$(touch pwned); `id` 'a 0.00\n-n 5.00\n");
+  EXPECT_EQ(readFile(results),
+            "$(touch pwned); `id` 'a 0.00\n-n 5.00\ncaf\xe9 \xe9t\xe9 0.00\nnul 0.00\n");
   EXPECT_FALSE(fileExists("pwned"));
 }
 

@@ -21,9 +21,10 @@ std::optional<std::string> Defaults::stringForKey(const std::string& key) const 
   return found->second;
 }
 
-void Defaults::set(const std::string& key, const std::string& value) {
+bool Defaults::set(const std::string& key, const std::string& value) {
   std::lock_guard lock(mutex_);
   values_[key] = value;
+  return true;
 }
 
 void Defaults::remove(const std::string& key) {

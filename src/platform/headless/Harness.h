@@ -21,7 +21,7 @@ namespace molbench::headless {
 class Defaults : public platform::UserDefaults {
  public:
   std::optional<std::string> stringForKey(const std::string& key) const override;
-  void set(const std::string& key, const std::string& value) override;
+  bool set(const std::string& key, const std::string& value) override;
   void remove(const std::string& key) override;
 
  private:

@@ -1,6 +1,8 @@
 // The 3D view in the Lookup tab's real web view draws the molecule with WebGL. WebGL renders
 // only on an X display (Xvfb), never with the offscreen platform, so this program runs alone
-// under xvfb-run and skips when it has no display.
+// under xvfb-run and skips when it has no display. It starts the web engine as the program
+// does, with no switches from outside, as when a user starts Molbench on an existing display
+// without a GPU.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,6 +16,7 @@
 #include "SceneFixture.h"
 #include "TestSupport.h"
 #include "lookup/LookupFixture.h"
+#include "qt/WebEngineSetup.h"
 
 namespace molbench::qttest {
 namespace {
@@ -55,7 +58,7 @@ int main(int argc, char** argv) {
     std::cout << "Skipped: WebGL needs an X display; run this under xvfb-run.\n";
     return 77;
   }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  molbench::qt::prepareWebEngine();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
