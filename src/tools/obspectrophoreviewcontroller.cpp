@@ -44,8 +44,8 @@ std::string spectrophoreQueryCommand(const std::string& program, const std::stri
 obspectrophoreviewcontroller::obspectrophoreviewcontroller(platform::Platform& platform)
     : ToolPane(platform) {}
 
-std::optional<std::string> obspectrophoreviewcontroller::shell(const std::string& command) {
-  return platform::posix::runBashCapturingOutput(command);
+platform::posix::BashRun obspectrophoreviewcontroller::shell(const std::string& command) {
+  return platform::posix::runBash(command);
 }
 
 const platform::Bindings<obspectrophoreviewcontroller>& obspectrophoreviewcontroller::bindings() {

@@ -25,7 +25,7 @@ class obspectrophoreviewcontroller : public ToolPane<obspectrophoreviewcontrolle
 
   // The query's spectrophore as obspectrophore prints it: its title is the molecule file's, in
   // whatever encoding that file has, so the output is not refused for not being UTF-8.
-  std::optional<std::string> shell(const std::string& command);
+  platform::posix::BashRun shell(const std::string& command);
 
   platform::Outlet<platform::TextField> inputFilepath;
   platform::Outlet<platform::TextField> spectrophoreFilepath;
