@@ -114,6 +114,7 @@ void ViewerController::loadEditor(platform::Control*) {
 
 void ViewerController::importData(platform::Control*) {
   if (!outletsConnected("importData:", {"inputFilepath", "chemdataArraycontroller"})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelPath = lookUpObabelPath(platform());
   std::string quoted = quotedPath(inputFilepath->text());
 
@@ -169,6 +170,7 @@ void ViewerController::tableClicked(platform::Control*) {
 }
 
 void ViewerController::showDepiction(const RowMolecule& row) {
+  if (!inputFilesAccepted(platform(), {{"molecule", unquotedPath(row.filePath)}})) return;
   if (!smartsQuery.empty()) platform().diagnostic(smartsQuery);
   addSMARTScol = highlightFragment(smartsQuery);
   obabelSel = selectionFragment(row.molNumber);
@@ -188,6 +190,7 @@ void ViewerController::smartsFilter(platform::Control*) {
   if (!outletsConnected("smartsFilter:", {"inputFilepath", "inputFiletype", "smartsString",
                                           "matchOrnot", "chemdataArraycontroller"}))
     return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelPath = lookUpObabelPath(platform());
   std::string quoted = quotedPath(inputFilepath->text());
   std::string formatTitle = inputFiletype->titleOfSelectedItem();
@@ -248,18 +251,22 @@ void ViewerController::exportSelected(platform::Control*) {
 
   std::vector<std::pair<int, RowMolecule>> chosen;
   std::vector<std::string> sources = {input};
+  std::vector<InputFile> read;
   for (int row : tableView->selectedRowIndexes()) {
     auto shown = row < 0 ? std::nullopt
                          : chemdataArraycontroller->arrangedObjectAt(static_cast<size_t>(row));
     auto record = shown ? moleculeOfRow(*shown) : std::nullopt;
     if (!record) continue;
     sources.push_back(unquotedPath(record->filePath));
+    if (read.empty() || read.back().path != sources.back())
+      read.push_back({"molecule", sources.back()});
     chosen.emplace_back(row, *record);
   }
   if (chosen.empty()) return;
   // Every copy rewrites the temporary file and every join the export file: neither may be a
   // file a row is read from.
-  if (!outputPathAccepted(platform(), *temporaryPath, sources) ||
+  if (!inputFilesAccepted(platform(), read) ||
+      !outputPathAccepted(platform(), *temporaryPath, sources) ||
       !outputPathAccepted(platform(), *exportPath, sources))
     return;
   for (const auto& [row, record] : chosen) {
