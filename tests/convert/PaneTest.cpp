@@ -1,5 +1,8 @@
 // The format handlers, the count, the output guard and what happens without a control.
 #include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "ConvertFixture.h"
 
@@ -58,28 +61,44 @@ TEST_F(Pane, OutputThatIsAFolderOrTheInputRunsNothingAndSaysWhy) {
   h.answerOpenPanel(input);
   h.press(pane, "inputFileSelect:");
   h.choose(pane, "outputFiletype", kSmiRow);
-  for (const std::string& output : {temp() + "/", temp(), input}) {
+  // Check refuses what Convert refuses, and composes nothing Run could execute.
+  const std::string outputs[] = {temp() + "/", temp(), input, temp() + "/./in.smi"};
+  for (const std::string& output : outputs) {
     setText("outputFilepath", output);
     h.press(pane, "convertFile:");
+    h.press(pane, "checkObabel:");
   }
-  ASSERT_EQ(h.alerts().size(), 3u);
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("ends in \"/\""));
-  EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("is a folder"));
-  EXPECT_THAT(h.alerts()[2].informativeText, ::testing::HasSubstr("is also an input"));
+  ASSERT_EQ(h.alerts().size(), 8u);
+  EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("ends in \"/\""));
+  EXPECT_THAT(h.alerts()[3].informativeText, ::testing::HasSubstr("is a folder"));
+  EXPECT_THAT(h.alerts()[5].informativeText, ::testing::HasSubstr("an input of this run"));
+  EXPECT_THAT(h.alerts()[7].informativeText, ::testing::HasSubstr("an input of this run"));
   EXPECT_FALSE(fileExists(scratch(".smi")));
   EXPECT_EQ(readFile(input), "CCO ethanol\n");
   EXPECT_TRUE(pane.obshellCommand.empty()) << "nothing ran";
+  EXPECT_EQ(commandField(), "");
 }
 
-// obabel empties its output even when it finds no input to read.
-TEST_F(Pane, EmptyInputRunsNothingAndKeepsTheOutputFile) {
+// obabel empties its output even when it finds no input to read, and a FIFO would block
+// Count, or the data-field listing inside Molbench, for good.
+TEST_F(Pane, AnInputThatCannotBeReadRunsNothingKeepsTheOutputAndSaysWhy) {
   std::string output = scratch("kept.smi");
   writeFile(output, "CCO ethanol\n");
   setText("outputFilepath", output);
-  h.press(pane, "convertFile:");
-  ASSERT_EQ(h.alerts().size(), 1u);
+  std::filesystem::create_directories(scratch("folder"));
+  ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  for (auto input : {std::string(), scratch("missing.smi"), scratch("folder"), scratch("fifo")}) {
+    setText("inputFilepath", input);
+    for (auto action : {"convertFile:", "checkObabel:", "countMols:", "listTags:"})
+      h.press(pane, action);
+  }
+  ASSERT_EQ(h.alerts().size(), 16u);
   EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("input path is empty"));
+  EXPECT_THAT(h.alerts()[7].informativeText, ::testing::HasSubstr("cannot be found"));
+  EXPECT_THAT(h.alerts()[11].informativeText, ::testing::HasSubstr("is a folder"));
+  EXPECT_THAT(h.alerts()[15].informativeText, ::testing::HasSubstr("not a regular file"));
   EXPECT_EQ(readFile(output), "CCO ethanol\n");
+  EXPECT_EQ(commandField(), "") << "no count of 0 molecules, no listing";
 }
 
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {
