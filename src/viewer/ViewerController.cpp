@@ -170,13 +170,17 @@ void ViewerController::tableClicked(platform::Control*) {
 }
 
 void ViewerController::showDepiction(const RowMolecule& row) {
-  if (!inputFilesAccepted(platform(), {{"molecule", unquotedPath(row.filePath)}})) return;
   if (!smartsQuery.empty()) platform().diagnostic(smartsQuery);
   addSMARTScol = highlightFragment(smartsQuery);
   obabelSel = selectionFragment(row.molNumber);
   oFilepath = pictureOutputFragment(scratchPicturePath(temporaryDirectory));
   if (!removeScratchPicture(temporaryDirectory)) {
     platform().diagnostic("tableClicked: the previous picture cannot be removed; not drawing");
+    molView->loadRequest(kNoPicture);
+    return;
+  }
+  // A row whose file is gone, or is now a FIFO, shows no picture rather than the last one.
+  if (!inputFilesAccepted(platform(), {{"molecule", unquotedPath(row.filePath)}})) {
     molView->loadRequest(kNoPicture);
     return;
   }

@@ -72,6 +72,8 @@ TEST_F(DepictionTest, ARowDrawsFromItsOwnFileAndAFailedDrawingShowsNoPicture) {
   click(0, {0});
   EXPECT_FALSE(std::filesystem::exists(picture())) << "not the previous molecule's picture";
   EXPECT_EQ(h.loads(pane, "molView").back(), "about:blank");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_NE(h.alerts()[0].informativeText.find(first), std::string::npos);
 }
 
 }  // namespace
