@@ -23,9 +23,9 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
   setText("smartsConvert", "c1ccccc1");
   turnOn("onlyUniquemols");
   turnOn("generate3D");
-  const std::string expected =
-      "/usr/local/bin/obabel -isdf '" + d + "/in.sdf'    -omol2  -h  -O '" + d +
-      "/out'.mol2 --unique  --gen3d   -s c1ccccc1 ";
+  const std::string expected = "/usr/local/bin/obabel -isdf '" + d +
+                               "/in.sdf'    -omol2  -h  -O '" + d +
+                               "/out'.mol2 --unique  --gen3d   -s c1ccccc1 ";
   EXPECT_EQ(checked(), expected);
   EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow));
 
@@ -56,10 +56,10 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
   turnOn("convertAll", false);
   setText("convertFrom", "2");
   setText("convertTo", "5");
-  EXPECT_EQ(checked(),
-            "OB  '" + d + "/a.sdf'  -f 2 -l 5     -O '" + d +
-                "/b.smi'.gz -c  -b  --unique  --join  -m  --canonical   -z  --gen2d   --gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
-            "--filter \"MW<130\"");
+  EXPECT_EQ(checked(), "OB  '" + d + "/a.sdf'  -f 2 -l 5     -O '" + d +
+                           "/b.smi'.gz -c  -b  --unique  --join  -m  --canonical   -z  --gen2d   "
+                           "--gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
+                           "--filter \"MW<130\"");
 
   for (const auto& box : switches) turnOn(box, false);
   turnOn("convertAll");

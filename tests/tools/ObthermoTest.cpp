@@ -33,9 +33,8 @@ TEST_F(Obthermo, OptionsFollowTheFieldsAtEachRunAndReportsAccumulate) {
   setText("numRotbonds", "3");
   setText("tempDeriv", "0.5");
   h.press(pane, "runObthermo:");
-  EXPECT_EQ(
-      pane.obshellCommand,
-      scratch("bin/obthermo") + " '" + temp() + "/water'\\''s.log' --kj   --symm 2  --nrot 3  --dbdt 0.5");
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obthermo") + " '" + temp() +
+                                     "/water'\\''s.log' --kj   --symm 2  --nrot 3  --dbdt 0.5");
 
   h.choose(pane, "outputunits", "kcal/mol");
   setText("symmetryNumber", "");

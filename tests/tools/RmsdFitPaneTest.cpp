@@ -74,15 +74,6 @@ TEST_F(FitPane, CommandPiecesAndAnEmptySmarts) {
               ElementsAre(templatePath, input, "-O", output, "-s", "", "--align"));
 }
 
-TEST_F(FitPane, TheTemplateIsNeverOverwritten) {
-  std::string templatePath = scratch("template.sdf");
-  writeFile(templatePath, readFile(testDataPath("small.sdf")));
-  fit(templatePath, testDataPath("small.sdf"), templatePath, "CCO");
-  EXPECT_EQ(pane.obshellCommand, "");
-  EXPECT_EQ(h.alerts().size(), 1u);
-  EXPECT_EQ(readFile(templatePath), readFile(testDataPath("small.sdf")));
-}
-
 TEST_F(FitPane, RotatedCopyFitsBackOntoItsTemplate) {
   std::string original = scratch("ligand.sdf"), rotated = scratch("rotated.sdf");
   ASSERT_EQ(obabelCount({testDataPath("cdk2-12.sdf"), "-l", "1", "-O", original}), 1);

@@ -1,9 +1,6 @@
 // The SMARTS filter against obabel's own counts, exact title matching and undo; the
 // export of selected rows of two files into one SD file.
 #include <gmock/gmock.h>
-#include <sys/stat.h>
-
-#include <filesystem>
 
 #include "ViewerFixture.h"
 
@@ -90,27 +87,6 @@ TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {
   h.press(pane, "exportSelected:");
   EXPECT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(obabelCount({input, "-onul"}), 2);
-}
-
-// A FIFO would block the window for good; a file gone since its import is said, not skipped.
-TEST_F(FilterTest, NoActionReadsAFileThatCannotBeRead) {
-  std::string fifo = scratch("fifo.sdf");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  import(fifo);
-  std::string gone = sdFrom(scratch("gone.sdf"), "CCO one\n");
-  import(gone);
-  std::filesystem::remove(gone);
-  setText("inputFilepath", fifo);
-  filter("matching", "C");
-  setText("inputFilepath", gone);
-  h.table(pane, "tableView").setSelectedRowIndexes({0});
-  h.press(pane, "exportSelected:");
-  ASSERT_EQ(h.alerts().size(), 3u);
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("not a regular file"));
-  EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("not a regular file"));
-  EXPECT_THAT(h.alerts()[2].informativeText, ::testing::HasSubstr(gone + "\" cannot be found"));
-  EXPECT_EQ(shown().size(), 1u) << "the filter left the rows as they were";
-  EXPECT_FALSE(fileExists(scratch("goneexport.sdf")));
 }
 
 }  // namespace
