@@ -1,6 +1,6 @@
 // The pattern every tool pane follows, written once: the two file choosers with the output
 // preset beside the input, and the run recipe (read the obabel path, find a sibling program,
-// refuse an output that would destroy an input, compose, store, print, run).
+// refuse a run that cannot succeed or would destroy an input, compose, store, print, run).
 //
 // A pane derives from ToolPane<itself>, declares its own members under their given names (it
 // must have the texts `obabelPath` and `obshellCommand`), and composes its command in a pure
