@@ -244,8 +244,7 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   // Beside a real obabel: a program that may not be run, then none at all.
   h.defaults().set("pathToobabel", scratch("bin/obabel"));
   std::string sibling = scratch("bin/" + c.program);
-  std::filesystem::permissions(sibling, std::filesystem::perms::all,
-                               std::filesystem::perm_options::remove);
+  ASSERT_EQ(::chmod(sibling.c_str(), 0644), 0);
   h.press(pane, c.run);
   std::filesystem::remove(sibling);
   h.press(pane, c.run);
@@ -257,6 +256,14 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   for (size_t i : {3u, 4u})
     EXPECT_EQ(h.alerts()[i].informativeText.find(c.program + " was looked for as \"" + sibling),
               0u);
+  // A leading "~/" is the home folder, as bash reads it.
+  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", h.temporaryDirectory().c_str(), 1);
+  writeArgumentRecorder(sibling, scratch("arguments"));
+  h.defaults().set("pathToobabel", "~/bin/obabel");
+  h.press(pane, c.run);
+  ::setenv("HOME", home.c_str(), 1);
+  EXPECT_TRUE(standInRan());
 }
 
 // A file the pane cannot read, or an output that would destroy one it reads, runs nothing.
