@@ -45,10 +45,14 @@ void obrmsdviewcontroller::inputTestfFile(platform::Control*) {
 void obrmsdviewcontroller::runOpbrmsd(platform::Control*) {
   if (!connected("runOpbrmsd:", {"referenceFile", "testFile", "chooseFirstonly", "obrmsResult"}))
     return;
-  auto report = runTool({.program = "obrms", .printsCommand = false}, [&](const std::string& head) {
-    chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
-    return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());
-  });
+  auto report =
+      runTool({.program = "obrms",
+               .inputs = {{"reference", referenceFile->text()}, {"test", testFile->text()}},
+               .printsCommand = false},
+              [&](const std::string& head) {
+                chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
+                return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());
+              });
   if (!report) return;
   obshellResult = *report;
   obrmsResult->setText(obshellResult);
