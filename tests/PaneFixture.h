@@ -28,6 +28,11 @@ class PaneTest : public ::testing::Test {
   std::string text(const std::string& outlet) { return h.field(pane, outlet).text(); }
   void turnOn(const std::string& outlet, bool on = true) { h.button(pane, outlet).setOn(on); }
   void useObabel(const std::string& path) { h.defaults().set("pathToobabel", path); }
+  // A small molecule file in the scratch folder, for a run that must find its input.
+  std::string molecules(const std::string& name) {
+    writeFile(scratch(name), readFile(testDataPath("small.sdf")));
+    return scratch(name);
+  }
 
   // Stores as the obabel path a program that records each argument it gets, so a test sees
   // how bash split a command. Sibling programs (obgen, obprop, …) can be made the same way

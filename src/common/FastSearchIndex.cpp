@@ -1,32 +1,80 @@
 #include "common/FastSearchIndex.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
 
 namespace molbench {
 
 namespace {
 
-// The header: header length, entry count and fingerprint words (4 bytes each), the
-// fingerprint type (16 bytes), then the molecule file's name in 256 bytes padded with NULs.
-constexpr std::streamoff kNameOffset = 28;
-constexpr std::streamsize kNameSize = 256;
+// The header, as obabel 3.1.1 writes it: header length, entry count and fingerprint words
+// (4 bytes each), the fingerprint's name (15 bytes), a flag for 8-byte file positions, then
+// the molecule file's name in 256 bytes padded with NULs. Each entry then has its fingerprint
+// and, after all fingerprints, its position in the molecule file.
+constexpr size_t kFingerprintNameSize = 15;
+constexpr size_t kNameOffset = 28;
+constexpr size_t kHeaderSize = kNameOffset + 256;
 
-bool endsWithIndexExtension(const std::string& path) {
-  if (path.size() < 3) return false;
-  std::string tail = path.substr(path.size() - 3);
-  return tail[0] == '.' && (tail[1] == 'f' || tail[1] == 'F') && (tail[2] == 's' || tail[2] == 'S');
+struct Header {
+  uint32_t headerLength = 0, entries = 0, words = 0;
+  bool longPositions = false;
+  std::string fingerprint, moleculeFile;
+};
+
+uint32_t wordAt(const unsigned char* bytes) {
+  uint32_t value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+// A NUL-terminated run of printable characters that fills part of its slot.
+std::optional<std::string> textIn(const unsigned char* bytes, size_t size) {
+  const auto* end = static_cast<const unsigned char*>(std::memchr(bytes, 0, size));
+  if (!end || end == bytes) return std::nullopt;
+  for (const auto* c = bytes; c < end; ++c)
+    if (*c < 0x20 || *c == 0x7f) return std::nullopt;
+  return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(end - bytes));
+}
+
+// Opened without blocking, and only when it is a regular file: a FIFO never stalls the check.
+std::optional<Header> headerOf(const std::string& path, off_t& size) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  unsigned char bytes[kHeaderSize];
+  bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              ::pread(fd, bytes, kHeaderSize, 0) == static_cast<ssize_t>(kHeaderSize);
+  ::close(fd);
+  if (!read) return std::nullopt;
+  size = info.st_size;
+  Header header{wordAt(bytes), wordAt(bytes + 4), wordAt(bytes + 8), bytes[27] == 1, {}, {}};
+  auto fingerprint = textIn(bytes + 12, kFingerprintNameSize);
+  auto moleculeFile = textIn(bytes + kNameOffset, kHeaderSize - kNameOffset);
+  if (!fingerprint || !moleculeFile || bytes[27] > 1) return std::nullopt;
+  header.fingerprint = *fingerprint;
+  header.moleculeFile = *moleculeFile;
+  return header;
 }
 
 }  // namespace
 
+bool isFastSearchIndex(const std::string& path) {
+  off_t size = 0;
+  auto header = headerOf(path, size);
+  if (!header || header->headerLength != kHeaderSize - 1 || header->words == 0) return false;
+  uint64_t entry = uint64_t{header->words} * 4 + (header->longPositions ? 8 : 4);
+  return static_cast<uint64_t>(size) == kHeaderSize + uint64_t{header->entries} * entry;
+}
+
 std::optional<std::string> indexedMoleculeFile(const std::string& indexPath) {
-  if (!endsWithIndexExtension(indexPath)) return std::nullopt;
-  std::ifstream in(indexPath, std::ios::binary);
-  if (!in.seekg(kNameOffset)) return std::nullopt;
-  std::string name(kNameSize, '\0');
-  if (!in.read(name.data(), kNameSize)) return std::nullopt;
-  name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
-  if (name.empty()) return std::nullopt;
+  off_t size = 0;
+  auto header = headerOf(indexPath, size);
+  if (!header || !isFastSearchIndex(indexPath)) return std::nullopt;
+  const std::string& name = header->moleculeFile;
   if (name.front() == '/') return name;
   auto slash = indexPath.rfind('/');
   return slash == std::string::npos ? name : indexPath.substr(0, slash + 1) + name;

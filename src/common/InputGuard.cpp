@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
+#include "common/FastSearchIndex.h"
 #include "common/Refusal.h"
 
 namespace molbench {
@@ -45,9 +47,36 @@ std::optional<std::string> inputFileProblem(const InputFile& file) {
   return std::nullopt;
 }
 
+std::optional<std::string> programFileProblem(const std::string& program, const std::string& path) {
+  std::string file = path;
+  const char* home = std::getenv("HOME");
+  if (file.rfind("~/", 0) == 0 && home) file = home + file.substr(1);
+  struct stat info {};
+  std::string problem;
+  if (::stat(file.c_str(), &info) != 0)
+    problem = std::string("it is not there (") + std::strerror(errno) + ")";
+  else if (!S_ISREG(info.st_mode))
+    problem = "that is not a file";
+  else if (::access(file.c_str(), X_OK) != 0)
+    problem = "the file may not be run (" + std::string(std::strerror(errno)) + ")";
+  else
+    return std::nullopt;
+  return program + " was looked for as " + quoted(file) + ", beside the stored obabel path, but " +
+         problem +
+         ". Install it there, or enter the full path of an obabel that has it beside it in the "
+         "preferences.";
+}
+
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files) {
-  for (const auto& file : files)
+  for (const auto& file : files) {
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
+    // obabel reads an index's hits from its molecule file, and fails on a missing one only
+    // after the output is emptied.
+    if (auto indexed = indexedMoleculeFile(file.path))
+      if (!acceptedUnless(platform, inputFileProblem({"indexed molecule", *indexed}),
+                          kInputAlertTitle))
+        return false;
+  }
   return true;
 }
 

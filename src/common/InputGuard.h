@@ -23,8 +23,13 @@ struct InputFile {
 std::optional<std::string> inputFileProblem(const InputFile& file);
 
 // Shows an alert naming the first file that cannot be read and why, and returns false; true
-// when every file can be read.
+// when every file can be read. A fast-search index brings the molecule file it reads.
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files);
+
+// Why the program cannot be run from this path, or nothing when it can: the path names no
+// file, a folder, or a file that may not be executed. A leading "~/" stands for $HOME, as the
+// shell reads it. The text names the program and where it was looked for.
+std::optional<std::string> programFileProblem(const std::string& program, const std::string& path);
 
 inline constexpr const char* kInputAlertTitle = "Choose an input file";
 

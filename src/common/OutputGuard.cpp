@@ -1,6 +1,9 @@
 #include "common/OutputGuard.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 
 #include "common/FastSearchIndex.h"
 #include "common/Refusal.h"
@@ -15,44 +18,121 @@ std::optional<struct stat> statOf(const std::string& path) {
   return info;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A file the run reads, with what to call it when an output would overwrite it.
+struct ReadFile {
+  struct stat identity;
+  std::string description;
+};
+
+std::vector<ReadFile> filesRead(const std::vector<std::string>& inputPaths) {
+  std::vector<ReadFile> files;
+  for (const auto& input : inputPaths) {
+    if (auto in = statOf(input)) files.push_back({*in, "an input of this run (\"" + input + "\")"});
+    auto indexed = indexedMoleculeFile(input);
+    if (auto data = indexed ? statOf(*indexed) : std::nullopt)
+      files.push_back({*data, "the molecule file of the index \"" + input + "\" (\"" + *indexed +
+                                  "\"), which the run reads"});
+  }
+  return files;
+}
+
+std::string overwriteProblem(const std::string& written, const ReadFile& read) {
+  return "The output file \"" + written + "\" is " + read.description +
+         "; writing it would empty it before it is read. Choose another output file.";
+}
+
+// The folder part and the name part of a path ("" for the current folder).
+std::pair<std::string, std::string> folderAndName(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// Each existing file whose name is the first part, a number from 1 and the second part. Only
+// the folder of the first part is listed: a number inside a folder name is not looked for.
+std::optional<std::string> splitProblem(const std::string& outputPath,
+                                        const std::vector<ReadFile>& files) {
+  auto [before, after] = splitOutputNames(outputPath);
+  if (files.empty() || after.find('/') != std::string::npos) return std::nullopt;
+  auto [folder, stem] = folderAndName(before);
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!listing) return std::nullopt;
+  std::optional<std::string> problem;
+  while (const dirent* entry = ::readdir(listing)) {
+    std::string name = entry->d_name;
+    if (name.size() <= stem.size() + after.size() || name.rfind(stem, 0) != 0 ||
+        name.compare(name.size() - after.size(), after.size(), after) != 0)
+      continue;
+    std::string number = name.substr(stem.size(), name.size() - stem.size() - after.size());
+    if (number[0] == '0' || number.find_first_not_of("0123456789") != std::string::npos) continue;
+    auto written = statOf(folder + name);
+    for (const auto& read : files)
+      if (written && sameFile(*written, read.identity))
+        problem = "Splitting writes one file per molecule, named \"" + before + "1" + after +
+                  "\", \"" + before + "2" + after + "\" and so on: \"" + folder + name + "\" is " +
+                  read.description + " and would be overwritten. Choose another output name.";
+    if (problem) break;
+  }
+  ::closedir(listing);
+  return problem;
+}
+
 }  // namespace
 
+std::pair<std::string, std::string> splitOutputNames(const std::string& path) {
+  auto star = path.find('*');
+  if (star != std::string::npos) {
+    std::string after = path.substr(star + 1);
+    auto dot = std::min(after.rfind('.'), after.size());
+    return {path.substr(0, star), after.substr(0, dot) + "*" + after.substr(dot)};
+  }
+  const std::string gz = ".gz";
+  bool zipped =
+      path.size() > gz.size() && path.compare(path.size() - gz.size(), gz.size(), gz) == 0;
+  auto dot = path.substr(0, zipped ? path.size() - gz.size() : path.size()).rfind('.');
+  if (dot == std::string::npos) return {path, ""};
+  return {path.substr(0, dot), path.substr(dot)};
+}
+
 std::optional<std::string> outputPathProblem(const std::string& outputPath,
-                                             const std::vector<std::string>& inputPaths) {
+                                             const std::vector<std::string>& inputPaths,
+                                             OutputKind kind) {
   if (outputPath.empty()) return "The output path is empty: choose or type a file name.";
   if (outputPath.back() == '/')
     return "The output path \"" + outputPath + "\" ends in \"/\": add a file name.";
+  auto read = filesRead(inputPaths);
+  if (kind == OutputKind::splitFiles)
+    if (auto problem = splitProblem(outputPath, read)) return problem;
   auto output = statOf(outputPath);
   if (!output) return std::nullopt;
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
-  auto sameFile = [&output](const std::string& path) {
-    auto in = statOf(path);
-    return in && in->st_dev == output->st_dev && in->st_ino == output->st_ino;
-  };
-  for (const auto& input : inputPaths) {
-    if (sameFile(input))
-      return "The output file \"" + outputPath +
-             "\" is also an input of this run; writing it would empty the input first. Choose "
-             "another output file.";
-    auto indexed = indexedMoleculeFile(input);
-    if (indexed && sameFile(*indexed))
-      return "The output file \"" + outputPath + "\" holds the molecules of the index \"" + input +
-             "\"; writing it would empty them before the search reads them. Choose "
-             "another output file.";
-  }
+  for (const auto& file : read)
+    if (sameFile(*output, file.identity)) return overwriteProblem(outputPath, file);
+  if (kind == OutputKind::index && !isFastSearchIndex(outputPath))
+    return "The index path \"" + outputPath +
+           "\" holds a file that is not a fast-search index; building the index would replace "
+           "it. Choose a new name or an index to rebuild.";
   return std::nullopt;
 }
 
 bool outputPathAccepted(platform::Platform& platform, const std::string& outputPath,
-                        const std::vector<std::string>& inputPaths) {
-  return acceptedUnless(platform, outputPathProblem(outputPath, inputPaths), kOutputAlertTitle);
+                        const std::vector<std::string>& inputPaths, OutputKind kind) {
+  return acceptedUnless(platform, outputPathProblem(outputPath, inputPaths, kind),
+                        kOutputAlertTitle);
 }
 
-bool inputPathAccepted(platform::Platform& platform, const std::string& inputPath) {
-  std::optional<std::string> problem;
-  if (inputPath.empty()) problem = "The input path is empty: choose or type a file name.";
-  return acceptedUnless(platform, problem, kInputAlertTitle);
+bool runAccepted(platform::Platform& platform, const std::vector<InputFile>& inputs,
+                 const std::optional<std::string>& outputPath, OutputKind kind) {
+  if (!inputFilesAccepted(platform, inputs)) return false;
+  if (!outputPath) return true;
+  std::vector<std::string> paths;
+  for (const auto& input : inputs) paths.push_back(input.path);
+  return outputPathAccepted(platform, *outputPath, paths, kind);
 }
 
 }  // namespace molbench

@@ -95,19 +95,14 @@ void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
 }
 
 void Convertcontroller::convertFile(platform::Control*) {
-  if (!conversionControlsConnected("convertFile:")) return;
-  std::string inputPath = inputFilepath->text();
-  if (!inputPathAccepted(platform(), inputPath)) return;
-  if (!outputPathAccepted(platform(), outputFilepath->text(), {inputPath})) return;
-  auto composed = composeFromControls("convertFile:");
-  if (!composed || !outputPathAccepted(platform(), composed->outputPath, {inputPath})) return;
+  auto composed = guardedConversion("convertFile:");
   // A conversion's results are the files obabel writes; what it prints is not shown.
-  runComposedCommand(platform(), obshellCommand, composed->command, Failures::any);
+  if (composed) runComposedCommand(platform(), obshellCommand, composed->command, Failures::any);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {
   if (!outletsConnected("checkObabel:", {"obabelText"})) return;
-  auto composed = composeFromControls("checkObabel:");
+  auto composed = guardedConversion("checkObabel:");
   if (composed) obabelText->setText(composed->command);
 }
 
@@ -118,6 +113,7 @@ void Convertcontroller::runObabelcommand(platform::Control*) {
 
 void Convertcontroller::countMols(platform::Control*) {
   if (!outletsConnected("countMols:", {"inputFilepath", "inputFiletype", "obabelText"})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelPath = lookUpObabelPath(platform());
   auto output = runComposedCommand(
       platform(), obshellCommand,
@@ -139,6 +135,7 @@ void Convertcontroller::radioButtonChanged(platform::Control*) {}
 
 void Convertcontroller::listTags(platform::Control*) {
   if (!outletsConnected("listTags:", {"inputFilepath", "obabelText"})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelText->setText(listSdTags(inputFilepath->text()));
 }
 
@@ -147,10 +144,19 @@ void Convertcontroller::filterHelp(platform::Control*) {
   obabelText->setText(kFilterHelp);
 }
 
-std::optional<ComposedCommand> Convertcontroller::composeFromControls(std::string_view action) {
+std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_view action) {
   if (!conversionControlsConnected(action)) return std::nullopt;
-  obabelPath = lookUpObabelPath(platform());
-  auto composed = composeConversion(obabelPath, readSettings(), *this);
+  auto settings = readSettings();
+  // Composed on a copy: a refused run leaves the pane as it was.
+  ConversionPieces pieces = *this;
+  std::string obabel = lookUpObabelPath(platform());
+  auto composed = composeConversion(obabel, settings, pieces);
+  auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
+  if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath, kind) ||
+      !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind))
+    return std::nullopt;
+  static_cast<ConversionPieces&>(*this) = pieces;
+  obabelPath = obabel;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
   obshellCommand = composed.command;
   return composed;

@@ -73,9 +73,11 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   void filterHelp(platform::Control* sender);
 
  private:
-  // Reads the stored obabel path and the controls, updates the pieces and writes the
-  // input-format line; nothing when a control the conversion reads is missing.
-  std::optional<ComposedCommand> composeFromControls(std::string_view action);
+  // Reads the stored obabel path and the controls and composes the conversion; when its run
+  // would be refused (an input it cannot read, an output that would destroy a file), shows why
+  // and gives nothing. Else updates the pieces and writes the input-format line. Convert and
+  // Check both come here, so Check never shows a command that Convert would refuse.
+  std::optional<ComposedCommand> guardedConversion(std::string_view action);
   bool conversionControlsConnected(std::string_view action);
   ConversionSettings readSettings() const;
 };

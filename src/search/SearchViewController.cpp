@@ -2,9 +2,11 @@
 
 #include "common/ChooseFile.h"
 #include "common/EditorPage.h"
+#include "common/FastSearchIndex.h"
 #include "common/FormatChoice.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
+#include "common/Refusal.h"
 #include "common/Shell.h"
 #include "common/TemporaryDirectory.h"
 
@@ -17,6 +19,13 @@ using P = SearchViewController;
 constexpr const char* kIndexAlertMessage = "check file type";
 constexpr const char* kIndexAlertInformation = "Need to choose a .fs file";
 constexpr const char* kSimilarityExample = "e.g. 0.7";
+
+// obabel takes a file for an index by its name alone and reads garbage from any other file.
+std::optional<std::string> notAnIndexProblem(const std::string& indexPath) {
+  if (isFastSearchIndex(indexPath)) return std::nullopt;
+  return "The index file \"" + indexPath +
+         "\" is not a fast-search index: build one with \"Build index\" first.";
+}
 
 }  // namespace
 
@@ -105,8 +114,7 @@ void SearchViewController::checkObabel(platform::Control*) {
                                          "smartsSearch", "smartsSearchoptions", "similarityScore"}))
     return;
   auto settings = readFileSearch();
-  if (!inputPathAccepted(platform(), settings.inputPath)) return;
-  if (!outputPathAccepted(platform(), settings.outputPath, {settings.inputPath})) return;
+  if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath)) return;
   obabelPath = lookUpObabelPath(platform());
   auto composed = composeFileSearch(obabelPath, settings, *this);
   if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
@@ -118,8 +126,7 @@ void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
   std::string inputPath = inputFilepath->text();
   std::string indexPath = fssearchPath->text();
-  if (!inputPathAccepted(platform(), inputPath)) return;
-  if (!outputPathAccepted(platform(), indexPath, {inputPath})) return;
+  if (!runAccepted(platform(), {{"input", inputPath}}, indexPath, OutputKind::index)) return;
   obabelPath = lookUpObabelPath(platform());
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
@@ -138,7 +145,10 @@ void SearchViewController::runFSsearch(platform::Control*) {
     return;
   std::string indexPath = fssearchPath->text();
   std::string outputPath = outputFilepath->text();
-  if (!outputPathAccepted(platform(), outputPath, {indexPath})) return;
+  if (!inputFilesAccepted(platform(), {{"index", indexPath}}) ||
+      !acceptedUnless(platform(), notAnIndexProblem(indexPath), kInputAlertTitle) ||
+      !outputPathAccepted(platform(), outputPath, {indexPath}))
+    return;
   obabelPath = lookUpObabelPath(platform());
   updateQueryPieces(readQuery(), *this);
   if (indexPathLacksExtension(indexPath)) {

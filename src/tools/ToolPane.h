@@ -1,6 +1,6 @@
 // The pattern every tool pane follows, written once: the two file choosers with the output
 // preset beside the input, and the run recipe (read the obabel path, find a sibling program,
-// refuse an output that would destroy an input, compose, store, print, run).
+// refuse a run that cannot succeed or would destroy an input, compose, store, print, run).
 //
 // A pane derives from ToolPane<itself>, declares its own members under their given names (it
 // must have the texts `obabelPath` and `obshellCommand`), and composes its command in a pure
@@ -15,6 +15,7 @@
 
 #include "common/ChooseFile.h"
 #include "common/OutputGuard.h"
+#include "common/Refusal.h"
 #include "common/RunFailure.h"
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
@@ -29,7 +30,7 @@ namespace molbench {
 struct ToolRun {
   // The sibling program to run ("obtautomer"); obabel itself when absent.
   std::optional<std::string> program = std::nullopt;
-  std::vector<std::string> inputs = {};  // paths the program reads
+  std::vector<InputFile> inputs = {};  // the files the program reads, by field
   std::optional<std::string> output =
       std::nullopt;           // the path it writes (by -O or "> "), when it writes one
   bool printsCommand = true;  // written to standard output before it runs
@@ -113,11 +114,13 @@ class ToolPane : public platform::BoundViewController<Pane> {
         alertNoProgram(*run.program, pane.obabelPath);
         return std::nullopt;
       }
+      if (!acceptedUnless(this->platform(), programFileProblem(*run.program, *program),
+                          kNoProgramAlertTitle))
+        return std::nullopt;
       head = programWord(*program);
     }
+    if (!runAccepted(this->platform(), run.inputs, run.output)) return std::nullopt;
     if (run.needsCoordinates && !coordinatesPresent(run.inputs)) return std::nullopt;
-    if (run.output && !outputPathAccepted(this->platform(), *run.output, run.inputs))
-      return std::nullopt;
     pane.obshellCommand = compose(head);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
@@ -134,8 +137,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
  private:
   Pane& self() { return static_cast<Pane&>(*this); }
 
-  bool coordinatesPresent(const std::vector<std::string>& inputs) {
-    for (const auto& input : inputs) {
+  bool coordinatesPresent(const std::vector<InputFile>& inputs) {
+    for (const auto& [field, input] : inputs) {
       if (!namesSmilesFile(input)) continue;
       platform::AlertRequest alert;
       alert.messageText = "This input has no coordinates";

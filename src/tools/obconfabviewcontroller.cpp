@@ -58,7 +58,7 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
-  runTool({.inputs = {input}, .output = output}, [&](const std::string& head) {
+  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
     return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
                             ecutoff->text(), includeInputStructure});
   });

@@ -102,7 +102,7 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
     return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.inputs = {input}, .output = output}, [&](const std::string& head) {
+  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
     return obconformerCommand({
         .obabelPath = head,
         .iFileType = iFileType,

@@ -64,7 +64,7 @@ void obenergyviewcontroller::runObenergy(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
   auto report = runTool(
-      {.inputs = {input}, .needsCoordinates = true},
+      {.inputs = {{"input", input}}, .needsCoordinates = true},
       [&](const std::string& head) { return obenergyCommand(head, iFileType, input, field); });
   if (!report) return;
   obEnergyresult = *report;
@@ -76,7 +76,10 @@ void obenergyviewcontroller::saveEnergy(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
-  runTool({.inputs = {input}, .output = output, .printsCommand = false, .needsCoordinates = true},
+  runTool({.inputs = {{"input", input}},
+           .output = output,
+           .printsCommand = false,
+           .needsCoordinates = true},
           [&](const std::string& head) {
             return obenergySaveCommand(head, iFileType, input, output, field);
           });

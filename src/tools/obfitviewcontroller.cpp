@@ -54,11 +54,12 @@ void obfitviewcontroller::runObfit(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string templatePath = templateFilePath->text();
-  runTool({.inputs = {input, templatePath}, .output = output}, [&](const std::string& head) {
-    incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
-    return obfitCommand(
-        {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
-  });
+  runTool({.inputs = {{"input", input}, {"template", templatePath}}, .output = output},
+          [&](const std::string& head) {
+            incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
+            return obfitCommand(
+                {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
+          });
 }
 
 }  // namespace molbench

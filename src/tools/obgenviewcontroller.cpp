@@ -49,7 +49,7 @@ void obgenviewcontroller::runObgen(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string speed = performance->titleOfSelectedItem();
-  runTool({.inputs = {input}, .output = output}, [&](const std::string& head) {
+  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
     return obgenCommand({head, iFileType, input, output, speed});
   });
 }

@@ -81,7 +81,9 @@ void obminimiseviewcontroller::runObminimise(platform::Control*) {
       .electrostaticCutoff = electrostaticCutoff->text(),
       .nonBondedUpdateFrequency = nonBondedupdatefreq->text(),
   };
-  runTool({.inputs = {pieces.inputPath}, .output = pieces.outputPath, .needsCoordinates = true},
+  runTool({.inputs = {{"input", pieces.inputPath}},
+           .output = pieces.outputPath,
+           .needsCoordinates = true},
           [&](const std::string& head) {
             pieces.head = head;
             return obminimiseCommand(pieces);

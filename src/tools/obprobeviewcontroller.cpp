@@ -55,7 +55,9 @@ void obprobeviewcontroller::inputFileSelect(platform::Control*) {
 void obprobeviewcontroller::runObprobe(platform::Control*) {
   if (!connected("runObprobe:", {"inputFilepath", "steps", "padding", "atomType", "partialCharge"}))
     return;
-  runTool({.program = "obprobe", .inputs = {inputFilepath->text()}, .needsCoordinates = true},
+  runTool({.program = "obprobe",
+           .inputs = {{"input", inputFilepath->text()}},
+           .needsCoordinates = true},
           [&](const std::string& head) {
             thepaddingOption = probePaddingOption(padding->text());
             theStepsOption = probeStepsOption(steps->text());

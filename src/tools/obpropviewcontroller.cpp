@@ -42,7 +42,7 @@ void obpropviewcontroller::runObprop(platform::Control*) {
   if (!connected("runObprop:", {"inputFilepath", "outputFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.program = "obprop", .inputs = {input}, .output = output},
+  runTool({.program = "obprop", .inputs = {{"input", input}}, .output = output},
           [&](const std::string& head) { return obpropCommand(head, iFileType, input, output); });
 }
 

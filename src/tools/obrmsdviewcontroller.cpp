@@ -46,7 +46,10 @@ void obrmsdviewcontroller::runOpbrmsd(platform::Control*) {
   if (!connected("runOpbrmsd:", {"referenceFile", "testFile", "chooseFirstonly", "obrmsResult"}))
     return;
   auto report =
-      runTool({.program = "obrms", .printsCommand = false, .showsErrors = true},
+      runTool({.program = "obrms",
+               .inputs = {{"reference", referenceFile->text()}, {"test", testFile->text()}},
+               .printsCommand = false,
+               .showsErrors = true},
               [&](const std::string& head) {
                 chooseFirst = chooseFirstonly->isOn() ? kFirstOnlyPiece : "";
                 return obrmsCommand(head, chooseFirst, referenceFile->text(), testFile->text());

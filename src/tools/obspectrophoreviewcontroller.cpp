@@ -91,7 +91,10 @@ void obspectrophoreviewcontroller::generateObspectrophore(platform::Control*) {
   if (!connected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string spectrophores = spectrophoreFilepath->text();
-  runTool({.program = kProgram, .inputs = {input}, .output = spectrophores, .printsCommand = false},
+  runTool({.program = kProgram,
+           .inputs = {{"input", input}},
+           .output = spectrophores,
+           .printsCommand = false},
           [&](const std::string& head) {
             return spectrophoreGenerateCommand(head, input, spectrophores);
           });
@@ -116,7 +119,7 @@ std::optional<SpectrophoreRecord> obspectrophoreviewcontroller::readQuery(
   bool ran = false;
   // Appending to the database or the query would spoil them for the next search.
   auto output = runTool({.program = kProgram,
-                         .inputs = {queryPath, databasePath},
+                         .inputs = {{"query", queryPath}, {"database", databasePath}},
                          .output = resultsPath,
                          .printsCommand = false},
                         [&](const std::string& head) {

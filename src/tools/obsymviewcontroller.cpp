@@ -34,7 +34,7 @@ void obsymviewcontroller::runObsym(platform::Control*) {
   if (!connected("runObsym:", {"inputFilepath", "outputFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.program = "obsym", .inputs = {input}, .output = output},
+  runTool({.program = "obsym", .inputs = {{"input", input}}, .output = output},
           [&](const std::string& head) { return obsymCommand(head, input, output); });
 }
 

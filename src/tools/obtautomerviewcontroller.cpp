@@ -36,7 +36,7 @@ void obtautomerviewcontroller::runObtautomer(platform::Control*) {
   if (!connected("runObtautomer:", {"inputFilepath", "outputFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.program = "obtautomer", .inputs = {input}, .output = output},
+  runTool({.program = "obtautomer", .inputs = {{"input", input}}, .output = output},
           [&](const std::string& program) { return obtautomerCommand(program, input, output); });
 }
 

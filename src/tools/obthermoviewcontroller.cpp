@@ -75,7 +75,7 @@ void obthermoviewcontroller::runObthermo(platform::Control*) {
                                   "tempDeriv", "obthermoText"}))
     return;
   std::string input = inputFilepath->text();
-  auto report = runTool({.program = "obthermo", .inputs = {input}, .showsErrors = true},
+  auto report = runTool({.program = "obthermo", .inputs = {{"input", input}}, .showsErrors = true},
                         [&](const std::string& head) { return composeRun(head, input); });
   if (!report) return;
   obshellResult = *report;

@@ -115,6 +115,7 @@ void ViewerController::loadEditor(platform::Control*) {
 
 void ViewerController::importData(platform::Control*) {
   if (!outletsConnected("importData:", {"inputFilepath", "chemdataArraycontroller"})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelPath = lookUpObabelPath(platform());
   std::string quoted = quotedPath(inputFilepath->text());
 
@@ -181,6 +182,11 @@ void ViewerController::showDepiction(const RowMolecule& row) {
     molView->loadRequest(kNoPicture);
     return;
   }
+  // A row whose file is gone, or is now a FIFO, shows no picture rather than the last one.
+  if (!inputFilesAccepted(platform(), {{"molecule", unquotedPath(row.filePath)}})) {
+    molView->loadRequest(kNoPicture);
+    return;
+  }
   runCommand(depictionCommand(obabelPath, row.filePath, obabelSel, oFilepath, addSMARTScol),
              Failures::notStarted);
   showScratchPicture(platform(), temporaryDirectory, *molView.get(), "tableClicked");
@@ -192,6 +198,7 @@ void ViewerController::smartsFilter(platform::Control*) {
   if (!outletsConnected("smartsFilter:", {"inputFilepath", "inputFiletype", "smartsString",
                                           "matchOrnot", "chemdataArraycontroller"}))
     return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
   obabelPath = lookUpObabelPath(platform());
   std::string quoted = quotedPath(inputFilepath->text());
   std::string formatTitle = inputFiletype->titleOfSelectedItem();
@@ -252,18 +259,22 @@ void ViewerController::exportSelected(platform::Control*) {
 
   std::vector<std::pair<int, RowMolecule>> chosen;
   std::vector<std::string> sources = {input};
+  std::vector<InputFile> read;
   for (int row : tableView->selectedRowIndexes()) {
     auto shown = row < 0 ? std::nullopt
                          : chemdataArraycontroller->arrangedObjectAt(static_cast<size_t>(row));
     auto record = shown ? moleculeOfRow(*shown) : std::nullopt;
     if (!record) continue;
     sources.push_back(unquotedPath(record->filePath));
+    if (read.empty() || read.back().path != sources.back())
+      read.push_back({"molecule", sources.back()});
     chosen.emplace_back(row, *record);
   }
   if (chosen.empty()) return;
   // Every copy rewrites the temporary file and every join the export file: neither may be a
   // file a row is read from.
-  if (!outputPathAccepted(platform(), *temporaryPath, sources) ||
+  if (!inputFilesAccepted(platform(), read) ||
+      !outputPathAccepted(platform(), *temporaryPath, sources) ||
       !outputPathAccepted(platform(), *exportPath, sources))
     return;
   for (const auto& [row, record] : chosen) {

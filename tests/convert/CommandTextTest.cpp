@@ -16,15 +16,16 @@ using CommandText = ConvertPaneTest;
 
 TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
   useObabel("/usr/local/bin/obabel");
-  convertFiles("/tmp/in.sdf", kSdfRow, "/tmp/out", "mol2 -- Sybyl Mol2 format");
+  const std::string d = temp();
+  convertFiles(molecules("in.sdf"), kSdfRow, d + "/out", "mol2 -- Sybyl Mol2 format");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   h.choose(pane, "smartsConvertoptions", "matching");
   setText("smartsConvert", "c1ccccc1");
   turnOn("onlyUniquemols");
   turnOn("generate3D");
-  const std::string expected =
-      "/usr/local/bin/obabel -isdf '/tmp/in.sdf'    -omol2  -h  -O '/tmp/out'.mol2 --unique  "
-      "--gen3d   -s c1ccccc1 ";
+  const std::string expected = "/usr/local/bin/obabel -isdf '" + d +
+                               "/in.sdf'    -omol2  -h  -O '" + d +
+                               "/out'.mol2 --unique  --gen3d   -s c1ccccc1 ";
   EXPECT_EQ(checked(), expected);
   EXPECT_THAT(h.diagnostics(), ElementsAre(kSdfRow));
 
@@ -42,8 +43,9 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
     if (kind == platform::ControlKind::Button && name != "convertAll" && name != "convertSeletion")
       switches.push_back(name);
   useObabel("OB");
-  convertFiles("/tmp/a.sdf", kAutodetectRow, "/tmp/b.smi", kAutodetectRow);
-  const std::string plain = "OB  '/tmp/a.sdf'        -O '/tmp/b.smi'";
+  const std::string d = temp();
+  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b.smi", kAutodetectRow);
+  const std::string plain = "OB  '" + d + "/a.sdf'        -O '" + d + "/b.smi'";
   EXPECT_EQ(checked(), plain);
   EXPECT_TRUE(h.diagnostics().empty());
 
@@ -56,10 +58,10 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
   turnOn("convertAll", false);
   setText("convertFrom", "2");
   setText("convertTo", "5");
-  EXPECT_EQ(checked(),
-            "OB  '/tmp/a.sdf'  -f 2 -l 5     -O '/tmp/b.smi'.gz -c  -b  --unique  --join  -m  "
-            "--canonical   -z  --gen2d   --gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
-            "--filter \"MW<130\"");
+  EXPECT_EQ(checked(), "OB  '" + d + "/a.sdf'  -f 2 -l 5     -O '" + d +
+                           "/b.smi'.gz -c  -b  --unique  --join  -m  --canonical   -z  --gen2d   "
+                           "--gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
+                           "--filter \"MW<130\"");
 
   for (const auto& box : switches) turnOn(box, false);
   turnOn("convertAll");
@@ -67,18 +69,18 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
   EXPECT_EQ(checked(), plain);
 
   const std::tuple<std::string, std::string, bool, std::string> cases[] = {
-      {"/tmp/out", kSmiRow, false, "-O '/tmp/out'.smi"},
-      {"/tmp/out", kSmiRow, true, "-O '/tmp/out'.gz -z "},
-      {"/tmp/data.old/out", kSmiRow, false, "-O '/tmp/data.old/out'"},
-      {"/tmp/it's", kSmiRow, false, "-O '/tmp/it'\\''s'.smi"},
+      {"/out", kSmiRow, false, "/out'.smi"},
+      {"/out", kSmiRow, true, "/out'.gz -z "},
+      {"/data.old/out", kSmiRow, false, "/data.old/out'"},
+      {"/it's", kSmiRow, false, "/it'\\''s'.smi"},
       // With the format left to the extension, an earlier format's code is no guess to make.
-      {"/tmp/it's", kAutodetectRow, false, "-O '/tmp/it'\\''s'"},
+      {"/it's", kAutodetectRow, false, "/it'\\''s'"},
   };
   for (const auto& [path, format, compress, ending] : cases) {
-    setText("outputFilepath", path);
+    setText("outputFilepath", d + path);
     h.choose(pane, "outputFiletype", format);
     turnOn("zipoutput", compress);
-    EXPECT_THAT(checked(), EndsWith(ending)) << path << " " << format;
+    EXPECT_THAT(checked(), EndsWith("-O '" + d + ending)) << path << " " << format;
   }
 }
 
@@ -88,6 +90,7 @@ TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
       "it's \"a\" $(touch pwned); `touch pwned` (b) [c] \\ $HOME & ~ \t\u00e9 !x";
   std::string input = scratch(nasty + ".smi");
   std::string output = scratch("out " + nasty);
+  writeFile(input, "CCO ethanol\n");
   convertFiles(input, kSmiRow, output, kSdfRow);
   for (auto box : {"addTitleIndex", "appendTotitle", "filterOption", "zipoutput"}) turnOn(box);
   for (auto field : {"theTitle", "valueToappend", "filterProperties"}) setText(field, nasty);

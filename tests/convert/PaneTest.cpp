@@ -1,5 +1,8 @@
 // The format handlers, the count, the output guard and what happens without a control.
 #include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <filesystem>
 
@@ -55,35 +58,46 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
   EXPECT_EQ(pane.obshellCommand, commandField());
 }
 
-// The preset "its folder/" names no file: obabel would write a hidden ".smi" there.
-TEST_F(Pane, OutputThatIsAFolderOrTheInputRunsNothingAndSaysWhy) {
-  std::string input = scratch("in.smi");
+// No action reads what it cannot (obabel empties its output first; a FIFO would block Count,
+// or the data-field listing inside Molbench, for good) or writes over its input or into a
+// folder (the preset "its folder/" would get a hidden ".smi"). Check refuses what Convert does.
+TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
+  std::string input = scratch("in.smi"), output = scratch("kept.smi");
   writeFile(input, "CCO ethanol\n");
+  writeFile(output, "CCO ethanol\n");
   h.answerOpenPanel(input);
   h.press(pane, "inputFileSelect:");
   h.choose(pane, "outputFiletype", kSmiRow);
-  for (const std::string& output : {temp() + "/", temp(), input}) {
-    setText("outputFilepath", output);
-    h.press(pane, "convertFile:");
+  std::filesystem::create_directories(scratch("folder"));
+  ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  std::vector<std::string> reasons;
+  const std::pair<std::string, std::string> outputs[] = {
+      {text("outputFilepath"), "ends in \"/\""},
+      {temp(), "is a folder"},
+      {input, "an input of this run"},
+      {temp() + "/./in.smi", "an input of this run"}};
+  for (const auto& [written, reason] : outputs) {
+    setText("outputFilepath", written);
+    for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
+    reasons.insert(reasons.end(), 2, reason);
   }
-  ASSERT_EQ(h.alerts().size(), 3u);
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("ends in \"/\""));
-  EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("is a folder"));
-  EXPECT_THAT(h.alerts()[2].informativeText, ::testing::HasSubstr("is also an input"));
-  EXPECT_FALSE(fileExists(scratch(".smi")));
-  EXPECT_EQ(readFile(input), "CCO ethanol\n");
-  EXPECT_TRUE(pane.obshellCommand.empty()) << "nothing ran";
-}
-
-// obabel empties its output even when it finds no input to read.
-TEST_F(Pane, EmptyInputRunsNothingAndKeepsTheOutputFile) {
-  std::string output = scratch("kept.smi");
-  writeFile(output, "CCO ethanol\n");
   setText("outputFilepath", output);
-  h.press(pane, "convertFile:");
-  ASSERT_EQ(h.alerts().size(), 1u);
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("input path is empty"));
+  const std::pair<std::string, std::string> inputs[] = {{"", "input path is empty"},
+                                                        {scratch("gone"), "cannot be found"},
+                                                        {scratch("folder"), "is a folder"},
+                                                        {scratch("fifo"), "not a regular file"}};
+  for (const auto& [read, reason] : inputs) {
+    setText("inputFilepath", read);
+    for (auto action : {"convertFile:", "checkObabel:", "countMols:", "listTags:"})
+      h.press(pane, action);
+    reasons.insert(reasons.end(), 4, reason);
+  }
+  ASSERT_EQ(h.alerts().size(), reasons.size());
+  for (size_t i = 0; i < reasons.size(); ++i)
+    EXPECT_THAT(h.alerts()[i].informativeText, ::testing::HasSubstr(reasons[i])) << i;
+  EXPECT_EQ(readFile(input), "CCO ethanol\n");
   EXPECT_EQ(readFile(output), "CCO ethanol\n");
+  EXPECT_EQ(commandField(), "") << "no command, no count of 0 molecules, no listing";
 }
 
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {

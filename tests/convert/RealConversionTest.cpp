@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "ConvertFixture.h"
+#include "common/OutputGuard.h"
 
 namespace molbench::testing {
 namespace {
@@ -106,6 +107,28 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion("Matching", {{"smartsConvertoptions", "matching"}, {"smartsConvert", kSmarts}},
                    kSmiles, "s.smi", kSmiRow, "", 1, StartsWith("CCN(CC)CC\ttriethylamine\n"))),
     [](const auto& info) { return info.param.name; });
+
+using SplitRun = ConvertPaneTest;
+
+// obabel -m writes one file per molecule under numbered names, and the first may be the input.
+TEST_F(SplitRun, TheNumberedNamesAreObabelsAndAnInputAmongThemIsRefused) {
+  std::filesystem::create_directories(scratch("names"));
+  for (std::string name : {"mol.sdf", "noext", "a.b.sdf", "c.sdf.gz", "f.gz", "e.GZ", "m*x.sdf"}) {
+    auto [before, after] = splitOutputNames(scratch("names/" + name));
+    obabelCount({kSmallSdf, "-osdf", "-m", "-O", scratch("names/" + name)});
+    EXPECT_TRUE(fileExists(before + "1" + after) && fileExists(before + "10" + after)) << name;
+  }
+  std::string input = scratch("mol1.sdf");
+  writeFile(input, readFile(kSdf));
+  turnOn("splitIntoindividualmols");
+  convertFiles(input, kSdfRow, scratch("mol.sdf"), kSdfRow);
+  h.press(pane, "convertFile:");
+  h.press(pane, "checkObabel:");
+  ASSERT_EQ(h.alerts().size(), 2u);
+  EXPECT_THAT(h.alerts()[1].informativeText, HasSubstr("\"" + input + "\" is an input"));
+  EXPECT_EQ(readFile(input), readFile(kSdf));
+  EXPECT_EQ(commandField(), "");
+}
 
 }  // namespace
 }  // namespace molbench::testing

@@ -2,12 +2,15 @@
 // gives, and what bash makes of each command (every path and typed value arrives whole).
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "SearchTestSupport.h"
 
 namespace molbench::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class SearchComposition : public SearchPaneTest {
  protected:
@@ -26,103 +29,133 @@ class SearchComposition : public SearchPaneTest {
 
 TEST_F(SearchComposition, FileSearchWorkedExampleAndWhatBashMakesOfIt) {
   useObabel("/usr/local/bin/obabel");
-  fileSearch("/data/set.sdf", "/data/hits", "matching", "c1ccccc1O");
-  const std::string expected =
-      "/usr/local/bin/obabel -isdf '/data/set.sdf'  -osmi  -O '/data/hits'.smi -s c1ccccc1O  ";
+  const std::string d = temp();
+  fileSearch(molecules("set.sdf"), d + "/hits", "matching", "c1ccccc1O");
+  const std::string expected = "/usr/local/bin/obabel -isdf '" + d + "/set.sdf'  -osmi  -O '" + d +
+                               "/hits'.smi -s c1ccccc1O  ";
   EXPECT_EQ(pane.obshellCommand, expected);
   EXPECT_THAT(h.diagnostics(), ElementsAre("sdf -- MDL MOL format", expected));
   EXPECT_EQ(text("obabelText"), "") << "the file search does not show its command";
 
   useStandIn();
   setText("similarityScore", "0.7 |x");
-  fileSearch("/data/it's a set.sdf", "/data/my hits", "not_matching", "[#7;R](=O)C; echo $HOME");
+  fileSearch(molecules("it's a set.sdf"), d + "/my hits", "not_matching",
+             "[#7;R](=O)C; echo $HOME");
   EXPECT_THAT(standInArguments(),
-              ElementsAre("-isdf", "/data/it's a set.sdf", "-osmi", "-O", "/data/my hits.smi", "-v",
+              ElementsAre("-isdf", d + "/it's a set.sdf", "-osmi", "-O", d + "/my hits.smi", "-v",
                           "[#7;R](=O)C; echo $HOME", "-at0.7 |x"));
   // An empty pattern is still the argument of its option.
-  fileSearch("/data/set.sdf", "/data/hits.smi", "matching", "");
-  EXPECT_THAT(standInArguments(), ElementsAre("-isdf", "/data/set.sdf", "-osmi", "-O",
-                                              "/data/hits.smi", "-s", "", "-at0.7 |x"));
+  fileSearch(d + "/set.sdf", d + "/hits.smi", "matching", "");
+  EXPECT_THAT(standInArguments(), ElementsAre("-isdf", d + "/set.sdf", "-osmi", "-O",
+                                              d + "/hits.smi", "-s", "", "-at0.7 |x"));
 }
 
-// Each run that writes a file refuses a folder, a path ending in "/" and its own input.
-TEST_F(SearchComposition, OutputThatIsAFolderOrAnInputRunsNothingAndSaysWhy) {
+// Each run refuses an output that is a folder, ends in "/" or is a file it reads, and a file
+// it cannot read: an index is known by its header, and its molecule file must be there too.
+TEST_F(SearchComposition, EveryRunRefusesWhatItCannotReadOrWouldDestroy) {
   useStandIn();
-  std::string input = temp() + "/set.sdf";
-  writeFile(input, "");
-  h.answerOpenPanel(input);
-  h.press(pane, "inputFileSelect:");  // presets the output to the folder and "set.fs"
+  std::string molecules = this->molecules("set.sdf"), index = scratch("set.fs");
+  std::string output = scratch("hits.smi"), other = scratch("other.sdf");
+  std::string smiles = scratch("smiles.fs"), orphan = scratch("elsewhere/orphan.fs");
+  obabelCount({molecules, "-ofs", "-O", index});
+  std::filesystem::create_directories(scratch("elsewhere"));
+  std::filesystem::copy_file(index, orphan);  // no set.sdf beside it
+  std::filesystem::copy_file(index, scratch("lib.idx"));
+  writeFile(smiles, readFile(testDataPath("small.smi")));
+  for (auto kept : {output, other}) writeFile(kept, "kept\n");
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+      {"outputFilepath", temp() + "/", "checkObabel:", "ends in \"/\""},
+      {"outputFilepath", temp(), "runFSsearch:", "is a folder"},
+      {"outputFilepath", index, "runFSsearch:", "an input of this run"},
+      {"outputFilepath", molecules, "runFSsearch:", "molecule file of the index"},
+      {"fssearchPath", molecules, "createFS:", "an input of this run"},
+      {"fssearchPath", other, "createFS:", "is not a fast-search index"},
+      {"fssearchPath", smiles, "createFS:", "is not a fast-search index"},
+      {"fssearchPath", "", "runFSsearch:", "index path is empty"},
+      {"fssearchPath", scratch("gone.fs"), "runFSsearch:", "cannot be found"},
+      {"fssearchPath", smiles, "runFSsearch:", "is not a fast-search index"},
+      {"fssearchPath", orphan, "runFSsearch:", "indexed molecule file"},
+      {"inputFilepath", "", "checkObabel:", "input path is empty"}};
+  for (const auto& [field, path, action, reason] : cases) {
+    for (auto [outlet, text] : {std::pair{"inputFilepath", molecules},
+                                {"outputFilepath", output},
+                                {"fssearchPath", index},
+                                {field.c_str(), path}})
+      setText(outlet, text);
+    h.press(pane, action);
+  }
+  // The file search reads an index through "-ifs" too, and its molecule file with it.
+  h.choose(pane, "inputFiletype", "fs -- Fastsearch format");
+  setText("inputFilepath", scratch("lib.idx"));
+  setText("outputFilepath", molecules);
   h.press(pane, "checkObabel:");
-  setText("outputFilepath", temp());
-  h.press(pane, "runFSsearch:");
-  setText("outputFilepath", text("fssearchPath"));
-  writeFile(text("fssearchPath"), "");
-  h.press(pane, "runFSsearch:");
-  setText("fssearchPath", input);
-  h.press(pane, "createFS:");
-  EXPECT_EQ(h.alerts().size(), 4u);
   EXPECT_FALSE(fileExists(scratch("arguments"))) << "nothing ran";
-  EXPECT_EQ(text("obabelText"), "");
-}
+  for (auto kept : {output, other}) EXPECT_EQ(readFile(kept), "kept\n");
+  EXPECT_EQ(readFile(molecules), readFile(testDataPath("small.sdf")));
+  ASSERT_EQ(h.alerts().size(), std::size(cases) + 1);
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_THAT(h.alerts()[i].informativeText, HasSubstr(std::get<3>(cases[i]))) << i;
+  EXPECT_THAT(h.alerts().back().informativeText, HasSubstr("molecule file of the index"));
 
-TEST_F(SearchComposition, EmptyInputRunsNeitherSearchNorIndexBuild) {
-  useStandIn();
-  setText("outputFilepath", temp() + "/hits.sdf");
-  h.press(pane, "checkObabel:");
-  setText("fssearchPath", temp() + "/set.fs");
+  // An existing index may be rebuilt.
+  setText("inputFilepath", molecules);
   h.press(pane, "createFS:");
-  EXPECT_EQ(h.alerts().size(), 2u);
-  EXPECT_FALSE(fileExists(scratch("arguments"))) << "nothing ran";
+  EXPECT_THAT(standInArguments(), ElementsAre(molecules, "-ofs", "-O", index));
 }
 
 TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexPathsPassWhole) {
   useObabel("/usr/local/bin/obabel");
-  setText("inputFilepath", "/data/set.sdf");
-  setText("fssearchPath", "/data/set.fs");
+  const std::string d = temp();
+  setText("inputFilepath", molecules("set.sdf"));
+  setText("fssearchPath", d + "/set.fs");
   h.press(pane, "createFS:");
-  EXPECT_EQ(pane.obshellCommand, "/usr/local/bin/obabel  '/data/set.sdf' -ofs -O /data/set.fs");
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/local/bin/obabel  '" + d + "/set.sdf' -ofs -O " + d + "/set.fs");
 
-  fileSearch("/data/set.sdf", "/data/hits", "matching", "c1ccccc1O");
+  fileSearch(d + "/set.sdf", d + "/hits", "matching", "c1ccccc1O");
   h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");  // no search has used it yet
   auto printed = h.diagnostics().size();
   h.press(pane, "createFS:");
-  EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel -isdf '/data/set.sdf' -ofs -O /data/set.fs");
+  EXPECT_EQ(text("obabelText"),
+            "/usr/local/bin/obabel -isdf '" + d + "/set.sdf' -ofs -O " + d + "/set.fs");
 
-  setText("outputFilepath", "/data/hits.smi");
+  obabelCount({d + "/set.sdf", "-ofs", "-O", d + "/set.fs"});
+  setText("outputFilepath", d + "/hits.smi");
   setText("similarityScore", "0.7");
   h.press(pane, "runFSsearch:");
   EXPECT_EQ(text("obabelText"),
-            "/usr/local/bin/obabel /data/set.fs -O /data/hits.smi  -at0.7  -s c1ccccc1O ");
+            "/usr/local/bin/obabel " + d + "/set.fs -O " + d + "/hits.smi  -at0.7  -s c1ccccc1O ");
   h.choose(pane, "smartsSearchoptions", "Choose");
   setText("similarityScore", "");
   h.press(pane, "runFSsearch:");
-  EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel /data/set.fs -O /data/hits.smi  ");
+  EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel " + d + "/set.fs -O " + d + "/hits.smi  ");
   EXPECT_EQ(h.diagnostics().size(), printed) << "index builds and searches print nothing";
 
   // Index paths pass whole, and one without a dot is searched after a notice.
   useStandIn();
   auto told = h.alerts().size();  // one a run above: no obabel in /usr/local/bin
-  setText("inputFilepath", "/data/o'neil set.sdf");
-  setText("fssearchPath", "/data/o'neil set.fs");
+  setText("inputFilepath", molecules("o'neil set.sdf"));
+  setText("fssearchPath", d + "/o'neil set.fs");
   h.press(pane, "createFS:");
   EXPECT_THAT(standInArguments(),
-              ElementsAre("-isdf", "/data/o'neil set.sdf", "-ofs", "-O", "/data/o'neil set.fs"));
+              ElementsAre("-isdf", d + "/o'neil set.sdf", "-ofs", "-O", d + "/o'neil set.fs"));
 
-  setText("outputFilepath", "/data/hits (new).smi");
+  obabelCount({d + "/o'neil set.sdf", "-ofs", "-O", d + "/o'neil set.fs"});
+  setText("outputFilepath", d + "/hits (new).smi");
   h.choose(pane, "smartsSearchoptions", "not_matching");
   setText("smartsSearch", "c1ccccc1[N+](=O)[O-]");
   setText("similarityScore", "0.5");
   h.press(pane, "runFSsearch:");
-  EXPECT_THAT(standInArguments(), ElementsAre("/data/o'neil set.fs", "-O", "/data/hits (new).smi",
+  EXPECT_THAT(standInArguments(), ElementsAre(d + "/o'neil set.fs", "-O", d + "/hits (new).smi",
                                               "-at0.5", "-v", "c1ccccc1[N+](=O)[O-]"));
 
-  setText("fssearchPath", "/data/o'neil set");
+  std::filesystem::copy_file(d + "/o'neil set.fs", d + "/o'neil set");
+  setText("fssearchPath", d + "/o'neil set");
   h.press(pane, "runFSsearch:");
   ASSERT_EQ(h.alerts().size(), told + 1);
   EXPECT_EQ(h.alerts().back().messageText, "check file type");
   EXPECT_EQ(h.alerts().back().informativeText, "Need to choose a .fs file");
-  EXPECT_THAT(h.alerts().back().buttons, ElementsAre("OK"));
-  EXPECT_EQ(standInArguments().at(0), "/data/o'neil set") << "the search still runs";
+  EXPECT_EQ(standInArguments().at(0), d + "/o'neil set") << "the search still runs";
 }
 
 }  // namespace

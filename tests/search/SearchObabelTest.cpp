@@ -70,17 +70,5 @@ TEST_F(SearchWithObabel, FileSearchKeepsMatchingOrOtherMoleculesAndTheIndexFinds
   EXPECT_TRUE(h.alerts().empty());
 }
 
-TEST_F(SearchWithObabel, IndexSearchNeverWritesOverTheMoleculeFileTheIndexReads) {
-  h.press(pane, "createFS:");
-  ASSERT_TRUE(std::filesystem::exists(folder + "/cdk2 ligands.fs"));
-  // The index holds only fingerprints: a search reads its hits from the indexed SD file.
-  setText("outputFilepath", input);
-  h.choose(pane, "smartsSearchoptions", "matching");
-  setText("smartsSearch", "C(=O)N");
-  h.press(pane, "runFSsearch:");
-  EXPECT_EQ(h.alerts().size(), 1u);
-  EXPECT_EQ(obabelCount({input, "-onul"}), 47);
-}
-
 }  // namespace
 }  // namespace molbench::testing

@@ -14,7 +14,7 @@ TEST_F(Obconfab, SeededFieldsAndTheCheckboxReadAtEveryRun) {
             "--rcutoff 0.5 --ecutoff 50 ");
   EXPECT_EQ(text("numconfs") + " " + text("rcutoff") + " " + text("ecutoff"), "100000000 0.5 50");
   useStandIn();
-  setText("inputFilepath", "/d/x.sdf");
+  setText("inputFilepath", molecules("x.sdf"));
   setText("outputFilepath", scratch("o.sdf"));
   setText("numconfs", "7");
   turnOn("incInputstructure");

@@ -34,7 +34,7 @@ TEST_F(Obconformer, MethodPicksRefillTheForceFieldsAndChooseSelectsTheGeneticAlg
   EXPECT_FALSE(pane.gamethod);
 
   useStandIn();
-  paths("/d/x.sdf", scratch("o.sdf"));
+  paths(molecules("x.sdf"), scratch("o.sdf"));
   setText("numConformations", "");
   h.press(pane, "runObconformer:");
   EXPECT_THAT(pane.obshellCommand, ::testing::EndsWith("--nconf '' --fast --ff GAFF"));

@@ -54,6 +54,7 @@ TEST_F(Obenergy, ASmilesInputRunsNothingAndSaysWhy) {
 TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters) {
   useStandIn();
   writeReportingStandIn(scratch("bin/obabel"), scratch("arguments"), "caf\xe9 -1.5");
+  setText("inputFilepath", molecules("in.sdf"));
   h.press(pane, "runObenergy:");
   EXPECT_EQ(text("obEnergyText"), "caf\xef\xbf\xbd -1.5\n");
 }

@@ -27,15 +27,14 @@ class Obthermo : public ToolPane<obthermoviewcontroller, "obthermo"> {
 TEST_F(Obthermo, OptionsFollowTheFieldsAtEachRunAndReportsAccumulate) {
   EXPECT_EQ(h.popup(pane, "outputunits").itemTitles(), (Titles{"kcal/mol", "kJ/mol"}));
   useReportingStandIn();
-  setText("inputFilepath", "/data/water's.log");
+  setText("inputFilepath", molecules("water's.log"));
   h.choose(pane, "outputunits", "kJ/mol");
   setText("symmetryNumber", "2");
   setText("numRotbonds", "3");
   setText("tempDeriv", "0.5");
   h.press(pane, "runObthermo:");
-  EXPECT_EQ(
-      pane.obshellCommand,
-      scratch("bin/obthermo") + " '/data/water'\\''s.log' --kj   --symm 2  --nrot 3  --dbdt 0.5");
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obthermo") + " '" + temp() +
+                                     "/water'\\''s.log' --kj   --symm 2  --nrot 3  --dbdt 0.5");
 
   h.choose(pane, "outputunits", "kcal/mol");
   setText("symmetryNumber", "");

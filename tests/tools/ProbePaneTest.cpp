@@ -21,13 +21,15 @@ class ProbePane : public ToolPane<obprobeviewcontroller, "obprobe"> {
 };
 
 TEST_F(ProbePane, OptionsComeBeforeTypeChargeAndFileAndArriveWhole) {
-  useObabel("/opt/ob/bin/obabel");
-  probe("7", "-0.57", "/data/in.sdf");
-  EXPECT_EQ(pane.obshellCommand, "/opt/ob/bin/obprobe 7 -0.57 '/data/in.sdf'");
+  useStandIn();
+  standInSibling("obprobe");
+  std::string input = molecules("in.sdf"), program = scratch("bin/obprobe");
+  probe("7", "-0.57", input);
+  EXPECT_EQ(pane.obshellCommand, program + " 7 -0.57 '" + input + "'");
   setText("steps", "0.5");
   setText("padding", "3");
-  probe("7", "-0.57", "/data/in.sdf");
-  EXPECT_EQ(pane.obshellCommand, "/opt/ob/bin/obprobe -s 0.5 -p 3 7 -0.57 '/data/in.sdf'");
+  probe("7", "-0.57", input);
+  EXPECT_EQ(pane.obshellCommand, program + " -s 0.5 -p 3 7 -0.57 '" + input + "'");
 }
 
 TEST_F(ProbePane, RealGridIsWrittenNextToTheInput) {

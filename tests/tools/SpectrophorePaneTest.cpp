@@ -86,15 +86,16 @@ TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpT
 TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
   useStandIn();
   standInSibling("obspectrophore");
-  search(scratch("it's $(id).sdf"), database);
+  writeFile(database, kHeader);
+  search(molecules("it's $(id).sdf"), database);
   EXPECT_THAT(standInArguments(), ElementsAre("-i", scratch("it's $(id).sdf")));
   ASSERT_EQ(h.alerts().size(), 1u) << "the stand-in prints no spectrophore";
-  setText("inputFilepath", "/data/a b.sdf");
+  setText("inputFilepath", molecules("a b.sdf"));
   setText("spectrophoreFilepath", scratch("o'ut.spectrophore"));
   h.press(pane, "generateObspectrophore:");
-  EXPECT_EQ(pane.obshellCommand, scratch("bin/obspectrophore") + " -i '/data/a b.sdf' > '" +
-                                     temp() + "/o'\\''ut.spectrophore'");
-  EXPECT_THAT(standInArguments(), ElementsAre("-i", "/data/a b.sdf"));
+  EXPECT_EQ(pane.obshellCommand, scratch("bin/obspectrophore") + " -i '" + temp() +
+                                     "/a b.sdf' > '" + temp() + "/o'\\''ut.spectrophore'");
+  EXPECT_THAT(standInArguments(), ElementsAre("-i", scratch("a b.sdf")));
   EXPECT_TRUE(fileExists(scratch("o'ut.spectrophore")));
 
   // A query program that prints one record with a Latin-1 title, and a database of titles made
@@ -103,7 +104,7 @@ TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
             "#!/bin/bash\nprintf 'x 3 Angstrom\\n\\nq\\351\\t1\\t2\\t\\n'\n");
   writeFile(database, kHeader + "$(touch pwned);  `id` 'a\t1\t2\t\n-n\t4\t6\t\n"s +
                           "caf\xe9 \xe9t\xe9\t1\t2\t\nn\0ul\t1\t2\t\n"s);
-  search(query, database);
+  search(molecules("query.sdf"), database);
   EXPECT_EQ(readFile(results),
             "$(touch pwned); `id` 'a 0.00\n-n 5.00\ncaf\xe9 \xe9t\xe9 0.00\nnul 0.00\n");
   EXPECT_FALSE(fileExists("pwned"));
@@ -111,6 +112,7 @@ TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {
 
 TEST_F(SpectrophorePane, OutputsThatWouldSpoilAnInputAndChooserPresets) {
   writeFile(database, std::string(kHeader) + "a\t1\t\n");
+  molecules("query.sdf");
   setText("inputFilepath", database);
   setText("spectrophoreFilepath", database);
   h.press(pane, "generateObspectrophore:");

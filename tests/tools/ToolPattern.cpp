@@ -1,5 +1,8 @@
 #include "ToolPattern.h"
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -32,6 +35,17 @@ void ToolPattern::useStandIns(const std::string& program) {
   writeArgumentRecorder(scratch("o'bin/obabel"), scratch("arguments"));
   writeArgumentRecorder(scratch("o'bin/" + program), scratch("arguments"));
   h.defaults().set("pathToobabel", scratch("o'bin/obabel"));
+}
+
+std::string ToolPattern::resolved(const std::string& value) {
+  if (value.rfind('@', 0) != 0) return value;
+  std::string path = scratch(value.substr(1));
+  if (!fileExists(path)) writeFile(path, readFile(testDataPath("small.sdf")));
+  return path;
+}
+
+void ToolPattern::typeValues() {
+  for (const auto& [field, value] : GetParam().typed) setText(field, resolved(value));
 }
 
 bool hasThreeDCoordinates(const std::string& path) {
@@ -81,9 +95,9 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
                  .inputExtensions = kStructures, .outputExtensions = kTxt, .printsCommand = false},
     ToolPaneCase{.identifier = "obfit", .run = "runObfit:", .defaultOutput = "/obfit.sdf",
                  .inputExtensions = kStructures,
-                 .typed = {{"templateFilePath", "/data/my template.sdf"},
+                 .typed = {{"templateFilePath", "@my template.sdf"},
                            {"smartsString", "-[#6;R](=O);touch x|$(id)"}},
-                 .arguments = {"/data/my template.sdf", "IN", "-O", "OUT", "-s",
+                 .arguments = {"@my template.sdf", "IN", "-O", "OUT", "-s",
                                "-[#6;R](=O);touch x|$(id)", "--align"}},
     ToolPaneCase{.identifier = "obprop", .run = "runObprop:", .program = "obprop",
                  .defaultOutput = "/obprop.txt", .inputExtensions = kStructures,
@@ -115,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
                  .printsCommand = false, .inputField = "testFile", .outputField = "",
                  .inputChooser = "inputTestfFile:", .outputChooser = "",
                  .inputTitle = "Choose test file",
-                 .typed = {{"referenceFile", ""}}, .arguments = {"", "IN"}}),
+                 .typed = {{"referenceFile", "@ref '1'.sdf"}}, .arguments = {"@ref '1'.sdf", "IN"}}),
     caseName);
 // clang-format on
 
@@ -175,6 +189,7 @@ TEST_P(ToolPattern, RunPassesOddPathsAsSingleArgumentsAndPrintsItsCommand) {
   useStandIns(c.program);
   std::string input = scratch("in 'a' $(touch pwned) -x.sdf");
   writeFile(input, readFile(testDataPath("small.sdf")));
+  typeValues();
   setText(c.inputField, input);
   if (!c.outputField.empty()) setText(c.outputField, scratch("out \"b\" `x`.sdf"));
   h.press(pane, c.run);
@@ -189,38 +204,21 @@ TEST_P(ToolPattern, TypedValuesArriveAsSingleArgumentsInTheirPlaces) {
   const auto& c = GetParam();
   if (c.typed.empty()) GTEST_SKIP() << "no typed values";
   useStandIns(c.program);
-  setText(c.inputField, scratch("in.sdf"));
+  setText(c.inputField, resolved("@in.sdf"));
   if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
-  for (const auto& [field, value] : c.typed) setText(field, value);
+  typeValues();
   h.press(pane, c.run);
   auto expected = c.arguments;
   for (auto& argument : expected)
-    if (argument == "IN" || argument == "OUT")
-      argument = scratch(argument == "IN" ? "in.sdf" : "out.sdf");
+    argument =
+        argument == "OUT" ? scratch("out.sdf") : resolved(argument == "IN" ? "@in.sdf" : argument);
   EXPECT_EQ(standInArguments(), expected);
-}
-
-TEST_P(ToolPattern, AnOutputThatWouldDestroyTheInputRunsNothing) {
-  const auto& c = GetParam();
-  if (c.outputField.empty()) GTEST_SKIP() << "writes no output file";
-  useStandIns(c.program);
-  std::string input = scratch("in.sdf");
-  writeFile(input, readFile(testDataPath("small.sdf")));
-  writeFile(scratch("folder/keep"), "");
-  setText(c.inputField, input);
-  for (std::string output : {input, scratch("folder"), scratch("folder/"), std::string()}) {
-    SCOPED_TRACE(output);
-    setText(c.outputField, output);
-    h.press(pane, c.run);
-  }
-  EXPECT_EQ(h.alerts().size(), 4u);
-  EXPECT_FALSE(standInRan());
-  EXPECT_EQ(readFile(input), readFile(testDataPath("small.sdf")));
 }
 
 TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) {
   const auto& c = GetParam();
   useStandIns(c.program);
+  typeValues();
   setText(c.inputField, testDataPath("small.sdf"));
   if (!c.outputField.empty()) setText(c.outputField, scratch("out.txt"));
   if (c.program == "obabel") {
@@ -245,11 +243,66 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   h.press(pane, c.run);
   h.defaults().set("pathToobabel", "");
   h.press(pane, c.run);
+  // Beside a real obabel: a program that may not be run, then none at all.
+  h.defaults().set("pathToobabel", scratch("o'bin/obabel"));
+  std::string sibling = scratch("o'bin/" + c.program);
+  ASSERT_EQ(::chmod(sibling.c_str(), 0644), 0);
+  h.press(pane, c.run);
+  std::filesystem::remove(sibling);
+  h.press(pane, c.run);
   EXPECT_FALSE(standInRan());
   EXPECT_FALSE(fileExists(scratch("out.txt")));
-  EXPECT_TRUE(h.diagnostics().empty());
-  ASSERT_EQ(h.alerts().size(), 3u);
+  EXPECT_EQ(h.diagnostics().size(), 2u);  // the two refusals; no command
+  ASSERT_EQ(h.alerts().size(), 5u);
   EXPECT_EQ(h.alerts()[1].informativeText.find(c.program), 0u);
+  for (size_t i : {3u, 4u})
+    EXPECT_EQ(h.alerts()[i].informativeText.find(c.program + " was looked for as \"" + sibling),
+              0u);
+  // A leading "~/" is the home folder, as bash reads it.
+  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", h.temporaryDirectory().c_str(), 1);
+  writeArgumentRecorder(sibling, scratch("arguments"));
+  h.defaults().set("pathToobabel", "~/o'bin/obabel");
+  h.press(pane, c.run);
+  ::setenv("HOME", home.c_str(), 1);
+  EXPECT_TRUE(standInRan());
+}
+
+// A file the pane cannot read, or an output that would destroy one it reads, runs nothing.
+TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
+  const auto& c = GetParam();
+  useStandIns(c.program);
+  std::string input = resolved("@in.sdf"), output = scratch("out.sdf");
+  writeFile(output, "kept");
+  std::filesystem::create_directories(scratch("folder"));
+  std::filesystem::create_symlink(scratch("gone"), scratch("dangling"));
+  ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  std::vector<std::pair<std::string, std::string>> refused;  // field, path, as the alert says
+  for (std::string path : {std::string(), scratch("missing.sdf"), scratch("folder"),
+                           scratch("dangling"), scratch("fifo")})
+    refused.emplace_back(c.inputField, path);
+  std::vector<std::string> outputs = {input, scratch("folder"), scratch("folder/"), ""};
+  for (const auto& [field, value] : c.typed)
+    if (value.rfind('@', 0) == 0) {
+      refused.emplace_back(field, scratch("missing.sdf"));
+      outputs.push_back(resolved(value));  // a template is an input too
+    }
+  for (const auto& path : c.outputField.empty() ? std::vector<std::string>() : outputs)
+    refused.emplace_back(c.outputField, path);
+  for (const auto& [field, path] : refused) {
+    typeValues();
+    setText(c.inputField, input);
+    if (!c.outputField.empty()) setText(c.outputField, output);
+    setText(field, path);
+    h.press(pane, c.run);
+  }
+  EXPECT_FALSE(standInRan());
+  EXPECT_EQ(readFile(output), "kept");
+  ASSERT_EQ(h.alerts().size(), refused.size());
+  for (size_t i = 0; i < refused.size(); ++i)
+    EXPECT_NE(
+        h.alerts()[i].informativeText.find(refused[i].second.empty() ? "empty" : refused[i].second),
+        std::string::npos);
 }
 
 }  // namespace molbench::testing

@@ -34,7 +34,8 @@ struct ToolPaneCase {
   std::string outputChooser = "outputFileSelect:";  // "" when the pane has none
   std::string inputTitle = "Choose input file";
   // The pane's own fields typed with values a shell would mangle, and the arguments the program
-  // must get for them; "IN" and "OUT" stand for the input and output paths.
+  // must get for them; "IN" and "OUT" stand for the input and output paths, and "@name" for a
+  // molecule file of that name in the scratch folder (a second file the pane reads).
   std::vector<std::pair<std::string, std::string>> typed = {};
   std::vector<std::string> arguments = {};
 };
@@ -68,6 +69,10 @@ class ToolPattern : public ::testing::TestWithParam<ToolPaneCase> {
   void useStandIns(const std::string& program);
   std::vector<std::string> standInArguments() { return recordedArguments(scratch("arguments")); }
   bool standInRan() { return fileExists(scratch("arguments")); }
+  // "@name" as the scratch molecule file it stands for, made on first use; else the value.
+  std::string resolved(const std::string& value);
+  // Types the pane's own values into their fields.
+  void typeValues();
 
   headless::Harness h;
   std::shared_ptr<platform::ViewController> panePointer;

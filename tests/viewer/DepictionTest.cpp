@@ -72,6 +72,12 @@ TEST_F(DepictionTest, ARowDrawsFromItsOwnFileAndAFailedDrawingShowsNoPicture) {
   click(0, {0});
   EXPECT_FALSE(std::filesystem::exists(picture())) << "not the previous molecule's picture";
   EXPECT_EQ(h.loads(pane, "molView").back(), "about:blank");
+  setText("inputFilepath", first);
+  h.press(pane, "exportSelected:");  // the row of the file that is gone
+  EXPECT_FALSE(std::filesystem::exists(scratch("firstexport.sdf")));
+  ASSERT_EQ(h.alerts().size(), 2u);
+  for (const auto& alert : h.alerts())
+    EXPECT_NE(alert.informativeText.find(first), std::string::npos);
 }
 
 }  // namespace

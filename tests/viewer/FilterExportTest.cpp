@@ -34,6 +34,13 @@ TEST_F(FilterTest, MatchingAndNotMatchingAgreeWithObabel) {
   }
   EXPECT_EQ(pane.obshellCommand,
             "/usr/bin/obabel '" + input + "' -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
+
+  // A SMARTS longer than the system takes in one argument: nothing runs, and that is said.
+  auto shownBefore = rows().arrangedCount();
+  filter("matching", std::string(128 * 1024, 'C'));
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, "The command is too long to run");
+  EXPECT_EQ(rows().arrangedCount(), shownBefore) << "the filter stays as it was";
 }
 
 TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
