@@ -23,8 +23,8 @@ ComposedCommand composeFileSearch(const std::string& obabelPath, const FileSearc
   // The last named output format's code is added even when the format is now left to the
   // extension: the search always writes in some format.
   result.outputPath = withFormatExtension(s.outputPath, p.ofirstWord, true);
-  result.command = programWord(obabelPath) + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
-                   p.iFileTypeOption + " " + p.oFileType + " " + p.oFileTypeOption + " -O " +
+  result.command = programWord(obabelPath) + " " + p.iFileType + " " + quotedPath(s.inputPath) +
+                   " " + p.iFileTypeOption + " " + p.oFileType + " " + p.oFileTypeOption + " -O " +
                    quotedPath(s.outputPath) + result.outputPath.substr(s.outputPath.size()) +
                    p.osmartsConvert + " " + p.syntaxSimscore;
   return result;
@@ -39,8 +39,8 @@ std::string indexBuildCommand(const std::string& obabelPath, const std::string& 
 std::string indexSearchCommand(const std::string& obabelPath, const std::string& indexPath,
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert) {
-  return programWord(obabelPath) + " " + optionValue(indexPath) + " -O " + optionValue(outputPath) + " " +
-         syntaxSimscore + " " + osmartsConvert;
+  return programWord(obabelPath) + " " + optionValue(indexPath) + " -O " + optionValue(outputPath) +
+         " " + syntaxSimscore + " " + osmartsConvert;
 }
 
 bool indexPathLacksExtension(const std::string& indexPath) {

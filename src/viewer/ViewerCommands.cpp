@@ -114,8 +114,8 @@ std::string exportCopyCommand(const std::string& obabelPath, const std::string& 
 
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
                               const std::string& exportPath) {
-  return programWord(obabelPath) + " " + quotedPath(temporaryPath) + " " + quotedPath(exportPath) + " -O " +
-         quotedPath(exportPath);
+  return programWord(obabelPath) + " " + quotedPath(temporaryPath) + " " + quotedPath(exportPath) +
+         " -O " + quotedPath(exportPath);
 }
 
 std::string pubchemAppendCommand(const std::string& answer, const std::string& name,

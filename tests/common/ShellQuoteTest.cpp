@@ -7,9 +7,9 @@
 #include "common/ShellQuote.h"
 #include "convert/ConversionCommand.h"
 #include "lookup/LookupCommands.h"
+#include "platform/headless/Harness.h"
 #include "search/SearchCommands.h"
 #include "viewer/ViewerCommands.h"
-#include "platform/headless/Harness.h"
 
 namespace molbench {
 namespace {

@@ -117,10 +117,9 @@ TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {
   for (auto field : {"theTitle", "smartsConvert", "convertFrom"}) setText(field, "");
   turnOn("zipoutput", false);
   h.press(pane, "convertFile:");
-  EXPECT_THAT(standInArguments(),
-              ElementsAre("-ismi", input, "-l", "$(touch pwned)", "-osdf", "-p",
-                          "7; touch pwned", "-O", output + ".sdf", "--title", "", "-s", "",
-                          "--append", nasty, "--filter", nasty));
+  EXPECT_THAT(standInArguments(), ElementsAre("-ismi", input, "-l", "$(touch pwned)", "-osdf", "-p",
+                                              "7; touch pwned", "-O", output + ".sdf", "--title",
+                                              "", "-s", "", "--append", nasty, "--filter", nasty));
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-#include <filesystem>
-
 #include "ConvertFixture.h"
 
 namespace molbench::testing {
