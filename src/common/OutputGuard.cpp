@@ -108,7 +108,15 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   if (kind == OutputKind::splitFiles)
     if (auto problem = splitProblem(outputPath, read)) return problem;
   auto output = statOf(outputPath);
-  if (!output) return std::nullopt;
+  if (!output) {
+    // obabel only prints "Cannot write to" and ends as if it had succeeded.
+    std::string folder = folderAndName(outputPath).first;
+    auto inside = folder.empty() ? std::nullopt : statOf(folder);
+    if (!folder.empty() && !(inside && S_ISDIR(inside->st_mode)))
+      return "The folder of the output path \"" + outputPath +
+             "\" does not exist: create it or choose another folder.";
+    return std::nullopt;
+  }
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
   for (const auto& file : read)

@@ -76,6 +76,7 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
       // With the format left to the extension, an earlier format's code is no guess to make.
       {"/it's", kAutodetectRow, false, "/it'\\''s'"},
   };
+  std::filesystem::create_directories(d + "/data.old");
   for (const auto& [path, format, compress, ending] : cases) {
     setText("outputFilepath", d + path);
     h.choose(pane, "outputFiletype", format);

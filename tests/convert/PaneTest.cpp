@@ -73,7 +73,8 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
       {text("outputFilepath"), "ends in \"/\""},
       {temp(), "is a folder"},
       {input, "an input of this run"},
-      {temp() + "/./in.smi", "an input of this run"}};
+      {temp() + "/./in.smi", "an input of this run"},
+      {scratch("nowhere/out.smi"), "does not exist"}};
   for (const auto& [written, reason] : outputs) {
     setText("outputFilepath", written);
     for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
