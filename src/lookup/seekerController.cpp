@@ -133,14 +133,16 @@ void seekerController::cirSearch(platform::Control*) {
 void seekerController::getSMILES(platform::Control*) {
   if (!outletsConnected("getSMILES:", {"queryString", "smilesString", "inChiKeystring"})) return;
   escapedString = molbench::escapedString(queryString->text());
+  // The texts of an earlier structure must not sit beside this query, where 2D, 3D and UniChem
+  // would take them for its own.
+  smilesString->setText("");
+  inChiKeystring->setText("");
   if (searchEngine == kPdbCode) {
     // The image store has no text addresses; the pieces left from another engine would ask
     // it for nonsense.
     platform().diagnostic("The PDB gives no SMILES or InChIKey: nothing was asked");
     return;
   }
-  smilesString->setText("");
-  inChiKeystring->setText("");
   refreshEngineLink();
   std::string smilesAddress = engineLink + escapedString + molSMILES;
   std::string inchiAddress = engineLink + escapedString + molInhikey;
@@ -173,7 +175,8 @@ void seekerController::loadTestImage(platform::Control*) {
     return;
   }
   obshellCommand = depictionCommand(obabelPath, smiles, scratchPicturePath(temporaryDirectory));
-  if (!shell(obshellCommand)) return;
+  // Output that is not text says nothing about the picture, which is judged on its own.
+  shell(obshellCommand);
   showScratchPicture(platform(), temporaryDirectory, *molView.get(), "loadTestImage");
 }
 

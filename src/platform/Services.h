@@ -57,7 +57,8 @@ struct UrlResponse {
 class UrlSession {
  public:
   virtual ~UrlSession() = default;
-  // Sends a GET; the completion runs once, on a worker thread.
+  // Sends a GET; the completion runs once, on a worker thread, unless the platform that made
+  // the session goes first: then the request is cut off and its completion never runs.
   virtual void get(const std::string& url, std::function<void(const UrlResponse&)> completion) = 0;
 };
 

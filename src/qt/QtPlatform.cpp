@@ -23,7 +23,13 @@ void QtMainQueue::async(std::function<void()> work) {
   QMetaObject::invokeMethod(application, std::move(work), Qt::QueuedConnection);
 }
 
-QtPlatform::QtPlatform() : defaults_([this](const std::string& line) { diagnostic(line); }) {}
+QtPlatform::QtPlatform()
+    : defaults_([this](const std::string& line) { diagnostic(line); }),
+      transfers_(std::make_shared<platform::curl::CurlTransfers>()) {}
+
+// Quitting takes no longer than the completions already running: a request that hangs would
+// otherwise answer into a platform that is gone.
+QtPlatform::~QtPlatform() { transfers_->cancelAll(); }
 
 std::optional<std::string> QtPlatform::runOpenPanel(const platform::OpenPanelRequest& request) {
   return OpenPanel::run(request, QApplication::activeWindow());
@@ -38,7 +44,7 @@ bool QtPlatform::openURL(const std::string& url) {
 }
 
 std::shared_ptr<platform::UrlSession> QtPlatform::makeUrlSession() {
-  return std::make_shared<platform::curl::CurlUrlSession>();
+  return std::make_shared<platform::curl::CurlUrlSession>(transfers_);
 }
 
 void QtPlatform::diagnostic(const std::string& line) {

@@ -3,10 +3,15 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 #include "platform/Platform.h"
 #include "qt/QtUserDefaults.h"
+
+namespace molbench::platform::curl {
+class CurlTransfers;
+}
 
 namespace molbench::qt {
 
@@ -19,6 +24,8 @@ class QtMainQueue : public platform::MainQueue {
 class QtPlatform : public platform::Platform {
  public:
   QtPlatform();
+  // Aborts the web requests still in flight and waits for their workers.
+  ~QtPlatform() override;
 
   platform::UserDefaults& userDefaults() override { return defaults_; }
   std::optional<std::string> runOpenPanel(const platform::OpenPanelRequest& request) override;
@@ -38,6 +45,7 @@ class QtPlatform : public platform::Platform {
   QtUserDefaults defaults_;
   QtMainQueue mainQueue_;
   platform::ServiceHosts serviceHosts_;
+  std::shared_ptr<platform::curl::CurlTransfers> transfers_;
   std::mutex outputMutex_;
   std::atomic<bool> reportedTemporaryFallback_ = false;
 };

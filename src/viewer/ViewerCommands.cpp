@@ -118,12 +118,15 @@ std::string exportJoinCommand(const std::string& obabelPath, const std::string& 
          " -O " + quotedPath(exportPath);
 }
 
-std::string pubchemAppendCommand(const std::string& answer, const std::string& name,
-                                 const std::string& resultPath) {
-  std::string line = answer;
-  for (char& c : line)
-    if (c == '\n') c = '\t';
-  return "echo " + quotedPath(line + name) + " >> " + quotedPath(resultPath);
+std::optional<std::string> pubchemResultLine(const std::string& answer, const std::string& name) {
+  if (answer.find_first_not_of(" \t\r\n") == std::string::npos) return std::nullopt;
+  std::string line;
+  line.reserve(answer.size() + name.size() + 1);
+  for (char c : answer) {
+    // NUL never reached the file even when the line went through the shell.
+    if (c != '\0') line += c == '\n' ? '\t' : c;
+  }
+  return line + name + '\n';
 }
 
 }  // namespace molbench

@@ -59,9 +59,8 @@ std::string exportCopyCommand(const std::string& obabelPath, const std::string& 
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
                               const std::string& exportPath);
 
-// Appends one answer line to the SMILES file: the answer with its line feeds made tabs, then
-// the name, as one quoted word whatever it holds.
-std::string pubchemAppendCommand(const std::string& answer, const std::string& name,
-                                 const std::string& resultPath);
+// The line an answer adds to the SMILES file: the answer with its line feeds made tabs and its
+// NUL bytes dropped, then the name and a line feed. Nothing for an answer without any text.
+std::optional<std::string> pubchemResultLine(const std::string& answer, const std::string& name);
 
 }  // namespace molbench

@@ -1,13 +1,19 @@
 #include "viewer/ViewerController.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <unordered_set>
 
 #include "common/ChooseFile.h"
 #include "common/CommandFragments.h"
 #include "common/EditorPage.h"
+#include "common/InputGuard.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/ScratchPicture.h"
@@ -36,6 +42,23 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   text << in.rdbuf();
   if (in.bad()) return std::nullopt;
   return text.str();
+}
+
+// Appends the text in one write, however long, so that lines from answers arriving together
+// never interleave.
+bool appendToFile(const std::string& path, const std::string& text) {
+  static std::mutex appending;
+  std::lock_guard lock(appending);
+  int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (file < 0) return false;
+  bool written = true;
+  for (size_t done = 0; written && done < text.size();) {
+    ssize_t count = ::write(file, text.data() + done, text.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    written = count > 0;
+    if (written) done += static_cast<size_t>(count);
+  }
+  return ::close(file) == 0 && written;
 }
 
 }  // namespace
@@ -294,11 +317,9 @@ void ViewerController::exportSelected(platform::Control*) {
 void ViewerController::getPubchemlist(platform::Control*) {
   if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
   std::string namesPath = inputFilepath->text();
+  if (!inputFilesAccepted(platform(), {{"names file", namesPath}})) return;
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
-  if (!resultPath) {
-    platform().diagnostic("getPubchemlist: no names file named");
-    return;
-  }
+  if (!resultPath) return;
   auto text = readWholeFile(namesPath);
   if (!text || !platform::isValidUtf8(*text)) {
     platform().diagnostic("getPubchemlist: cannot read " + namesPath + " as UTF-8 text");
@@ -311,6 +332,8 @@ void ViewerController::getPubchemlist(platform::Control*) {
     for (auto& name : themolsForPubchem)
       if (!name.empty() && name.back() == '\r') name.pop_back();
     for (const auto& name : themolsForPubchem) {
+      // A blank line, or the line feed ending the file, names nothing to ask for.
+      if (name.empty()) continue;
       escapedString = molbench::escapedString(name);
       requestSmiles(name, *resultPath);
     }
@@ -321,15 +344,20 @@ void ViewerController::getPubchemlist(platform::Control*) {
 void ViewerController::requestSmiles(const std::string& name, const std::string& resultPath) {
   std::string address = pubchemNameAddress(platform(), escapedString, kIsomericSmilesSuffix);
   platform::Platform& world = platform();
+  std::weak_ptr<platform::ViewController> pane = weak_from_this();
   // One session per name, made here on the main thread; the pacer only decides when it starts.
   auto session = world.makeUrlSession();
-  pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath] {
-    fetchText(world, session, address, [&world, name, resultPath](const std::string& answer) {
-      if (answer.find(kPubchemErrorMarker) != std::string::npos) {
+  pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath, pane] {
+    fetchText(world, session, address, [&world, name, resultPath, pane](const std::string& answer) {
+      // A list asked for by a window that has closed is no longer wanted.
+      if (pane.expired()) return;
+      auto line = pubchemResultLine(answer, name);
+      if (!line || answer.find(kPubchemErrorMarker) != std::string::npos) {
         world.diagnostic("no smiles");
         return;
       }
-      molbench::shell(pubchemAppendCommand(answer, name, resultPath));
+      if (!appendToFile(resultPath, *line))
+        world.diagnostic("getPubchemlist: cannot add to " + resultPath);
     });
   });
 }

@@ -1,6 +1,7 @@
 // The 2D and 3D actions with the real obabel: the picture, the 3D page and its SD file, the
 // PDB page, and SMILES that the shell would otherwise take apart.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "LookupFixture.h"
 #include "common/WebResources.h"
@@ -29,6 +30,15 @@ TEST_F(LookupDepiction, DrawsTheSmilesAndShowsNoStalePictureWhenObabelFails) {
   setText("smilesString", "C1CC(");
   h.press(pane, "loadTestImage:");
   EXPECT_FALSE(fileExists(scratch("myjunk.png")));
+  EXPECT_EQ(webLoads().back(), "about:blank");
+
+  // A program that prints bytes that are not text and draws nothing shows no picture either.
+  setText("smilesString", "CCO");
+  h.press(pane, "loadTestImage:");
+  writeFile(scratch("odd"), "#!/bin/bash\nprintf '\\377'\n");
+  ::chmod(scratch("odd").c_str(), 0755);
+  useObabel(scratch("odd"));
+  h.press(pane, "loadTestImage:");
   EXPECT_EQ(webLoads().back(), "about:blank");
 }
 

@@ -4,9 +4,11 @@
 #include <gmock/gmock.h>
 
 #include <array>
+#include <atomic>
 
 #include "LocalServer.h"
 #include "LookupFixture.h"
+#include "common/WebRequests.h"
 #include "platform/curl/CurlUrlSession.h"
 
 namespace molbench::testing {
@@ -47,6 +49,8 @@ TEST_F(LookupServer, EachEngineAsksForThePictureAndTextsOfTheEncodedQuery) {
       {"CC(=O)O/C=C/C#N", "CC(=O)O%2FC=C%2FC%23N"},
       {"C[N+](C)(C)C", "C[N+](C)(C)C"},
       {"Ätzkali ß", "%C3%84tzkali%20%C3%9F"},
+      {".", "."},  // a name, never a step in the server's path
+      {"..", ".."},
   };
   EXPECT_EQ(h.popup(pane, "queryEngine").titleOfSelectedItem(), "CIR");
   for (const auto& engine : engines) {
@@ -71,11 +75,13 @@ TEST_F(LookupServer, PdbPictureFromTheEntryPathAndUniChemPageOfTheInchiKey) {
   h.press(pane, "cirSearch:");
   EXPECT_EQ(webLoads(),
             std::vector<std::string>{server.host() + "/images/rutgers/ab/1abc/1abc.pdb1-500.jpg"});
-  // The PDB has no text addresses: a text lookup asks nothing and leaves the fields alone.
+  // The PDB has no text addresses: a text lookup asks nothing, and the texts of the structure
+  // looked up before are no longer beside the query.
   setText("smilesString", "CCO");
+  setText("inChiKeystring", "LFQSCWFLJHTTHZ-UHFFFAOYSA-N");
   h.press(pane, "getSMILES:");
   EXPECT_TRUE(server.targets().empty());
-  EXPECT_EQ(text("smilesString"), "CCO");
+  EXPECT_EQ(text("smilesString") + text("inChiKeystring"), "");
 
   setText("inChiKeystring", "BSYNRYMUTXBXSQ-UHFFFAOYSA-N");
   h.press(pane, "searchUnichem:");
@@ -125,6 +131,34 @@ TEST_F(LookupServer, SilentServerLeavesTheOtherActionsWorking) {
     return text("smilesString") == "CC(O)=O" &&
            text("inChiKeystring") == "QTBSBXVTEAMEQO-UHFFFAOYSA-N";
   }));
+}
+
+// Requests still waiting for the server when the harness goes (as when the program quits) are
+// cut off: no completion runs later against the harness or the pane, and nothing waits for the
+// server. A fresh harness points every service at a closed port, never at the public hosts.
+TEST(LookupRequests, RequestsInFlightEndWithTheHarnessWhoseHostsStartClosed) {
+  LocalServer server;
+  server.answer("/late", 200, "late");
+  server.hold();
+  auto answered = std::make_shared<std::atomic<int>>(0);
+  {
+    headless::Harness h;
+    for (auto* host : {&h.serviceHosts().cir, &h.serviceHosts().pubchem,
+                       &h.serviceHosts().pdbImages, &h.serviceHosts().unichem})
+      EXPECT_EQ(*host, headless::kClosedServiceHost);
+    h.serviceHosts().cir = server.host();
+    auto& pane = h.make<seekerController>("seekerController");
+    h.field(pane, "queryString").setText("acetic acid");
+    h.press(pane, "getSMILES:");
+    fetchText(h, h.makeUrlSession(), server.host() + "/late",
+              [answered](const std::string&) { ++*answered; });
+    ASSERT_TRUE(h.waitFor([&] { return server.targets().size() == 3; }));
+  }
+  server.release();
+  // A completion that outlived the harness would run within moments of the answer.
+  auto deadline = LocalServer::Clock::now() + std::chrono::milliseconds(300);
+  while (*answered == 0 && LocalServer::Clock::now() < deadline) std::this_thread::yield();
+  EXPECT_EQ(*answered, 0);
 }
 
 }  // namespace

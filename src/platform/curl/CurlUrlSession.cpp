@@ -2,12 +2,13 @@
 
 #include <curl/curl.h>
 
-#include <mutex>
-#include <thread>
-
 namespace molbench::platform::curl {
 
 namespace {
+
+// A transfer parks in curl_multi_poll for at most this long before it looks again; a cancel
+// wakes it at once, so this only bounds a wake-up that is somehow missed.
+constexpr int kPollMilliseconds = 1000;
 
 void initialiseOnce() {
   static std::once_flag once;
@@ -19,18 +20,12 @@ size_t appendBody(char* data, size_t size, size_t count, void* target) {
   return size * count;
 }
 
-}  // namespace
-
-UrlResponse CurlUrlSession::fetch(const std::string& url) {
-  initialiseOnce();
-  UrlResponse response;
+CURL* requestHandle(const std::string& url, std::string& body) {
   CURL* handle = curl_easy_init();
-  if (!handle) {
-    response.error = "cannot start a request";
-    return response;
-  }
-  std::string body;
+  if (!handle) return nullptr;
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+  // A query of "." or ".." is data, not a step up the server's path.
+  curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 30L);
@@ -38,25 +33,130 @@ UrlResponse CurlUrlSession::fetch(const std::string& url) {
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "Molbench");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
-  CURLcode result = curl_easy_perform(handle);
-  if (result != CURLE_OK) {
-    response.error = curl_easy_strerror(result);
-  } else {
+  return handle;
+}
+
+// Runs the request on its own multi handle, which curl_multi_wakeup can interrupt from another
+// thread; nothing when `stopped` turned true before it finished.
+std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
+                                   const std::atomic<bool>& stopped) {
+  initialiseOnce();
+  UrlResponse response;
+  std::string body;
+  CURL* handle = multi ? requestHandle(url, body) : nullptr;
+  if (!handle) {
+    response.error = "cannot start a request";
+    return response;
+  }
+  curl_multi_add_handle(multi, handle);
+  int running = 1;
+  while (running && !stopped) {
+    if (curl_multi_perform(multi, &running) != CURLM_OK) break;
+    if (running) curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+  }
+  CURLcode result = CURLE_FAILED_INIT;
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi, &left))
+    if (message->msg == CURLMSG_DONE) result = message->data.result;
+  bool finished = !running;
+  if (finished && result == CURLE_OK) {
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     response.status = status;
     response.body = std::move(body);
+  } else {
+    response.error = curl_easy_strerror(result);
   }
+  curl_multi_remove_handle(multi, handle);
   curl_easy_cleanup(handle);
+  if (!finished) return std::nullopt;
   return response;
 }
 
+}  // namespace
+
+CurlTransfers::~CurlTransfers() { cancelAll(); }
+
+void CurlTransfers::start(const std::string& url,
+                          std::function<void(const UrlResponse&)> completion) {
+  joinFinished();
+  std::lock_guard lock(mutex_);
+  if (cancelled_) return;
+  Worker& worker = workers_.emplace_back();
+  // The worker waits for this lock before it looks at its entry.
+  worker.thread = std::thread(
+      [this, &worker, url, completion = std::move(completion)] { run(worker, url, completion); });
+}
+
+void CurlTransfers::run(Worker& worker, const std::string& url,
+                        const std::function<void(const UrlResponse&)>& completion) {
+  CURLM* multi = curl_multi_init();
+  bool started = false;
+  {
+    std::lock_guard lock(mutex_);
+    started = !cancelled_;
+    if (started) worker.multi = multi;
+  }
+  std::optional<UrlResponse> response;
+  if (started) response = perform(multi, url, cancelled_);
+  bool delivered = false;
+  {
+    std::lock_guard lock(mutex_);
+    worker.multi = nullptr;
+    worker.finished = true;
+    delivered = response && !cancelled_;
+  }
+  if (multi) curl_multi_cleanup(multi);
+  // Nothing of this object is touched from here on: the completion may be what ends it.
+  if (delivered && completion) completion(*response);
+}
+
+void CurlTransfers::joinFinished() {
+  std::list<Worker> done;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto it = workers_.begin(); it != workers_.end();) {
+      auto next = std::next(it);
+      if (it->finished) done.splice(done.end(), workers_, it);
+      it = next;
+    }
+  }
+  for (auto& worker : done) worker.thread.join();
+}
+
+void CurlTransfers::cancelAll() {
+  std::list<Worker> workers;
+  {
+    std::lock_guard lock(mutex_);
+    cancelled_ = true;
+    for (auto& worker : workers_)
+      if (worker.multi) curl_multi_wakeup(worker.multi);
+    workers.splice(workers.end(), workers_);
+  }
+  for (auto& worker : workers) {
+    // A completion that drops the last owner ends up here on its own worker.
+    if (worker.thread.get_id() == std::this_thread::get_id()) {
+      worker.thread.detach();
+    } else {
+      worker.thread.join();
+    }
+  }
+}
+
+CurlUrlSession::CurlUrlSession(std::weak_ptr<CurlTransfers> transfers)
+    : transfers_(std::move(transfers)) {}
+
 void CurlUrlSession::get(const std::string& url,
                          std::function<void(const UrlResponse&)> completion) {
-  std::thread([url, completion = std::move(completion)] {
-    UrlResponse response = fetch(url);
-    if (completion) completion(response);
-  }).detach();
+  if (auto transfers = transfers_.lock()) transfers->start(url, std::move(completion));
+}
+
+UrlResponse CurlUrlSession::fetch(const std::string& url) {
+  CURLM* multi = curl_multi_init();
+  std::atomic<bool> never = false;
+  auto response = perform(multi, url, never);
+  if (multi) curl_multi_cleanup(multi);
+  return response.value_or(UrlResponse{});
 }
 
 }  // namespace molbench::platform::curl

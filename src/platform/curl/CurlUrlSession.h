@@ -1,17 +1,59 @@
 // The URL session over libcurl: each GET runs on a worker thread of its own and calls its
-// completion there, as the panes expect of a data task.
+// completion there, as the panes expect of a data task. Every worker belongs to the platform's
+// CurlTransfers, which aborts and joins them all before the platform goes, so no completion
+// ever runs against a platform or pane that is gone.
 #pragma once
+
+#include <atomic>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "platform/Services.h"
 
 namespace molbench::platform::curl {
 
+// The requests in flight of one platform.
+class CurlTransfers {
+ public:
+  CurlTransfers() = default;
+  ~CurlTransfers();
+  CurlTransfers(const CurlTransfers&) = delete;
+  CurlTransfers& operator=(const CurlTransfers&) = delete;
+
+  // Starts the request on a worker thread of its own; once cancelled, starts nothing.
+  void start(const std::string& url, std::function<void(const UrlResponse&)> completion);
+  // Aborts every transfer at once, refuses new ones and joins every worker. A completion
+  // already running is waited for; one whose transfer was aborted never runs.
+  void cancelAll();
+
+ private:
+  struct Worker {
+    std::thread thread;
+    void* multi = nullptr;  // its curl multi handle while the transfer runs, under mutex_
+    bool finished = false;  // the transfer is over; only its completion may still run
+  };
+  void run(Worker& worker, const std::string& url,
+           const std::function<void(const UrlResponse&)>& completion);
+  void joinFinished();
+
+  std::mutex mutex_;
+  std::atomic<bool> cancelled_ = false;
+  std::list<Worker> workers_;  // a list: each worker keeps its entry's address
+};
+
 class CurlUrlSession : public UrlSession {
  public:
+  // A session whose requests die with the transfers; after that it starts nothing.
+  explicit CurlUrlSession(std::weak_ptr<CurlTransfers> transfers);
   void get(const std::string& url, std::function<void(const UrlResponse&)> completion) override;
 
-  // The same request on the calling thread; used by get and by tests.
+  // The same request on the calling thread; used by tests.
   static UrlResponse fetch(const std::string& url);
+
+ private:
+  std::weak_ptr<CurlTransfers> transfers_;
 };
 
 }  // namespace molbench::platform::curl

@@ -50,9 +50,17 @@ Harness::Harness() {
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
   temporaryDirectory_ = pattern;
   resourcePath_ = platform::posix::resourceDirectory();
+  transfers_ = std::make_shared<platform::curl::CurlTransfers>();
+  // A test that forgets to point a service at its own server gets a refused connection on a
+  // port nobody serves, never an answer from the public service.
+  for (std::string* host : {&serviceHosts_.cir, &serviceHosts_.pubchem, &serviceHosts_.pdbImages,
+                            &serviceHosts_.unichem})
+    *host = kClosedServiceHost;
 }
 
 Harness::~Harness() {
+  // Completions still to come would reach a harness that is gone.
+  transfers_->cancelAll();
   panes_.clear();
   std::error_code ignored;
   std::filesystem::remove_all(temporaryDirectory_, ignored);
@@ -193,7 +201,7 @@ bool Harness::openURL(const std::string& url) {
 
 std::shared_ptr<platform::UrlSession> Harness::makeUrlSession() {
   if (urlSessionFactory_) return urlSessionFactory_();
-  return std::make_shared<platform::curl::CurlUrlSession>();
+  return std::make_shared<platform::curl::CurlUrlSession>(transfers_);
 }
 
 void Harness::diagnostic(const std::string& line) {

@@ -16,7 +16,14 @@
 #include "platform/ViewController.h"
 #include "platform/headless/Controls.h"
 
+namespace molbench::platform::curl {
+class CurlTransfers;
+}
+
 namespace molbench::headless {
+
+// Where every service host of a fresh harness points: a port on 127.0.0.1 that nothing serves.
+inline constexpr const char* kClosedServiceHost = "http://127.0.0.1:1";
 
 class Defaults : public platform::UserDefaults {
  public:
@@ -135,6 +142,8 @@ class Harness : public platform::Platform {
   std::string temporaryDirectory_;
   std::optional<std::string> resourcePath_;
   std::function<std::shared_ptr<platform::UrlSession>()> urlSessionFactory_;
+  // Every request the real sessions start; they end before the rest of the harness.
+  std::shared_ptr<platform::curl::CurlTransfers> transfers_;
   std::deque<std::optional<std::string>> openPanelAnswers_;
   std::deque<int> alertAnswers_;
   std::vector<platform::AlertRequest> alerts_;
