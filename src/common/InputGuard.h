@@ -11,7 +11,7 @@
 namespace molbench {
 
 // One file a run reads, with the name of the field it comes from ("input", "index",
-// "template", "reference", "query", "database", "names file").
+// "template", "reference", "query", "database", "names").
 struct InputFile {
   std::string field;
   std::string path;

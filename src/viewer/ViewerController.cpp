@@ -317,7 +317,7 @@ void ViewerController::exportSelected(platform::Control*) {
 void ViewerController::getPubchemlist(platform::Control*) {
   if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
   std::string namesPath = inputFilepath->text();
-  if (!inputFilesAccepted(platform(), {{"names file", namesPath}})) return;
+  if (!inputFilesAccepted(platform(), {{"names", namesPath}})) return;
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
   if (!resultPath) return;
   auto text = readWholeFile(namesPath);
