@@ -119,6 +119,11 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
   }
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
+  // Opening a FIFO for writing waits for a reader that never comes: the window would hang.
+  if (!S_ISREG(output->st_mode))
+    return "The output path \"" + outputPath +
+           "\" is not a regular file but a FIFO, a device or a socket: a run could wait on it for "
+           "good. Choose a file.";
   for (const auto& file : read)
     if (sameFile(*output, file.identity)) return overwriteProblem(outputPath, file);
   if (kind == OutputKind::index && !isFastSearchIndex(outputPath))

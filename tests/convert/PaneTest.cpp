@@ -1,5 +1,6 @@
 // The format handlers, the count, the output guard and what happens without a control.
 #include <gmock/gmock.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -68,13 +69,16 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
   h.choose(pane, "outputFiletype", kSmiRow);
   std::filesystem::create_directories(scratch("folder"));
   ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  // A reader keeps a run that writes into the FIFO from hanging the test.
+  int reader = ::open(scratch("fifo").c_str(), O_RDONLY | O_NONBLOCK);
   std::vector<std::string> reasons;
   const std::pair<std::string, std::string> outputs[] = {
       {text("outputFilepath"), "ends in \"/\""},
       {temp(), "is a folder"},
       {input, "an input of this run"},
       {temp() + "/./in.smi", "an input of this run"},
-      {scratch("nowhere/out.smi"), "does not exist"}};
+      {scratch("nowhere/out.smi"), "does not exist"},
+      {scratch("fifo"), "not a regular file"}};
   for (const auto& [written, reason] : outputs) {
     setText("outputFilepath", written);
     for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
@@ -97,6 +101,7 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
   EXPECT_EQ(readFile(input), "CCO ethanol\n");
   EXPECT_EQ(readFile(output), "CCO ethanol\n");
   EXPECT_EQ(commandField(), "") << "no command, no count of 0 molecules, no listing";
+  ::close(reader);
 }
 
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {
