@@ -1,6 +1,6 @@
 // The format handlers, the count, the output guard and what happens without a control.
-#include <gmock/gmock.h>
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 
 #include <filesystem>
