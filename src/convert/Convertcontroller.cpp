@@ -5,6 +5,7 @@
 #include "common/FormatChoice.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
+#include "common/Refusal.h"
 #include "common/Shell.h"
 #include "convert/ConvertTexts.h"
 #include "convert/SdTagListing.h"
@@ -135,7 +136,9 @@ void Convertcontroller::radioButtonChanged(platform::Control*) {}
 
 void Convertcontroller::listTags(platform::Control*) {
   if (!outletsConnected("listTags:", {"inputFilepath", "obabelText"})) return;
-  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}}) ||
+      !acceptedUnless(platform(), compressedFileProblem(inputFilepath->text()), kInputAlertTitle))
+    return;
   obabelText->setText(listSdTags(inputFilepath->text()));
 }
 

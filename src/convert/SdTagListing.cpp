@@ -1,5 +1,6 @@
 #include "convert/SdTagListing.h"
 
+#include <fstream>
 #include <set>
 #include <string_view>
 
@@ -51,6 +52,16 @@ std::string listSdTags(const std::string& path) {
     listing += name;
   }
   return listing;
+}
+
+std::optional<std::string> compressedFileProblem(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char magic[2] = {};
+  if (!in.read(magic, sizeof magic) || magic[0] != '\x1f' || magic[1] != '\x8b')
+    return std::nullopt;
+  return "The input file \"" + path +
+         "\" is compressed (gzip): its data fields can only be listed from an uncompressed SD "
+         "file. Convert it to one first.";
 }
 
 }  // namespace molbench
