@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -34,6 +35,19 @@ TEST(Shell, ReturnsStandardOutputExactlyAndWhole) {
   ASSERT_TRUE(output);
   EXPECT_EQ(output->size(), 5000000u);
   EXPECT_EQ(output->find_first_not_of('x'), std::string::npos);
+}
+
+// Molbench's standard input may be the terminal it was started from: a program reading it
+// would hold the window until someone typed there.
+TEST(Shell, GivesProgramsAnEmptyStandardInput) {
+  int saved = ::dup(STDIN_FILENO), typed[2];
+  ASSERT_EQ(::pipe(typed), 0);
+  ASSERT_EQ(::write(typed[1], "typed\n", 6), 6);
+  ::close(typed[1]);
+  ::dup2(typed[0], STDIN_FILENO);
+  EXPECT_EQ(shell("cat"), "");
+  ::dup2(saved, STDIN_FILENO);
+  for (int fd : {typed[0], saved}) ::close(fd);
 }
 
 TEST(Shell, GivesProgramsOneOpenMpThreadUnlessTheUserChoseOtherwise) {
