@@ -49,6 +49,11 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
   h.press(pane, "countMols:");
   EXPECT_EQ(commandField(), "before");
   EXPECT_EQ(h.diagnostics().size(), printed + 2);  // the command, then why nothing is shown
+  // A missing obabel is said, not counted as "/bin/bash:" molecules.
+  useObabel(scratch("no/obabel"));
+  h.press(pane, "countMols:");
+  EXPECT_EQ(commandField(), "before");
+  EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr("no number of molecules"));
 
   // Run hands the field to the shell as it stands.
   setText("obabelText", "printf '\\xff'; echo edited > '" + scratch("ran") + "'");
