@@ -73,6 +73,7 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
   h.press(pane, "inputFileSelect:");
   h.choose(pane, "outputFiletype", kSmiRow);
   std::filesystem::create_directories(scratch("folder"));
+  std::filesystem::create_symlink("nowhere/out.smi", scratch("dangling.smi"));
   ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
   // A reader keeps a run that writes into the FIFO from hanging the test.
   int reader = ::open(scratch("fifo").c_str(), O_RDONLY | O_NONBLOCK);
@@ -83,6 +84,7 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
       {input, "an input of this run"},
       {temp() + "/./in.smi", "an input of this run"},
       {scratch("nowhere/out.smi"), "does not exist"},
+      {scratch("dangling.smi"), "(a link to"},
       {scratch("fifo"), "not a regular file"}};
   for (const auto& [written, reason] : outputs) {
     setText("outputFilepath", written);
