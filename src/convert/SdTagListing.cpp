@@ -1,9 +1,9 @@
 #include "convert/SdTagListing.h"
 
-#include <fstream>
 #include <set>
 #include <string_view>
 
+#include "common/InputGuard.h"
 #include "convert/StreamingFileReader.h"
 
 namespace molbench {
@@ -55,10 +55,7 @@ std::string listSdTags(const std::string& path) {
 }
 
 std::optional<std::string> compressedFileProblem(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char magic[2] = {};
-  if (!in.read(magic, sizeof magic) || magic[0] != '\x1f' || magic[1] != '\x8b')
-    return std::nullopt;
+  if (!isGzipCompressed(path)) return std::nullopt;
   return "The input file \"" + path +
          "\" is compressed (gzip): its data fields can only be listed from an uncompressed SD "
          "file. Convert it to one first.";
