@@ -67,6 +67,15 @@ std::optional<std::string> programFileProblem(const std::string& program, const 
          "preferences.";
 }
 
+bool isGzipCompressed(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  unsigned char magic[2] = {};
+  bool gzip = ::read(fd, magic, sizeof magic) == 2 && magic[0] == 0x1f && magic[1] == 0x8b;
+  ::close(fd);
+  return gzip;
+}
+
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files) {
   for (const auto& file : files) {
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;

@@ -31,6 +31,10 @@ bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFil
 // shell reads it. The text names the program and where it was looked for.
 std::optional<std::string> programFileProblem(const std::string& program, const std::string& path);
 
+// Whether the file begins as gzip data does. obabel reads such a file whole, but nothing can
+// seek in it or read its lines as text.
+bool isGzipCompressed(const std::string& path);
+
 inline constexpr const char* kInputAlertTitle = "Choose an input file";
 
 }  // namespace molbench

@@ -2,8 +2,10 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "common/FastSearchIndex.h"
 #include "common/Refusal.h"
@@ -20,6 +22,17 @@ std::optional<struct stat> statOf(const std::string& path) {
 
 bool sameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The path a symbolic link names, taken from the link's folder when relative.
+std::optional<std::string> linkTarget(const std::string& path) {
+  std::string target(PATH_MAX, '\0');
+  ssize_t size = ::readlink(path.c_str(), target.data(), target.size());
+  if (size <= 0) return std::nullopt;
+  target.resize(static_cast<size_t>(size));
+  auto slash = path.rfind('/');
+  if (target.front() == '/' || slash == std::string::npos) return target;
+  return path.substr(0, slash + 1) + target;
 }
 
 // A file the run reads, with what to call it when an output would overwrite it.
@@ -109,16 +122,24 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
     if (auto problem = splitProblem(outputPath, read)) return problem;
   auto output = statOf(outputPath);
   if (!output) {
-    // obabel only prints "Cannot write to" and ends as if it had succeeded.
-    std::string folder = folderAndName(outputPath).first;
+    // obabel only prints "Cannot write to" and ends as if it had succeeded. A dangling link
+    // is written through, into its target's folder.
+    auto target = linkTarget(outputPath);
+    std::string folder = folderAndName(target.value_or(outputPath)).first;
     auto inside = folder.empty() ? std::nullopt : statOf(folder);
     if (!folder.empty() && !(inside && S_ISDIR(inside->st_mode)))
-      return "The folder of the output path \"" + outputPath +
-             "\" does not exist: create it or choose another folder.";
+      return "The folder of the output path \"" + outputPath + "\"" +
+             (target ? " (a link to \"" + *target + "\")" : "") +
+             " does not exist: create it or choose another folder.";
     return std::nullopt;
   }
   if (S_ISDIR(output->st_mode))
     return "The output path \"" + outputPath + "\" is a folder: add a file name.";
+  // Opening a FIFO for writing waits for a reader that never comes: the window would hang.
+  if (!S_ISREG(output->st_mode))
+    return "The output path \"" + outputPath +
+           "\" is not a regular file but a FIFO, a device or a socket: a run could wait on it for "
+           "good. Choose a file.";
   for (const auto& file : read)
     if (sameFile(*output, file.identity)) return overwriteProblem(outputPath, file);
   if (kind == OutputKind::index && !isFastSearchIndex(outputPath))

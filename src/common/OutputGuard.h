@@ -27,7 +27,8 @@ enum class OutputKind {
 std::pair<std::string, std::string> splitOutputNames(const std::string& outputPath);
 
 // Why the output path cannot be written, or nothing when it can: it is empty, ends in "/",
-// names an existing folder or a file in a folder that does not exist, or names the same file
+// names an existing folder or anything else that is not a regular file (a FIFO, a device), or a
+// file in a folder that does not exist, or names the same file
 // as one of the inputs (the same path, or a
 // link or hard link to it) or the molecule file that an input fast-search index reads. A split
 // run is refused when any of its numbered names is such a file; an index build when the path

@@ -11,5 +11,6 @@ inline constexpr const char* kFilterHelp =
 
 inline constexpr const char* kCountPrefix = "The file contains ";
 inline constexpr const char* kCountSuffix = "molecules";
+inline constexpr const char* kNoCountAlertTitle = "No molecule count";
 
 }  // namespace molbench

@@ -5,6 +5,7 @@
 #include "common/FormatChoice.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
+#include "common/Refusal.h"
 #include "common/Shell.h"
 #include "convert/ConvertTexts.h"
 #include "convert/SdTagListing.h"
@@ -126,7 +127,12 @@ void Convertcontroller::countMols(platform::Control*) {
   obshellresult = *output;
   // Warnings come before obabel's summary line; the count is the summary's number.
   auto count = countFromSummary(obshellresult);
-  obabelText->setText(kCountPrefix + (count ? *count + "\n" : obshellresult) + kCountSuffix);
+  // Without obabel's summary line the pipe holds only the first words of error lines
+  // ("/bin/bash:" for a missing program): no count to show.
+  if (!acceptedUnless(platform(), count ? std::nullopt : std::optional(noCountProblem()),
+                      kNoCountAlertTitle))
+    return;
+  obabelText->setText(kCountPrefix + *count + "\n" + kCountSuffix);
 }
 
 // The two range buttons form one group in the layout; the range is read from convertAll
@@ -135,8 +141,16 @@ void Convertcontroller::radioButtonChanged(platform::Control*) {}
 
 void Convertcontroller::listTags(platform::Control*) {
   if (!outletsConnected("listTags:", {"inputFilepath", "obabelText"})) return;
-  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}}) ||
+      !acceptedUnless(platform(), compressedFileProblem(inputFilepath->text()), kInputAlertTitle))
+    return;
   obabelText->setText(listSdTags(inputFilepath->text()));
+}
+
+std::string Convertcontroller::noCountProblem() const {
+  return "obabel printed no number of molecules for \"" + inputFilepath->text() +
+         "\". Check the obabel path in the preferences (\"" + obabelPath +
+         "\") and that the file is a molecule file of the chosen format.";
 }
 
 void Convertcontroller::filterHelp(platform::Control*) {

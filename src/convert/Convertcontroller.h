@@ -80,6 +80,8 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   std::optional<ComposedCommand> guardedConversion(std::string_view action);
   bool conversionControlsConnected(std::string_view action);
   ConversionSettings readSettings() const;
+  // Why the count shows no number: what to check.
+  std::string noCountProblem() const;
 };
 
 }  // namespace molbench

@@ -3,6 +3,7 @@
 #include <set>
 #include <string_view>
 
+#include "common/InputGuard.h"
 #include "convert/StreamingFileReader.h"
 
 namespace molbench {
@@ -51,6 +52,13 @@ std::string listSdTags(const std::string& path) {
     listing += name;
   }
   return listing;
+}
+
+std::optional<std::string> compressedFileProblem(const std::string& path) {
+  if (!isGzipCompressed(path)) return std::nullopt;
+  return "The input file \"" + path +
+         "\" is compressed (gzip): its data fields can only be listed from an uncompressed SD "
+         "file. Convert it to one first.";
 }
 
 }  // namespace molbench

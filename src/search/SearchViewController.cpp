@@ -27,6 +27,15 @@ std::optional<std::string> notAnIndexProblem(const std::string& indexPath) {
          "\" is not a fast-search index: build one with \"Build index\" first.";
 }
 
+// obabel builds an index of a compressed file with only a warning, and its searches then find
+// nothing: an index needs a molecule file it can seek in.
+std::optional<std::string> compressedMoleculesProblem(const std::string& moleculePath) {
+  if (!isGzipCompressed(moleculePath)) return std::nullopt;
+  return "The molecule file \"" + moleculePath +
+         "\" is compressed (gzip): a fast-search index needs an uncompressed file to read its "
+         "molecules from. Convert it to an uncompressed file and index that.";
+}
+
 }  // namespace
 
 SearchViewController::SearchViewController(platform::Platform& platform)
@@ -126,7 +135,9 @@ void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
   std::string inputPath = inputFilepath->text();
   std::string indexPath = fssearchPath->text();
-  if (!runAccepted(platform(), {{"input", inputPath}}, indexPath, OutputKind::index)) return;
+  if (!runAccepted(platform(), {{"input", inputPath}}, indexPath, OutputKind::index) ||
+      !acceptedUnless(platform(), compressedMoleculesProblem(inputPath), kInputAlertTitle))
+    return;
   obabelPath = lookUpObabelPath(platform());
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
@@ -147,6 +158,9 @@ void SearchViewController::runFSsearch(platform::Control*) {
   std::string outputPath = outputFilepath->text();
   if (!inputFilesAccepted(platform(), {{"index", indexPath}}) ||
       !acceptedUnless(platform(), notAnIndexProblem(indexPath), kInputAlertTitle) ||
+      !acceptedUnless(platform(),
+                      compressedMoleculesProblem(indexedMoleculeFile(indexPath).value_or("")),
+                      kInputAlertTitle) ||
       !outputPathAccepted(platform(), outputPath, {indexPath}))
     return;
   obabelPath = lookUpObabelPath(platform());

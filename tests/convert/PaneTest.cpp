@@ -1,4 +1,5 @@
 // The format handlers, the count, the output guard and what happens without a control.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <sys/stat.h>
 
@@ -48,6 +49,11 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
   h.press(pane, "countMols:");
   EXPECT_EQ(commandField(), "before");
   EXPECT_EQ(h.diagnostics().size(), printed + 2);  // the command, then why nothing is shown
+  // A missing obabel is said, not counted as "/bin/bash:" molecules.
+  useObabel(scratch("no/obabel"));
+  h.press(pane, "countMols:");
+  EXPECT_EQ(commandField(), "before");
+  EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr("no number of molecules"));
 
   // Run hands the field to the shell as it stands.
   setText("obabelText", "printf '\\xff'; echo edited > '" + scratch("ran") + "'");
@@ -67,14 +73,19 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
   h.press(pane, "inputFileSelect:");
   h.choose(pane, "outputFiletype", kSmiRow);
   std::filesystem::create_directories(scratch("folder"));
+  std::filesystem::create_symlink("nowhere/out.smi", scratch("dangling.smi"));
   ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  // A reader keeps a run that writes into the FIFO from hanging the test.
+  int reader = ::open(scratch("fifo").c_str(), O_RDONLY | O_NONBLOCK);
   std::vector<std::string> reasons;
   const std::pair<std::string, std::string> outputs[] = {
       {text("outputFilepath"), "ends in \"/\""},
       {temp(), "is a folder"},
       {input, "an input of this run"},
       {temp() + "/./in.smi", "an input of this run"},
-      {scratch("nowhere/out.smi"), "does not exist"}};
+      {scratch("nowhere/out.smi"), "does not exist"},
+      {scratch("dangling.smi"), "(a link to"},
+      {scratch("fifo"), "not a regular file"}};
   for (const auto& [written, reason] : outputs) {
     setText("outputFilepath", written);
     for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
@@ -97,6 +108,7 @@ TEST_F(Pane, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) {
   EXPECT_EQ(readFile(input), "CCO ethanol\n");
   EXPECT_EQ(readFile(output), "CCO ethanol\n");
   EXPECT_EQ(commandField(), "") << "no command, no count of 0 molecules, no listing";
+  ::close(reader);
 }
 
 TEST_F(Pane, MissingControlStopsOnlyTheActionThatNeedsIt) {

@@ -65,6 +65,12 @@ TEST_F(TagListing, DamagedLineDoesNotEndTheListingAndNothingToReadListsNothing) 
   EXPECT_EQ(listed(path),
             "\nA (12)\nN<ame\na\nb\ntail \nvalue \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD(x)\nz");
 
+  // A compressed file is said, not listed as one without data fields.
+  runForOutput("gzip -c '" + path + "' > '" + scratch("damaged.sdf.gz") + "'");
+  EXPECT_EQ(listed(scratch("damaged.sdf.gz")), "old text");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("compressed (gzip)"));
+
   writeFile(scratch("empty.sdf"), "");
   EXPECT_EQ(listed(scratch("empty.sdf")), "");
   EXPECT_TRUE(pane.obshellCommand.empty());

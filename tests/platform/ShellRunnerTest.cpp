@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -34,6 +36,15 @@ TEST(Shell, ReturnsStandardOutputExactlyAndWhole) {
   ASSERT_TRUE(output);
   EXPECT_EQ(output->size(), 5000000u);
   EXPECT_EQ(output->find_first_not_of('x'), std::string::npos);
+}
+
+// Molbench's standard input may be the terminal it was started from: a program reading it
+// would hold the window until someone typed there.
+TEST(Shell, GivesProgramsAnEmptyStandardInput) {
+  int saved = ::dup(STDIN_FILENO);
+  ::dup2(::open(testing::testDataPath("small.smi").c_str(), O_RDONLY | O_CLOEXEC), STDIN_FILENO);
+  EXPECT_EQ(shell("cat"), "");
+  ::dup2(saved, STDIN_FILENO);
 }
 
 TEST(Shell, GivesProgramsOneOpenMpThreadUnlessTheUserChoseOtherwise) {

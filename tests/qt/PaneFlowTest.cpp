@@ -1,5 +1,5 @@
-// One flow per pane through the real widgets of its tab: what a user clicks and types reaches
-// obabel and the files it writes.
+// One flow per pane through the real widgets of its tab or scene: what a user clicks and types
+// reaches obabel and the files it writes.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -108,6 +108,31 @@ TEST(SearchTab, SearchesAFileAndItsIndexThroughTheWidgets) {
   buttonSending(scene, "runFSsearch:")->click();
   EXPECT_TRUE(scene.platform().script().alerts().empty());
   EXPECT_EQ(testing::obabelCount({folder + "/indexed.sdf", "-onul"}), hits);
+}
+
+// A report-showing tool pane: the energy pane runs the real obabel, shows its report and saves
+// the same report to a file.
+TEST(EnergyPane, ShowsTheRealReportAndSavesItThroughTheWidgets) {
+  SceneFixture scene("obenergy");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  std::string input = testing::testDataPath("small.sdf");
+  scene.platform().script().answerOpenPanel(input);
+  buttonSending(scene, "inputFileSelect:")->click();
+  EXPECT_EQ(scene.widgetAs<QLineEdit>("outputFilepath")->text().toStdString(),
+            std::string(MOLBENCH_TEST_DATA_DIR) + "/obenergy.txt");
+
+  auto* forceField = scene.widgetAs<QComboBox>("forceField");
+  ASSERT_EQ(forceField->currentText().toStdString(), "MMFF94");
+  forceField->setCurrentIndex(forceField->findText("UFF"));
+  buttonSending(scene, "runObenergy:")->click();
+  std::string shown = scene.widgetAs<QPlainTextEdit>("obEnergyText")->toPlainText().toStdString();
+  EXPECT_EQ(shown.substr(0, shown.find('\n')).substr(0, 8), "ethanol ");
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 10);
+
+  std::string report = scene.platform().temporaryDirectory() + "/energies.txt";
+  scene.widgetAs<QLineEdit>("outputFilepath")->setText(QString::fromStdString(report));
+  buttonSending(scene, "saveEnergy:")->click();
+  EXPECT_EQ(testing::readFile(report), shown);
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ TEST_F(SearchComposition, EveryRunRefusesWhatItCannotReadOrWouldDestroy) {
   std::filesystem::create_directories(scratch("elsewhere"));
   std::filesystem::copy_file(index, orphan);  // no set.sdf beside it
   std::filesystem::copy_file(index, scratch("lib.idx"));
+  runForOutput("gzip -k '" + molecules + "'");  // obabel indexes it, and its searches find nothing
+  obabelCount({molecules + ".gz", "-ofs", "-O", scratch("zipped.fs")});
   writeFile(smiles, readFile(testDataPath("small.smi")));
   for (auto kept : {output, other}) writeFile(kept, "kept\n");
   const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
@@ -75,6 +77,8 @@ TEST_F(SearchComposition, EveryRunRefusesWhatItCannotReadOrWouldDestroy) {
       {"fssearchPath", scratch("gone.fs"), "runFSsearch:", "cannot be found"},
       {"fssearchPath", smiles, "runFSsearch:", "is not a fast-search index"},
       {"fssearchPath", orphan, "runFSsearch:", "indexed molecule file"},
+      {"inputFilepath", molecules + ".gz", "createFS:", "compressed (gzip)"},
+      {"fssearchPath", scratch("zipped.fs"), "runFSsearch:", "compressed (gzip)"},
       {"inputFilepath", "", "checkObabel:", "input path is empty"}};
   for (const auto& [field, path, action, reason] : cases) {
     for (auto [outlet, text] : {std::pair{"inputFilepath", molecules},

@@ -1,5 +1,6 @@
 #include "ToolPattern.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -277,11 +278,13 @@ TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) 
   std::filesystem::create_directories(scratch("folder"));
   std::filesystem::create_symlink(scratch("gone"), scratch("dangling"));
   ASSERT_EQ(::mkfifo(scratch("fifo").c_str(), 0600), 0);
+  int reader = ::open(scratch("fifo").c_str(), O_RDONLY | O_NONBLOCK);  // else a run would hang
   std::vector<std::pair<std::string, std::string>> refused;  // field, path, as the alert says
   for (std::string path : {std::string(), scratch("missing.sdf"), scratch("folder"),
                            scratch("dangling"), scratch("fifo")})
     refused.emplace_back(c.inputField, path);
-  std::vector<std::string> outputs = {input, scratch("folder"), scratch("folder/"), ""};
+  std::vector<std::string> outputs = {input, scratch("folder"), scratch("folder/"), "",
+                                      scratch("fifo")};
   for (const auto& [field, value] : c.typed)
     if (value.rfind('@', 0) == 0) {
       refused.emplace_back(field, scratch("missing.sdf"));
@@ -303,6 +306,7 @@ TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) 
     EXPECT_NE(
         h.alerts()[i].informativeText.find(refused[i].second.empty() ? "empty" : refused[i].second),
         std::string::npos);
+  ::close(reader);
 }
 
 }  // namespace molbench::testing

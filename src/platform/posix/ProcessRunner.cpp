@@ -170,6 +170,8 @@ BashRun runBash(const std::string& command) {
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  // Never Molbench's own input: from a terminal, a program reading it would hang the window.
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
 
