@@ -96,12 +96,13 @@ TEST_F(PubchemListTest, LongAnswersAndNulBytesLandAndAnUnreadableNamesFileAsksNo
 
   std::filesystem::create_directories(scratch("folder.txt"));
   ASSERT_EQ(::mkfifo(scratch("fifo.txt").c_str(), 0600), 0);
-  for (const std::string name : {"folder.txt", "fifo.txt"}) {
+  writeFile(scratch("latin1.txt"), "caf\xe9\n");  // saved in another encoding, not UTF-8
+  for (const std::string name : {"folder.txt", "fifo.txt", "latin1.txt"}) {
     setText("inputFilepath", scratch(name));
     h.press(pane, "getPubchemlist:");
     EXPECT_EQ(text("inputFilepath"), scratch(name)) << "no list is made";
   }
-  EXPECT_EQ(h.alerts().size(), 2u);
+  EXPECT_EQ(h.alerts().size(), 3u);
   EXPECT_EQ(server->arrivals().size(), 2u);
 }
 
