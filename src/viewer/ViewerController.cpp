@@ -276,7 +276,10 @@ void ViewerController::exportSelected(platform::Control*) {
   auto exportPath = derivedPath(input, kExportEnding);
   auto temporaryPath = derivedPath(input, kExportTemporaryEnding);
   if (!exportPath || !temporaryPath) {
-    platform().diagnostic("exportSelected: no input file named; nothing exported");
+    acceptedUnless(platform(),
+                   "The input path is empty: the export file is named after the input file, "
+                   "so choose or type it first.",
+                   kInputAlertTitle);
     return;
   }
   outputFilepath->setText(*exportPath);
