@@ -60,6 +60,15 @@ std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::Bas
     alert.messageText = "The command could not be started";
     alert.informativeText = std::string("Nothing was run: /bin/bash could not be started (") +
                             std::strerror(run.startError) + ").";
+  } else if (failures == Failures::notStarted && run.exitStatus &&
+             (*run.exitStatus == 126 || *run.exitStatus == 127)) {
+    // bash's own statuses for a program it cannot find or execute: nothing ran, so the pane
+    // has no report of the program's to show instead.
+    alert.messageText = "The program could not be run";
+    alert.informativeText = withErrorLines(
+        "Nothing ran: bash found no program it could execute at the path in the command. Check "
+        "the obabel path in Preferences.",
+        run.errorTail);
   } else if (int signal = endingSignal(run); failures == Failures::any && signal != 0) {
     alert.messageText = program + " crashed";
     alert.informativeText =

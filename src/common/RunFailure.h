@@ -11,7 +11,8 @@
 namespace molbench {
 
 // Which failures a pane tells the user of. A pane that shows the program's own report lets
-// it speak for a crash or a refusal; a command that never started has no report at all.
+// it speak for a crash or a refusal; a command that never started, or whose program bash could
+// not find or execute (status 126 or 127), has no report at all.
 enum class Failures { notStarted, any };
 
 // The alert for the run, titled after `program` ("obsym", or "The command" for typed text),

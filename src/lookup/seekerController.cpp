@@ -206,7 +206,10 @@ void seekerController::showThreeDView() {
   auto base = webResourceBase(platform());
   if (!base) return;
   obshellCommand = threeDTextCommand(obabelPath, smiles);
-  auto sdText = shell(obshellCommand);
+  auto run = shellRun(obshellCommand);
+  // One alert for the press: the second run would fail the same way.
+  bool failed = saidRunFailure(platform(), run, Failures::notStarted, "obabel");
+  auto& sdText = run.output;
   if (!sdText) return;
   auto page =
       platform::FileUrl::fromString(temporaryDirectory.absoluteString() + kThreeDViewPageName);
@@ -214,6 +217,7 @@ void seekerController::showThreeDView() {
   writeTextFileAtomically(page->path(), threeDViewPage(*base, *sdText));
   platform().diagnostic("for webpage");
   molView->loadFileURL(page->absoluteString(), page->deletingLastPathComponent().absoluteString());
+  if (failed) return;
   runComposedCommand(
       platform(), obshellCommand,
       threeDFileCommand(obabelPath, smiles, temporaryDirectory.path() + "/" + kThreeDFileName),

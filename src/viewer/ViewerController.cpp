@@ -16,6 +16,7 @@
 #include "common/InputGuard.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
+#include "common/Refusal.h"
 #include "common/ScratchPicture.h"
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
@@ -275,7 +276,10 @@ void ViewerController::exportSelected(platform::Control*) {
   auto exportPath = derivedPath(input, kExportEnding);
   auto temporaryPath = derivedPath(input, kExportTemporaryEnding);
   if (!exportPath || !temporaryPath) {
-    platform().diagnostic("exportSelected: no input file named; nothing exported");
+    acceptedUnless(platform(),
+                   "The input path is empty: the export file is named after the input file, "
+                   "so choose or type it first.",
+                   kInputAlertTitle);
     return;
   }
   outputFilepath->setText(*exportPath);
@@ -321,22 +325,25 @@ void ViewerController::getPubchemlist(platform::Control*) {
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
   if (!resultPath) return;
   auto text = readWholeFile(namesPath);
-  if (!text || !platform::isValidUtf8(*text)) {
-    platform().diagnostic("getPubchemlist: cannot read " + namesPath + " as UTF-8 text");
-  } else {
-    platform().diagnostic(platform::FileUrl::fromPath(namesPath).absoluteString());
-    platform().diagnostic(*text);
-    themolsForPubchem = splitLines(*text);
-    // A names file saved with Windows line ends would ask PubChem for every name with a
-    // carriage return on it, which it never knows.
-    for (auto& name : themolsForPubchem)
-      if (!name.empty() && name.back() == '\r') name.pop_back();
-    for (const auto& name : themolsForPubchem) {
-      // A blank line, or the line feed ending the file, names nothing to ask for.
-      if (name.empty()) continue;
-      escapedString = molbench::escapedString(name);
-      requestSmiles(name, *resultPath);
-    }
+  // A names file saved in another encoding would ask for nothing: say so, and keep the field
+  // on the names file rather than on a list that never comes.
+  std::optional<std::string> problem;
+  if (!text || !platform::isValidUtf8(*text))
+    problem = "The names file \"" + namesPath + "\" cannot be read as UTF-8 text: save it as " +
+              "UTF-8 and ask again.";
+  if (!acceptedUnless(platform(), problem, kInputAlertTitle)) return;
+  platform().diagnostic(platform::FileUrl::fromPath(namesPath).absoluteString());
+  platform().diagnostic(*text);
+  themolsForPubchem = splitLines(*text);
+  // A names file saved with Windows line ends would ask PubChem for every name with a
+  // carriage return on it, which it never knows.
+  for (auto& name : themolsForPubchem)
+    if (!name.empty() && name.back() == '\r') name.pop_back();
+  for (const auto& name : themolsForPubchem) {
+    // A blank line, or the line feed ending the file, names nothing to ask for.
+    if (name.empty()) continue;
+    escapedString = molbench::escapedString(name);
+    requestSmiles(name, *resultPath);
   }
   inputFilepath->setText(*resultPath);
 }

@@ -20,7 +20,8 @@ inline constexpr const char* kPubchemResultEnding = "pubchem.smi";
 inline constexpr const char* kNothingImportedTitle = "No molecules imported";
 inline std::string nothingImportedText(const std::string& inputPath) {
   return "obabel read no molecules from \"" + inputPath +
-         "\". Check that the file exists and that its extension names its format.";
+         "\". Check that its extension names its format, and that the obabel path in "
+         "Preferences names the program.";
 }
 // An answer holding this marker is PubChem's error text, never a SMILES.
 inline constexpr const char* kPubchemErrorMarker = "PUGREST";

@@ -40,6 +40,15 @@ TEST_F(LookupDepiction, DrawsTheSmilesAndShowsNoStalePictureWhenObabelFails) {
   useObabel(scratch("odd"));
   h.press(pane, "loadTestImage:");
   EXPECT_EQ(webLoads().back(), "about:blank");
+  EXPECT_TRUE(h.alerts().empty());
+
+  // An obabel path that names no program (a typo in Preferences) is said, not a blank view.
+  useObabel(scratch("no such/obabel"));
+  for (const char* action : {"loadTestImage:", "display3D:"}) h.press(pane, action);
+  ASSERT_EQ(h.alerts().size(), 2u);
+  EXPECT_EQ(h.alerts()[1].messageText, "The program could not be run");
+  EXPECT_NE(h.alerts()[1].informativeText.find("no such/obabel: No such file"), std::string::npos)
+      << h.alerts()[1].informativeText;
 }
 
 TEST_F(LookupDepiction, ThreeDViewOfARealStructureWithEscapedTitle) {

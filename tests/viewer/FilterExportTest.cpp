@@ -94,6 +94,10 @@ TEST_F(ViewerTest, ExportNeverWritesOverAFileItReadsFrom) {
   h.press(pane, "exportSelected:");
   EXPECT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(obabelCount({input, "-onul"}), 2);
+  // With no input path there is no export file to name: said, not skipped in silence.
+  setText("inputFilepath", "");
+  h.press(pane, "exportSelected:");
+  EXPECT_EQ(h.alerts().size(), 2u);
 }
 
 }  // namespace
