@@ -40,8 +40,10 @@ std::optional<std::string> textIn(const unsigned char* bytes, size_t size) {
   return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(end - bytes));
 }
 
-// Opened without blocking, and only when it is a regular file: a FIFO never stalls the check.
-std::optional<Header> headerOf(const std::string& path, off_t& size) {
+// The header of the index at this path, when the file is one: opened without blocking, and
+// only when it is a regular file (a FIFO never stalls the check), with sane fields and exactly
+// the size its counts make, so an SD or SMILES file is never taken for an index.
+std::optional<Header> indexHeaderOf(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat info {};
@@ -49,12 +51,15 @@ std::optional<Header> headerOf(const std::string& path, off_t& size) {
   bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
               ::pread(fd, bytes, kHeaderSize, 0) == static_cast<ssize_t>(kHeaderSize);
   ::close(fd);
-  if (!read) return std::nullopt;
-  size = info.st_size;
+  if (!read || bytes[27] > 1) return std::nullopt;
   Header header{wordAt(bytes), wordAt(bytes + 4), wordAt(bytes + 8), bytes[27] == 1, {}, {}};
   auto fingerprint = textIn(bytes + 12, kFingerprintNameSize);
   auto moleculeFile = textIn(bytes + kNameOffset, kHeaderSize - kNameOffset);
-  if (!fingerprint || !moleculeFile || bytes[27] > 1) return std::nullopt;
+  if (!fingerprint || !moleculeFile) return std::nullopt;
+  if (header.headerLength != kHeaderSize - 1 || header.words == 0) return std::nullopt;
+  uint64_t entry = uint64_t{header.words} * 4 + (header.longPositions ? 8 : 4);
+  if (static_cast<uint64_t>(info.st_size) != kHeaderSize + uint64_t{header.entries} * entry)
+    return std::nullopt;
   header.fingerprint = *fingerprint;
   header.moleculeFile = *moleculeFile;
   return header;
@@ -62,18 +67,11 @@ std::optional<Header> headerOf(const std::string& path, off_t& size) {
 
 }  // namespace
 
-bool isFastSearchIndex(const std::string& path) {
-  off_t size = 0;
-  auto header = headerOf(path, size);
-  if (!header || header->headerLength != kHeaderSize - 1 || header->words == 0) return false;
-  uint64_t entry = uint64_t{header->words} * 4 + (header->longPositions ? 8 : 4);
-  return static_cast<uint64_t>(size) == kHeaderSize + uint64_t{header->entries} * entry;
-}
+bool isFastSearchIndex(const std::string& path) { return indexHeaderOf(path).has_value(); }
 
 std::optional<std::string> indexedMoleculeFile(const std::string& indexPath) {
-  off_t size = 0;
-  auto header = headerOf(indexPath, size);
-  if (!header || !isFastSearchIndex(indexPath)) return std::nullopt;
+  auto header = indexHeaderOf(indexPath);
+  if (!header) return std::nullopt;
   const std::string& name = header->moleculeFile;
   if (name.front() == '/') return name;
   auto slash = indexPath.rfind('/');
