@@ -2,7 +2,7 @@
 
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
-#include "tools/ReportShell.h"
+#include "common/ReportShell.h"
 #include "tools/obenergyTables.h"
 
 namespace molbench {

@@ -1,7 +1,7 @@
 #include "tools/obrmsdviewcontroller.h"
 
 #include "common/ShellQuote.h"
-#include "tools/ReportShell.h"
+#include "common/ReportShell.h"
 
 namespace molbench {
 

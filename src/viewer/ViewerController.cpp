@@ -16,6 +16,7 @@
 #include "common/InputGuard.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
+#include "common/ReportShell.h"
 #include "common/Refusal.h"
 #include "common/ScratchPicture.h"
 #include "common/Shell.h"
@@ -23,7 +24,6 @@
 #include "common/TemporaryDirectory.h"
 #include "common/WebRequests.h"
 #include "platform/Utf8.h"
-#include "platform/posix/ProcessRunner.h"
 #include "viewer/RequestPacer.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerTexts.h"
@@ -98,10 +98,9 @@ const platform::Bindings<ViewerController>& ViewerController::bindings() {
 }
 
 std::optional<std::string> ViewerController::shell(const std::string& command, Failures failures) {
-  auto run = platform::posix::runBash(command);
-  if (saidRunFailure(platform(), run, failures, "obabel") || !run.output) return std::nullopt;
-  if (platform::isValidUtf8(*run.output)) return std::move(run.output);
-  return platform::decodeUtf8Lossy(*run.output);
+  auto run = shellReport(command);
+  if (saidRunFailure(platform(), run, failures, "obabel")) return std::nullopt;
+  return std::move(run.output);
 }
 
 std::optional<std::string> ViewerController::runCommand(const std::string& command,

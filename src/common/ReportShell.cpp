@@ -1,4 +1,4 @@
-#include "tools/ReportShell.h"
+#include "common/ReportShell.h"
 
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"

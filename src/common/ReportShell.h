@@ -1,5 +1,5 @@
-// The command runner of the panes that show a program's report: a title with bytes that are
-// not UTF-8 (an old SD file in Latin-1) must not cost the user the whole report.
+// The command runner of the panes that show or list what a program prints: a title with bytes
+// that are not UTF-8 (an old SD file in Latin-1) must not cost the user the whole report.
 #pragma once
 
 #include <string>
