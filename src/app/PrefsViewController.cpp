@@ -1,6 +1,7 @@
 #include "app/PrefsViewController.h"
 
 #include "app/AppTexts.h"
+#include "common/Refusal.h"
 #include "common/Shell.h"
 
 namespace molbench {
@@ -25,15 +26,10 @@ void PrefsViewController::viewDidLoad() {
 
 void PrefsViewController::okButtonClicked(platform::Control*) {
   if (!outletsConnected("okButtonClicked:", {"pathToobabel"})) return;
-  if (!platform().userDefaults().set(kObabelPathKey, pathToobabel.get()->text())) {
-    // The window stays open, so the path typed is not lost and the user may try again.
-    platform::AlertRequest alert;
-    alert.messageText = kPreferencesNotSavedMessage;
-    alert.informativeText = kPreferencesNotSavedInformation;
-    alert.buttons = {"OK"};
-    platform().runAlert(alert);
+  // On failure the window stays open, so the path typed is not lost and the user may try again.
+  if (!platform().userDefaults().set(kObabelPathKey, pathToobabel.get()->text()) &&
+      !acceptedUnless(platform(), kPreferencesNotSavedInformation, kPreferencesNotSavedMessage))
     return;
-  }
   platform().closeWindow(*this);
 }
 
