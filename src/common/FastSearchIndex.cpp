@@ -31,11 +31,12 @@ uint32_t wordAt(const unsigned char* bytes) {
   return value;
 }
 
-// A NUL-terminated run of printable characters that fills part of its slot.
-std::optional<std::string> textIn(const unsigned char* bytes, size_t size) {
+// The NUL-terminated, non-empty text at the start of its slot. A fingerprint's name is
+// printable; a file name may hold any byte but NUL, a tab or a line feed included.
+std::optional<std::string> textIn(const unsigned char* bytes, size_t size, bool printable) {
   const auto* end = static_cast<const unsigned char*>(std::memchr(bytes, 0, size));
   if (!end || end == bytes) return std::nullopt;
-  for (const auto* c = bytes; c < end; ++c)
+  for (const auto* c = bytes; printable && c < end; ++c)
     if (*c < 0x20 || *c == 0x7f) return std::nullopt;
   return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(end - bytes));
 }
@@ -53,8 +54,8 @@ std::optional<Header> indexHeaderOf(const std::string& path) {
   ::close(fd);
   if (!read || bytes[27] > 1) return std::nullopt;
   Header header{wordAt(bytes), wordAt(bytes + 4), wordAt(bytes + 8), bytes[27] == 1, {}, {}};
-  auto fingerprint = textIn(bytes + 12, kFingerprintNameSize);
-  auto moleculeFile = textIn(bytes + kNameOffset, kHeaderSize - kNameOffset);
+  auto fingerprint = textIn(bytes + 12, kFingerprintNameSize, true);
+  auto moleculeFile = textIn(bytes + kNameOffset, kHeaderSize - kNameOffset, false);
   if (!fingerprint || !moleculeFile) return std::nullopt;
   if (header.headerLength != kHeaderSize - 1 || header.words == 0) return std::nullopt;
   uint64_t entry = uint64_t{header.words} * 4 + (header.longPositions ? 8 : 4);

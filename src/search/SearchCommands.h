@@ -47,8 +47,8 @@ std::string indexSearchCommand(const std::string& obabelPath, const std::string&
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert);
 
-// An index path with no "." anywhere cannot name a ".fs" file: the user is told before the
-// search runs.
-bool indexPathLacksExtension(const std::string& indexPath);
+// obabel knows an index only by a name ending in ".fs" (in any case): given any other name it
+// reads nothing, yet its -O has already emptied the output.
+bool indexPathNamesIndex(const std::string& indexPath);
 
 }  // namespace molbench

@@ -27,6 +27,11 @@ std::optional<std::string> notAnIndexProblem(const std::string& indexPath) {
          "\" is not a fast-search index: build one with \"Build index\" first.";
 }
 
+std::optional<std::string> indexNameProblem(const std::string& indexPath) {
+  if (indexPathNamesIndex(indexPath)) return std::nullopt;
+  return kIndexAlertInformation;
+}
+
 // obabel builds an index of a compressed file with only a warning, and its searches then find
 // nothing: an index needs a molecule file it can seek in.
 std::optional<std::string> compressedMoleculesProblem(const std::string& moleculePath) {
@@ -157,6 +162,7 @@ void SearchViewController::runFSsearch(platform::Control*) {
   std::string indexPath = fssearchPath->text();
   std::string outputPath = outputFilepath->text();
   if (!inputFilesAccepted(platform(), {{"index", indexPath}}) ||
+      !acceptedUnless(platform(), indexNameProblem(indexPath), kIndexAlertMessage) ||
       !acceptedUnless(platform(), notAnIndexProblem(indexPath), kInputAlertTitle) ||
       !acceptedUnless(platform(),
                       compressedMoleculesProblem(indexedMoleculeFile(indexPath).value_or("")),
@@ -165,13 +171,6 @@ void SearchViewController::runFSsearch(platform::Control*) {
     return;
   obabelPath = lookUpObabelPath(platform());
   updateQueryPieces(readQuery(), *this);
-  if (indexPathLacksExtension(indexPath)) {
-    platform::AlertRequest alert;
-    alert.messageText = kIndexAlertMessage;
-    alert.informativeText = kIndexAlertInformation;
-    alert.buttons = {"OK"};
-    platform().runAlert(alert);
-  }
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);

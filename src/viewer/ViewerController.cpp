@@ -1,9 +1,11 @@
 #include "viewer/ViewerController.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -34,8 +36,6 @@ namespace {
 
 using P = ViewerController;
 
-// Shown instead of a picture when the depiction fails.
-
 std::optional<std::string> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -46,20 +46,33 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 // Appends the text in one write, however long, so that lines from answers arriving together
-// never interleave.
-bool appendToFile(const std::string& path, const std::string& text) {
+// never interleave. Runs on a request's worker thread, so it never waits: a FIFO or a device put
+// at the path after the names were sent is given up on, not opened for good. Nothing when the
+// text was added, else why not.
+std::optional<std::string> appendToFile(const std::string& path, const std::string& text) {
+  static const std::string notAFile = "it is no longer a regular file";
   static std::mutex appending;
   std::lock_guard lock(appending);
-  int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (file < 0) return false;
-  bool written = true;
-  for (size_t done = 0; written && done < text.size();) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return notAFile;
+  int file =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  if (file < 0) return std::string(std::strerror(errno));
+  // Between the look and the open the path may have become something else.
+  if (::fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(file);
+    return notAFile;
+  }
+  int failure = 0;
+  for (size_t done = 0; !failure && done < text.size();) {
     ssize_t count = ::write(file, text.data() + done, text.size() - done);
     if (count < 0 && errno == EINTR) continue;
-    written = count > 0;
-    if (written) done += static_cast<size_t>(count);
+    if (count <= 0) failure = count < 0 ? errno : EIO;
+    if (count > 0) done += static_cast<size_t>(count);
   }
-  return ::close(file) == 0 && written;
+  if (::close(file) != 0 && !failure) failure = errno;
+  if (failure) return std::string(std::strerror(failure));
+  return std::nullopt;
 }
 
 }  // namespace
@@ -320,9 +333,9 @@ void ViewerController::exportSelected(platform::Control*) {
 void ViewerController::getPubchemlist(platform::Control*) {
   if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
   std::string namesPath = inputFilepath->text();
-  if (!inputFilesAccepted(platform(), {{"names", namesPath}})) return;
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
-  if (!resultPath) return;
+  // Every answer is appended there from a request's worker: a FIFO would hold it for good.
+  if (!runAccepted(platform(), {{"names", namesPath}}, resultPath) || !resultPath) return;
   auto text = readWholeFile(namesPath);
   // A names file saved in another encoding would ask for nothing: say so, and keep the field
   // on the names file rather than on a list that never comes.
@@ -362,8 +375,8 @@ void ViewerController::requestSmiles(const std::string& name, const std::string&
         world.diagnostic("no smiles");
         return;
       }
-      if (!appendToFile(resultPath, *line))
-        world.diagnostic("getPubchemlist: cannot add to " + resultPath);
+      if (auto failure = appendToFile(resultPath, *line))
+        world.diagnostic("getPubchemlist: cannot add to " + resultPath + ": " + *failure);
     });
   });
 }

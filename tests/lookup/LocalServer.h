@@ -6,10 +6,12 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,6 +23,8 @@ struct ServerAnswer {
   int status = 404;
   std::string body = "Not found";
   std::chrono::milliseconds delay{0};
+  std::string location = "";  // sent as the Location header when not empty
+  bool chunked = false;       // sent in chunks with no length announced up front
 };
 
 class LocalServer {
@@ -40,7 +44,11 @@ class LocalServer {
       ServerAnswer answer = serve(request);
       std::this_thread::sleep_for(answer.delay);
       response.status = answer.status;
-      response.set_content(answer.body, "text/plain");
+      if (!answer.location.empty()) response.set_header("Location", answer.location);
+      if (answer.chunked)
+        sendInChunks(response, std::move(answer.body));
+      else
+        response.set_content(answer.body, "text/plain");
     });
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::yield();
@@ -71,6 +79,17 @@ class LocalServer {
   void release() { setHolding(false); }
 
  private:
+  static void sendInChunks(httplib::Response& response, std::string body) {
+    auto text = std::make_shared<std::string>(std::move(body));
+    response.set_chunked_content_provider(
+        "text/plain", [text](size_t offset, httplib::DataSink& sink) {
+          size_t size = std::min<size_t>(text->size() - offset, 1 << 20);
+          // A client that hangs up ends the answer.
+          if (size > 0 && !sink.write(text->data() + offset, size)) return false;
+          if (offset + size == text->size()) sink.done();
+          return true;
+        });
+  }
   void setHolding(bool holding) {
     std::lock_guard lock(mutex_);
     holding_ = holding;

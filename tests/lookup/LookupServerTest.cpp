@@ -5,6 +5,8 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "LocalServer.h"
 #include "LookupFixture.h"
@@ -159,6 +161,58 @@ TEST(LookupRequests, RequestsInFlightEndWithTheHarnessWhoseHostsStartClosed) {
   auto deadline = LocalServer::Clock::now() + std::chrono::milliseconds(300);
   while (*answered == 0 && LocalServer::Clock::now() < deadline) std::this_thread::yield();
   EXPECT_EQ(*answered, 0);
+}
+
+// A completion still running (a slow disk under an append) holds up no other request's start,
+// which may come from the main thread: the window never waits on it.
+TEST(LookupRequests, AStartNeverWaitsForAnotherRequestsCompletion) {
+  LocalServer server;
+  server.answer("/slow", 200, "slow");
+  server.answer("/quick", 200, "quick");
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool entered = false, released = false, quickAnswered = false;
+  headless::Harness h;  // goes first, joining the workers that use the above
+  fetchText(h, h.makeUrlSession(), server.host() + "/slow", [&](const std::string&) {
+    std::unique_lock lock(mutex);
+    entered = true;
+    changed.notify_all();
+    changed.wait_for(lock, std::chrono::seconds(5), [&] { return released; });
+  });
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(5), [&] { return entered; }));
+  }
+  auto before = LocalServer::Clock::now();
+  fetchText(h, h.makeUrlSession(), server.host() + "/quick", [&](const std::string&) {
+    std::lock_guard lock(mutex);
+    quickAnswered = true;
+    changed.notify_all();
+  });
+  EXPECT_LT(LocalServer::Clock::now() - before, std::chrono::seconds(1));
+  std::unique_lock lock(mutex);
+  EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(5), [&] { return quickAnswered; }));
+  released = true;
+  changed.notify_all();
+}
+
+// The bounds of what a request takes from a server hold exactly at 64 MiB, whether the server
+// says the size first or not.
+TEST(LookupRequests, AnAnswerOfAtMost64MiBArrivesWhole) {
+  const size_t limit = size_t{64} << 20;
+  LocalServer server([&](const std::string& path) -> ServerAnswer {
+    size_t size = limit + (path.find("over") != std::string::npos ? 1 : 0);
+    return {200, std::string(size, 'C'), {}, "", path.find("chunked") != std::string::npos};
+  });
+  for (const std::string path : {"/at/sized", "/at/chunked", "/over/sized", "/over/chunked"}) {
+    auto response = platform::curl::CurlUrlSession::fetch(server.host() + path);
+    bool over = path.starts_with("/over");
+    EXPECT_EQ(response.body.has_value(), !over) << path;
+    EXPECT_EQ(response.body.value_or("").size(), over ? 0 : limit) << path;
+    EXPECT_EQ(response.error.value_or(""),
+              over ? "the answer is longer than 64 MiB and was abandoned" : "")
+        << path;
+  }
 }
 
 }  // namespace

@@ -70,5 +70,18 @@ TEST_F(SearchWithObabel, FileSearchKeepsMatchingOrOtherMoleculesAndTheIndexFinds
   EXPECT_TRUE(h.alerts().empty());
 }
 
+// Linux allows a tab or a line feed in a file name; obabel stores it in the index as it is.
+TEST_F(SearchWithObabel, AnIndexOfAFileWhoseNameHoldsATabOrALineFeedIsSearched) {
+  int expected = fileSearch("matching", "C(=O)N");
+  for (const std::string name : {"tab\there", "line\nfeed"}) {
+    std::filesystem::copy_file(input, folder + "/" + name + ".sdf");
+    setText("inputFilepath", folder + "/" + name + ".sdf");
+    setText("fssearchPath", folder + "/" + name + ".fs");
+    h.press(pane, "createFS:");
+    EXPECT_EQ(indexSearch("C(=O)N", ""), expected) << name;
+  }
+  EXPECT_TRUE(h.alerts().empty());
+}
+
 }  // namespace
 }  // namespace molbench::testing

@@ -1,8 +1,10 @@
 // The PubChem name list against a real HTTP server on 127.0.0.1: one line per answered name,
 // in order of arrival, whatever the names and answers hold; failures add nothing; requests
 // start no faster than PubChem allows.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,6 +15,7 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAreArray;
 using namespace std::chrono_literals;
 
@@ -104,6 +107,75 @@ TEST_F(PubchemListTest, LongAnswersAndNulBytesLandAndAnUnreadableNamesFileAsksNo
   }
   EXPECT_EQ(h.alerts().size(), 3u);
   EXPECT_EQ(server->arrivals().size(), 2u);
+}
+
+// Answers are appended from the requests' workers: a SMILES file that is a FIFO or a folder is
+// refused before anything is sent, and one that turns into a FIFO later costs its answers, never
+// a worker. A reader is kept on each FIFO, so a build that opened it would write, not hang.
+TEST_F(PubchemListTest, ASmilesFileThatIsNoFileSendsNothingAndAnAppendNeverWaits) {
+  serve([](const std::string& name) -> ServerAnswer { return {200, name + "C\n"}; });
+  pane.pubchemRequestSpacing = 1ms;
+  std::vector<int> readers;
+  auto fifoAt = [&](const std::string& path) {
+    EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    readers.push_back(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
+  };
+  fifoAt(scratch("pipedpubchem.smi"));
+  std::filesystem::create_directories(scratch("foldedpubchem.smi"));
+  for (const std::string names : {"piped", "folded"}) {
+    writeFile(scratch(names + ".txt"), "benzene\n");
+    setText("inputFilepath", scratch(names + ".txt"));
+    h.press(pane, "getPubchemlist:");
+    EXPECT_EQ(text("inputFilepath"), scratch(names + ".txt"));
+    ASSERT_FALSE(h.alerts().empty());
+    EXPECT_THAT(h.alerts().back().informativeText, HasSubstr(scratch(names + "pubchem.smi")));
+  }
+  EXPECT_EQ(h.alerts().size(), 2u);
+  EXPECT_TRUE(server->arrivals().empty());
+
+  // An existing SMILES file is added to; a FIFO put in its place while the answers are held
+  // gets nothing.
+  std::string result = scratch("keptpubchem.smi");
+  writeFile(result, "CCO\tethanol\n");
+  server->hold();
+  list("kept.txt", "water\nsalt\n");
+  ASSERT_TRUE(h.waitFor([&] { return server->arrivals().size() == 2; }));
+  std::filesystem::rename(result, scratch("kept.old"));
+  fifoAt(result);
+  server->release();
+  const std::string failed =
+      "getPubchemlist: cannot add to " + result + ": it is no longer a regular file";
+  ASSERT_TRUE(h.waitFor([&] { return said(failed) == 2; }));
+  char byte;
+  EXPECT_EQ(::read(readers.back(), &byte, 1), 0) << "nothing was written into the FIFO";
+  EXPECT_EQ(readFile(scratch("kept.old")), "CCO\tethanol\n");
+  std::filesystem::remove(result);
+  list("kept.txt", "water\n");
+  ASSERT_TRUE(h.waitFor([&] { return resultLines(result).size() == 1; }));
+  EXPECT_THAT(resultLines(result), ElementsAre("waterC\twater"));
+  for (int reader : readers) ::close(reader);
+}
+
+// A server that redirects a request to itself, or sends more than any answer could hold, fails
+// that name alone.
+TEST_F(PubchemListTest, ARedirectLoopOrAnOversizedAnswerFailsThatNameAndTheListGoesOn) {
+  const std::string tooLong((64u << 20) + 1, 'C');
+  serve([&](const std::string& name) -> ServerAnswer {
+    if (name == "loop")
+      return {302, "", 0ms, "/rest/pug/compound/name/loop/property/IsomericSMILES/TXT"};
+    if (name == "endless") return {200, tooLong, 0ms, "", true};
+    if (name == "announced") return {200, tooLong};
+    return {200, "c1ccccc1\n"};
+  });
+  pane.pubchemRequestSpacing = 1ms;
+  std::string result = list("servers.txt", "loop\nendless\nannounced\nbenzene\n");
+  ASSERT_TRUE(
+      h.waitFor([&] { return said("error calling GET") == 3 && resultLines(result).size() == 1; }));
+  EXPECT_THAT(resultLines(result), ElementsAre("c1ccccc1\tbenzene"));
+  auto names = namesAsked();
+  EXPECT_EQ(std::count(names.begin(), names.end(), "loop"), 6) << "the first ask and 5 redirects";
+  EXPECT_EQ(said("more than 5 redirects; the request was abandoned"), 1);
+  EXPECT_EQ(said("the answer is longer than 64 MiB and was abandoned"), 2);
 }
 
 TEST_F(PubchemListTest, NamesWithShellCharactersOrWindowsLineEndsLandAsTheyAre) {

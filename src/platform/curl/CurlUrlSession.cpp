@@ -15,18 +15,35 @@ void initialiseOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// The answer as it arrives. A server that sends more than any chemistry answer could hold is
+// cut off: the answer is never kept whole.
+struct Body {
+  std::string text;
+  bool tooLong = false;
+};
+
 size_t appendBody(char* data, size_t size, size_t count, void* target) {
-  static_cast<std::string*>(target)->append(data, size * count);
-  return size * count;
+  auto& body = *static_cast<Body*>(target);
+  size_t length = size * count;
+  if (length > kMaxAnswerBytes - body.text.size()) {
+    body.tooLong = true;
+    return CURL_WRITEFUNC_ERROR;
+  }
+  body.text.append(data, length);
+  return length;
 }
 
-CURL* requestHandle(const std::string& url, std::string& body) {
+CURL* requestHandle(const std::string& url, Body& body) {
   CURL* handle = curl_easy_init();
   if (!handle) return nullptr;
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
   // A query of "." or ".." is data, not a step up the server's path.
   curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+  // Without a bound, a server redirecting to itself is asked again and again, past any pacing.
+  curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
+  // An answer that says its size up front is refused before its body arrives.
+  curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxAnswerBytes));
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
   // A cancelled request leaves a name lookup still under way to finish on its own instead of
   // holding up the quit until the resolver gives up.
@@ -39,13 +56,22 @@ CURL* requestHandle(const std::string& url, std::string& body) {
   return handle;
 }
 
+std::string failureText(CURLcode result, const Body& body) {
+  if (body.tooLong || result == CURLE_FILESIZE_EXCEEDED)
+    return "the answer is longer than " + std::to_string(kMaxAnswerBytes >> 20) +
+           " MiB and was abandoned";
+  if (result == CURLE_TOO_MANY_REDIRECTS)
+    return "more than " + std::to_string(kMaxRedirects) + " redirects; the request was abandoned";
+  return curl_easy_strerror(result);
+}
+
 // Runs the request on its own multi handle, which curl_multi_wakeup can interrupt from another
 // thread; nothing when `stopped` turned true before it finished.
 std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
                                    const std::atomic<bool>& stopped) {
   initialiseOnce();
   UrlResponse response;
-  std::string body;
+  Body body;
   CURL* handle = multi ? requestHandle(url, body) : nullptr;
   if (!handle) {
     response.error = "cannot start a request";
@@ -66,9 +92,9 @@ std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     response.status = status;
-    response.body = std::move(body);
+    response.body = std::move(body.text);
   } else {
-    response.error = curl_easy_strerror(result);
+    response.error = failureText(result, body);
   }
   curl_multi_remove_handle(multi, handle);
   curl_easy_cleanup(handle);
@@ -86,9 +112,17 @@ void CurlTransfers::start(const std::string& url,
   std::lock_guard lock(mutex_);
   if (cancelled_) return;
   Worker& worker = workers_.emplace_back();
-  // The worker waits for this lock before it looks at its entry.
+  worker.exited = std::make_shared<std::atomic<bool>>(false);
+  // The worker waits for this lock before it looks at its entry. The flag is its own, since the
+  // completion may end this object: the completion, and all it holds, is gone before it is set.
   worker.thread = std::thread(
-      [this, &worker, url, completion = std::move(completion)] { run(worker, url, completion); });
+      [this, &worker, url, completion = std::move(completion), exited = worker.exited]() mutable {
+        {
+          auto owned = std::move(completion);
+          run(worker, url, owned);
+        }
+        exited->store(true);
+      });
 }
 
 void CurlTransfers::run(Worker& worker, const std::string& url,
@@ -106,7 +140,6 @@ void CurlTransfers::run(Worker& worker, const std::string& url,
   {
     std::lock_guard lock(mutex_);
     worker.multi = nullptr;
-    worker.finished = true;
     delivered = response && !cancelled_;
   }
   if (multi) curl_multi_cleanup(multi);
@@ -120,7 +153,9 @@ void CurlTransfers::joinFinished() {
     std::lock_guard lock(mutex_);
     for (auto it = workers_.begin(); it != workers_.end();) {
       auto next = std::next(it);
-      if (it->finished) done.splice(done.end(), workers_, it);
+      // A completion still running may take its time (a slow disk); nobody waits for it here,
+      // since a start on the main thread would freeze the window.
+      if (*it->exited) done.splice(done.end(), workers_, it);
       it = next;
     }
   }

@@ -14,6 +14,10 @@
 
 namespace molbench::platform::curl {
 
+// What one request accepts of a server; beyond either, the request fails.
+inline constexpr long kMaxRedirects = 5;
+inline constexpr size_t kMaxAnswerBytes = size_t{64} << 20;
+
 // The requests in flight of one platform.
 class CurlTransfers {
  public:
@@ -22,7 +26,8 @@ class CurlTransfers {
   CurlTransfers(const CurlTransfers&) = delete;
   CurlTransfers& operator=(const CurlTransfers&) = delete;
 
-  // Starts the request on a worker thread of its own; once cancelled, starts nothing.
+  // Starts the request on a worker thread of its own; once cancelled, starts nothing. Never
+  // waits for another request's completion.
   void start(const std::string& url, std::function<void(const UrlResponse&)> completion);
   // Aborts every transfer at once, refuses new ones and joins every worker. A completion
   // already running is waited for; one whose transfer was aborted never runs.
@@ -32,7 +37,8 @@ class CurlTransfers {
   struct Worker {
     std::thread thread;
     void* multi = nullptr;  // its curl multi handle while the transfer runs, under mutex_
-    bool finished = false;  // the transfer is over; only its completion may still run
+    // Set once the transfer and its completion are over: joining it then waits for nothing.
+    std::shared_ptr<std::atomic<bool>> exited;
   };
   void run(Worker& worker, const std::string& url,
            const std::function<void(const UrlResponse&)>& completion);

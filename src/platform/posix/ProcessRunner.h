@@ -7,9 +7,10 @@
 
 namespace molbench::platform::posix {
 
-// How one run went. Standard input is inherited; standard output is a pipe read in large
-// blocks until every holder of its writing end has closed it; standard error passes through to
-// this program's own standard error, and its last bytes are kept.
+// How one run went. Standard input is /dev/null, so a program that reads it never waits on
+// this program's terminal; standard output is a pipe read in large blocks until every holder
+// of its writing end has closed it; standard error passes through to this program's own
+// standard error, and its last bytes are kept.
 struct BashRun {
   // The raw bytes of standard output; nothing when bash could not be started.
   std::optional<std::string> output;
