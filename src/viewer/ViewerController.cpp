@@ -334,8 +334,14 @@ void ViewerController::getPubchemlist(platform::Control*) {
   if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
   std::string namesPath = inputFilepath->text();
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
-  // Every answer is appended there from a request's worker: a FIFO would hold it for good.
-  if (!runAccepted(platform(), {{"names", namesPath}}, resultPath) || !resultPath) return;
+  if (!inputFilesAccepted(platform(), {{"names", namesPath}}) || !resultPath) return;
+  // Every answer is appended there from a request's worker: a FIFO would hold it for good. The
+  // user never picked that file, so the alert says where its name comes from.
+  auto resultProblem = outputPathProblem(*resultPath, {namesPath});
+  if (resultProblem)
+    resultProblem =
+        "The SMILES from PubChem are added to a file named after the names file. " + *resultProblem;
+  if (!acceptedUnless(platform(), resultProblem, kOutputAlertTitle)) return;
   auto text = readWholeFile(namesPath);
   // A names file saved in another encoding would ask for nothing: say so, and keep the field
   // on the names file rather than on a list that never comes.
