@@ -1,22 +1,28 @@
 #include "common/TextFile.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <mutex>
 
 namespace molbench {
 
 namespace {
 
-bool writeAll(int fd, const std::string& text) {
-  size_t written = 0;
-  while (written < text.size()) {
+// 0 when all of the text was written, else the error.
+int writeAll(int fd, const std::string& text) {
+  for (size_t written = 0; written < text.size();) {
     ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-    if (n < 0) return false;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : EIO;
     written += static_cast<size_t>(n);
   }
-  return true;
+  return 0;
 }
 
 }  // namespace
@@ -26,13 +32,35 @@ bool writeTextFileAtomically(const std::string& path, const std::string& text) {
   std::string aside = path + ".XXXXXX";
   int fd = ::mkstemp(aside.data());
   if (fd < 0) return false;
-  bool written = writeAll(fd, text);
+  bool written = writeAll(fd, text) == 0;
   written = (::close(fd) == 0) && written;
   if (!written || std::rename(aside.c_str(), path.c_str()) != 0) {
     ::unlink(aside.c_str());
     return false;
   }
   return true;
+}
+
+std::optional<std::string> appendToTextFile(const std::string& path, const std::string& text) {
+  static const std::string notAFile = "it is no longer a regular file";
+  static std::mutex appending;
+  std::lock_guard lock(appending);
+  // Opening a FIFO for writing waits for a reader, and opening a device may act on it: neither
+  // is opened when it can be seen first.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return notAFile;
+  int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  // ENXIO: a FIFO without a reader took the path's place since the look.
+  if (fd < 0) return errno == ENXIO ? notAFile : std::string(std::strerror(errno));
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return notAFile;
+  }
+  int failure = writeAll(fd, text);
+  if (::close(fd) != 0 && !failure) failure = errno;
+  if (failure) return std::string(std::strerror(failure));
+  return std::nullopt;
 }
 
 }  // namespace molbench

@@ -1,14 +1,7 @@
 #include "viewer/ViewerController.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <memory>
-#include <mutex>
 #include <sstream>
 #include <unordered_set>
 
@@ -24,6 +17,7 @@
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
 #include "common/TemporaryDirectory.h"
+#include "common/TextFile.h"
 #include "common/WebRequests.h"
 #include "platform/Utf8.h"
 #include "viewer/RequestPacer.h"
@@ -43,36 +37,6 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   text << in.rdbuf();
   if (in.bad()) return std::nullopt;
   return text.str();
-}
-
-// Appends the text in one write, however long, so that lines from answers arriving together
-// never interleave. Runs on a request's worker thread, so it never waits: a FIFO or a device put
-// at the path after the names were sent is given up on, not opened for good. Nothing when the
-// text was added, else why not.
-std::optional<std::string> appendToFile(const std::string& path, const std::string& text) {
-  static const std::string notAFile = "it is no longer a regular file";
-  static std::mutex appending;
-  std::lock_guard lock(appending);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return notAFile;
-  int file =
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-  if (file < 0) return std::string(std::strerror(errno));
-  // Between the look and the open the path may have become something else.
-  if (::fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(file);
-    return notAFile;
-  }
-  int failure = 0;
-  for (size_t done = 0; !failure && done < text.size();) {
-    ssize_t count = ::write(file, text.data() + done, text.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) failure = count < 0 ? errno : EIO;
-    if (count > 0) done += static_cast<size_t>(count);
-  }
-  if (::close(file) != 0 && !failure) failure = errno;
-  if (failure) return std::string(std::strerror(failure));
-  return std::nullopt;
 }
 
 }  // namespace
@@ -381,7 +345,7 @@ void ViewerController::requestSmiles(const std::string& name, const std::string&
         world.diagnostic("no smiles");
         return;
       }
-      if (auto failure = appendToFile(resultPath, *line))
+      if (auto failure = appendToTextFile(resultPath, *line))
         world.diagnostic("getPubchemlist: cannot add to " + resultPath + ": " + *failure);
     });
   });
