@@ -41,7 +41,12 @@ bool writeTextFileAtomically(const std::string& path, const std::string& text) {
   return true;
 }
 
-std::optional<std::string> appendToTextFile(const std::string& path, const std::string& text) {
+namespace {
+
+// Appends under one lock, a line feed first where the file's last line is unfinished; `create`
+// says whether a missing file is made.
+std::optional<std::string> appendOnLineOfItsOwn(const std::string& path, std::string text,
+                                                bool create) {
   static const std::string notAFile = "it is no longer a regular file";
   static std::mutex appending;
   std::lock_guard lock(appending);
@@ -49,18 +54,34 @@ std::optional<std::string> appendToTextFile(const std::string& path, const std::
   // is opened when it can be seen first.
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return notAFile;
-  int fd =
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  int flags = O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (create ? O_CREAT : 0);
+  // Read access shows the last byte; a file that may only be written is appended to unseen.
+  int fd = ::open(path.c_str(), O_RDWR | flags, 0666);
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | flags, 0666);
+  if (fd < 0 && errno == ENOENT && !create) return std::nullopt;
   // ENXIO: a FIFO without a reader took the path's place since the look.
   if (fd < 0) return errno == ENXIO ? notAFile : std::string(std::strerror(errno));
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return notAFile;
   }
+  char last = '\n';
+  if (info.st_size > 0 && ::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n')
+    text.insert(0, 1, '\n');
   int failure = writeAll(fd, text);
   if (::close(fd) != 0 && !failure) failure = errno;
   if (failure) return std::string(std::strerror(failure));
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> appendToTextFile(const std::string& path, const std::string& text) {
+  return appendOnLineOfItsOwn(path, text, true);
+}
+
+std::optional<std::string> finishLastLine(const std::string& path) {
+  return appendOnLineOfItsOwn(path, "", false);
 }
 
 }  // namespace molbench

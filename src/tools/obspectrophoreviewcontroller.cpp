@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "common/ShellQuote.h"
+#include "common/TextFile.h"
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"
 
@@ -153,6 +154,11 @@ void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databa
   }
   auto result = searchSpectrophores(mol1Doubles, *records);
   platform().diagnostic(std::to_string(result.pieceCount));
+  // A results file whose last line is unfinished would have the first new line glued onto it.
+  if (auto problem = result.lines.empty() ? std::nullopt : finishLastLine(resultsPath)) {
+    stopSearch("Nothing was added to the results file \"" + resultsPath + "\": " + *problem + ".");
+    return;
+  }
   for (const auto& command : resultAppendCommands(result.lines, resultsPath))
     if (saidRunFailure(platform(), shell(command), Failures::any, "Appending to the results"))
       return;

@@ -80,6 +80,19 @@ TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpT
   search(query, database);
   ASSERT_EQ(h.alerts().size(), 2u);
   EXPECT_THAT(h.alerts()[1].informativeText, ::testing::HasSubstr("does not exist"));
+
+  // A results file whose last line is unfinished gets its line feed before the first new line;
+  // an empty one gets no blank line.
+  for (const std::string before : {"typed by hand", ""}) {
+    results = scratch("more.txt");
+    writeFile(results, before);
+    search(query, database);
+    lines = linesOf(readFile(results));
+    ASSERT_EQ(lines.size(), before.empty() ? 2u : 3u) << before;
+    EXPECT_EQ(lines[0], before.empty() ? "ZINC03814457 0.00" : before);
+    EXPECT_EQ(lines.back().rfind("ZINC", 0), 0u);
+  }
+  EXPECT_EQ(h.alerts().size(), 4u);  // the two searches stopped at the malformed record
 }
 
 TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {

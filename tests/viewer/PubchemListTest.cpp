@@ -218,5 +218,21 @@ TEST_F(PubchemListTest, AHundredConcurrentAnswersGiveAHundredWholeLines) {
   EXPECT_THAT(resultLines(result), UnorderedElementsAreArray(expected));
 }
 
+// A SMILES file whose last line has no line end (typed by hand, or cut short) gets one before
+// the first answer; a file that ends its lines, an empty one and a new one get no blank line.
+TEST_F(PubchemListTest, AnAnswerNeverGluesOntoAnUnfinishedLastLine) {
+  serve([](const std::string&) -> ServerAnswer { return {200, "c1ccccc1\n"}; });
+  pane.pubchemRequestSpacing = 1ms;
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"glued", "CCO\tethanol"}, {"ended", "CCO\tethanol\n"}, {"empty", ""}, {"new", {}}};
+  for (const auto& [stem, before] : cases) {
+    if (before) writeFile(scratch(stem + "pubchem.smi"), *before);
+    std::string result = list(stem + ".txt", "benzene\n");
+    ASSERT_TRUE(h.waitFor([&] { return fileExists(result) && readFile(result).ends_with("e\n"); }));
+    std::string earlier = before && !before->empty() ? "CCO\tethanol\n" : "";
+    EXPECT_EQ(readFile(result), earlier + "c1ccccc1\tbenzene\n") << stem;
+  }
+}
+
 }  // namespace
 }  // namespace molbench::testing
