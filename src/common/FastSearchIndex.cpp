@@ -79,4 +79,10 @@ std::optional<std::string> indexedMoleculeFile(const std::string& indexPath) {
   return slash == std::string::npos ? name : indexPath.substr(0, slash + 1) + name;
 }
 
+std::string indexReadAs(const std::string& indexPath) {
+  // obabel looks for the last "." anywhere in the path, a folder's name included.
+  auto dot = indexPath.rfind('.');
+  return dot == std::string::npos ? indexPath : indexPath.substr(0, dot) + ".fs";
+}
+
 }  // namespace molbench

@@ -1,7 +1,8 @@
 // Open Babel's fast-search index holds fingerprints only: a search through it reads its hits
 // from the molecule file the index was made from, so that file is an input of every run that
-// reads the index. An index is known by its header, whatever its name: obabel reads any file
-// as one when told "-ifs".
+// reads the index. An index is known by its header, whatever its name; obabel, told "-ifs" or
+// given a name ending in ".fs" in any case, reopens the index under its name with the last
+// extension replaced by ".fs" (indexReadAs).
 #pragma once
 
 #include <optional>
@@ -17,5 +18,10 @@ bool isFastSearchIndex(const std::string& path);
 // stored in the index header, taken from the index's folder unless it is absolute. Nothing
 // when the file is no fast-search index.
 std::optional<std::string> indexedMoleculeFile(const std::string& indexPath);
+
+// The name under which obabel opens an index given as this path: everything before the last
+// "." of the path, then ".fs"; the path itself when it holds no ".". "x.FS" is read as "x.fs",
+// "lib.idx" as "lib.fs".
+std::string indexReadAs(const std::string& indexPath);
 
 }  // namespace molbench

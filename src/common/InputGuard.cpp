@@ -25,6 +25,17 @@ std::optional<std::string> openProblem(const std::string& path) {
   return std::nullopt;
 }
 
+// obabel reopens an index under another name ("x.FS" as "x.fs"): it would read another index, or
+// none, while its output is emptied all the same.
+std::optional<std::string> misnamedIndexProblem(const InputFile& index) {
+  std::string readAs = indexReadAs(index.path);
+  if (readAs == index.path) return std::nullopt;
+  return "The " + index.field + " file " + quoted(index.path) +
+         " is a fast-search index, but obabel reads an index only under a name ending in "
+         "\".fs\" in lower case: it would open " +
+         quoted(readAs) + " instead. Rename the index (or build it again) with the ending \".fs\".";
+}
+
 }  // namespace
 
 std::optional<std::string> inputFileProblem(const InputFile& file) {
@@ -79,12 +90,14 @@ bool isGzipCompressed(const std::string& path) {
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files) {
   for (const auto& file : files) {
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
+    auto indexed = indexedMoleculeFile(file.path);
+    if (!indexed) continue;
+    if (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle)) return false;
     // obabel reads an index's hits from its molecule file, and fails on a missing one only
     // after the output is emptied.
-    if (auto indexed = indexedMoleculeFile(file.path))
-      if (!acceptedUnless(platform, inputFileProblem({"indexed molecule", *indexed}),
-                          kInputAlertTitle))
-        return false;
+    if (!acceptedUnless(platform, inputFileProblem({"indexed molecule", *indexed}),
+                        kInputAlertTitle))
+      return false;
   }
   return true;
 }

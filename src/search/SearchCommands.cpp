@@ -43,10 +43,6 @@ std::string indexSearchCommand(const std::string& obabelPath, const std::string&
          " " + syntaxSimscore + " " + osmartsConvert;
 }
 
-bool indexPathNamesIndex(const std::string& indexPath) {
-  if (indexPath.size() < 3) return false;
-  std::string ending = indexPath.substr(indexPath.size() - 3);
-  return ending[0] == '.' && (ending[1] | 0x20) == 'f' && (ending[2] | 0x20) == 's';
-}
+bool indexPathNamesIndex(const std::string& indexPath) { return indexPath.ends_with(".fs"); }
 
 }  // namespace molbench

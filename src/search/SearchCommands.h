@@ -47,8 +47,10 @@ std::string indexSearchCommand(const std::string& obabelPath, const std::string&
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert);
 
-// obabel knows an index only by a name ending in ".fs" (in any case): given any other name it
-// reads nothing, yet its -O has already emptied the output.
+// obabel searches an index only under a name ending in ".fs", in lower case. Any other name it
+// either does not take for an index, or takes for one and then opens the name with ".fs"
+// instead ("x.FS" reads "x.fs", another index or none); either way its -O has already emptied
+// the output.
 bool indexPathNamesIndex(const std::string& indexPath);
 
 }  // namespace molbench

@@ -129,7 +129,7 @@ void SearchViewController::checkObabel(platform::Control*) {
     return;
   auto settings = readFileSearch();
   if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath)) return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   auto composed = composeFileSearch(obabelPath, settings, *this);
   if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
@@ -140,10 +140,12 @@ void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
   std::string inputPath = inputFilepath->text();
   std::string indexPath = fssearchPath->text();
+  // No search could read an index written under another name.
   if (!runAccepted(platform(), {{"input", inputPath}}, indexPath, OutputKind::index) ||
+      !acceptedUnless(platform(), indexNameProblem(indexPath), kIndexAlertMessage) ||
       !acceptedUnless(platform(), compressedMoleculesProblem(inputPath), kInputAlertTitle))
     return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
   shell(obshellCommand);
@@ -155,21 +157,29 @@ void SearchViewController::chooseFSfile(platform::Control*) {
                  std::vector<std::string>{"fs"});
 }
 
+bool SearchViewController::indexSearchAccepted(const std::string& indexPath,
+                                               const std::string& outputPath) {
+  auto& p = platform();
+  // The name first: the input check refuses an index under another name too, but the notice
+  // says what to do.
+  if (!indexPath.empty() && !acceptedUnless(p, indexNameProblem(indexPath), kIndexAlertMessage))
+    return false;
+  if (!inputFilesAccepted(p, {{"index", indexPath}}) ||
+      !acceptedUnless(p, notAnIndexProblem(indexPath), kInputAlertTitle))
+    return false;
+  auto moleculeFile = indexedMoleculeFile(indexPath).value_or("");
+  return acceptedUnless(p, compressedMoleculesProblem(moleculeFile), kInputAlertTitle) &&
+         outputPathAccepted(p, outputPath, {indexPath});
+}
+
 void SearchViewController::runFSsearch(platform::Control*) {
   if (!outletsConnected("runFSsearch:", {"fssearchPath", "outputFilepath", "smartsSearch",
                                          "smartsSearchoptions", "similarityScore", "obabelText"}))
     return;
   std::string indexPath = fssearchPath->text();
   std::string outputPath = outputFilepath->text();
-  if (!inputFilesAccepted(platform(), {{"index", indexPath}}) ||
-      !acceptedUnless(platform(), indexNameProblem(indexPath), kIndexAlertMessage) ||
-      !acceptedUnless(platform(), notAnIndexProblem(indexPath), kInputAlertTitle) ||
-      !acceptedUnless(platform(),
-                      compressedMoleculesProblem(indexedMoleculeFile(indexPath).value_or("")),
-                      kInputAlertTitle) ||
-      !outputPathAccepted(platform(), outputPath, {indexPath}))
-    return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!indexSearchAccepted(indexPath, outputPath)) return;
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   updateQueryPieces(readQuery(), *this);
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);

@@ -59,6 +59,8 @@ class SearchViewController : public platform::BoundViewController<SearchViewCont
  private:
   QuerySettings readQuery() const;
   FileSearchSettings readFileSearch() const;
+  // The index search's checks, each refusal with its alert.
+  bool indexSearchAccepted(const std::string& indexPath, const std::string& outputPath);
 };
 
 }  // namespace molbench

@@ -83,5 +83,51 @@ TEST_F(SearchWithObabel, AnIndexOfAFileWhoseNameHoldsATabOrALineFeedIsSearched) 
   EXPECT_TRUE(h.alerts().empty());
 }
 
+// obabel takes "x.FS" for an index and then opens "x.fs": another index, or none. Either way its
+// -O has emptied the output first. Only the lower-case name is searched or built.
+TEST_F(SearchWithObabel, AnIndexNamedWithFsInAnotherCaseIsNeitherSearchedNorBuilt) {
+  const std::string other = folder + "/other.sdf", lower = folder + "/x.fs";
+  writeFile(other, readFile(testDataPath("small.sdf")));
+  obabelCount({input, "-ofs", "-O", lower});
+  obabelCount({other, "-ofs", "-O", folder + "/x.FS"});
+  obabelCount({other, "-ofs", "-O", folder + "/set.Fs"});
+  const std::string original = readFile(input);
+  writeFile(folder + "/kept.smi", "CCO\tk\n");
+  for (const std::string index : {"/x.FS", "/set.Fs"}) {
+    for (const auto& output : {input, folder + "/kept.smi"}) {
+      setText("fssearchPath", folder + index);
+      setText("outputFilepath", output);
+      setText("smartsSearch", "C(=O)N");
+      h.press(pane, "runFSsearch:");
+    }
+  }
+  // Neither is built: no search could read it.
+  setText("inputFilepath", other);
+  setText("fssearchPath", folder + "/new.FS");
+  h.press(pane, "createFS:");
+  EXPECT_FALSE(std::filesystem::exists(folder + "/new.FS"));
+  ASSERT_EQ(h.alerts().size(), 5u);
+  for (const auto& alert : h.alerts()) {
+    EXPECT_EQ(alert.messageText, "check file type");
+    EXPECT_EQ(alert.informativeText, "Need to choose a .fs file");
+  }
+  // A file search told "-ifs" reads the index the same way, and is refused too.
+  h.choose(pane, "inputFiletype", "fs -- Fastsearch format");
+  setText("inputFilepath", folder + "/x.FS");
+  setText("outputFilepath", input);
+  h.press(pane, "checkObabel:");
+  ASSERT_EQ(h.alerts().size(), 6u);
+  EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr("\"" + lower + "\" instead"));
+  EXPECT_EQ(readFile(input), original);
+  EXPECT_EQ(readFile(folder + "/kept.smi"), "CCO\tk\n");
+
+  // The lower-case index is searched, with obabel's own hits.
+  h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
+  setText("fssearchPath", lower);
+  int hits = indexSearch("C(=O)N", "");
+  EXPECT_EQ(hits, obabelCount({lower, "-osmi", "-s", "C(=O)N"}));
+  EXPECT_GT(hits, 0);
+}
+
 }  // namespace
 }  // namespace molbench::testing
