@@ -1,5 +1,6 @@
 #include "common/Shell.h"
 
+#include "common/Refusal.h"
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"
 
@@ -23,6 +24,17 @@ std::optional<std::string> shell(platform::Platform& platform, const std::string
 std::string lookUpObabelPath(platform::Platform& platform) {
   auto stored = platform.userDefaults().stringForKey(kObabelPathKey);
   return stored ? *stored : std::string(kMissingObabelPath);
+}
+
+bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath) {
+  std::string stored = lookUpObabelPath(platform);
+  bool blank = stored.find_first_not_of(" \t\n\r\f\v") == std::string::npos;
+  if (!acceptedUnless(platform,
+                      blank ? std::optional(std::string(kEmptyObabelPathText)) : std::nullopt,
+                      kEmptyObabelPathTitle))
+    return false;
+  obabelPath = stored;
+  return true;
 }
 
 std::optional<std::string> runComposedCommand(platform::Platform& platform,

@@ -28,6 +28,17 @@ inline constexpr const char* kMissingObabelPath = "Need obabel Path";
 // The stored obabel path; "Need obabel Path" only when the key is absent.
 std::string lookUpObabelPath(platform::Platform& platform);
 
+// The stored obabel path for a run, put into `obabelPath`. An empty or blank stored path names
+// no program: a command headed by it would have bash run the command's first file instead (an
+// input with its execute bit runs as a script). Such a path is refused with an alert that asks
+// for the path in the preferences, and `obabelPath` is left as it was.
+bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath);
+
+inline constexpr const char* kEmptyObabelPathTitle = "The obabel path is empty";
+inline constexpr const char* kEmptyObabelPathText =
+    "Enter the path of obabel in the preferences (\"which obabel\" in a terminal shows it); "
+    "until then nothing is run.";
+
 // The run recipe after composing: store the text in obshellCommand, write it as a diagnostic
 // line, run it, say its failures. Returns what shell returns.
 std::optional<std::string> runComposedCommand(platform::Platform& platform,

@@ -115,7 +115,7 @@ void Convertcontroller::runObabelcommand(platform::Control*) {
 void Convertcontroller::countMols(platform::Control*) {
   if (!outletsConnected("countMols:", {"inputFilepath", "inputFiletype", "obabelText"})) return;
   if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   auto output = runComposedCommand(
       platform(), obshellCommand,
       composeCount(obabelPath, inputFiletype->titleOfSelectedItem(), inputFilepath->text()),
@@ -163,7 +163,8 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   auto settings = readSettings();
   // Composed on a copy: a refused run leaves the pane as it was.
   ConversionPieces pieces = *this;
-  std::string obabel = lookUpObabelPath(platform());
+  std::string obabel;
+  if (!obabelPathForRun(platform(), obabel)) return std::nullopt;
   auto composed = composeConversion(obabel, settings, pieces);
   auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
   if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath, kind) ||

@@ -166,7 +166,7 @@ void seekerController::searchUnichem(platform::Control*) {
 
 void seekerController::loadTestImage(platform::Control*) {
   if (!outletsConnected("loadTestImage:", {"smilesString", "molView"})) return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string smiles = smilesString->text();
   // A SMILES obabel cannot read leaves no picture (or an empty file), never the last one.
   if (!removeScratchPicture(temporaryDirectory)) {
@@ -202,6 +202,7 @@ void seekerController::showPdbPage() {
 }
 
 void seekerController::showThreeDView() {
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string smiles = smilesString->text();
   auto base = webResourceBase(platform());
   if (!base) return;

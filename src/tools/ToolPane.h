@@ -106,7 +106,7 @@ class ToolPane : public platform::BoundViewController<Pane> {
       const ToolRun& run, const std::function<std::string(const std::string&)>& compose) {
     auto& pane = self();
     failureSaid_ = false;
-    pane.obabelPath = lookUpObabelPath(this->platform());
+    if (!obabelPathForRun(this->platform(), pane.obabelPath)) return std::nullopt;
     std::string head = programWord(pane.obabelPath);
     if (run.program) {
       auto program = obtoolPath(pane.obabelPath, *run.program);

@@ -116,7 +116,7 @@ void ViewerController::loadEditor(platform::Control*) {
 void ViewerController::importData(platform::Control*) {
   if (!outletsConnected("importData:", {"inputFilepath", "chemdataArraycontroller"})) return;
   if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string quoted = quotedPath(inputFilepath->text());
 
   obshellcountCommand = countCommand(obabelPath, quoted);
@@ -159,7 +159,6 @@ void ViewerController::tableClicked(platform::Control*) {
   if (!outletsConnected("tableClicked:", {"tableView", "selectedCount", "smartsString", "molView",
                                           "chemdataArraycontroller"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
   smartsQuery = smartsString->text();
   selectedCount->setText(std::to_string(tableView->numberOfSelectedRows()));
   if (tableView->numberOfSelectedRows() == 0) return;
@@ -168,7 +167,7 @@ void ViewerController::tableClicked(platform::Control*) {
   if (clicked < 0) return;
   auto row = chemdataArraycontroller->arrangedObjectAt(static_cast<size_t>(clicked));
   auto record = row ? moleculeOfRow(*row) : std::nullopt;
-  if (!record) return;
+  if (!record || !obabelPathForRun(platform(), obabelPath)) return;
   showDepiction(*record);
 }
 
@@ -199,7 +198,7 @@ void ViewerController::smartsFilter(platform::Control*) {
                                           "matchOrnot", "chemdataArraycontroller"}))
     return;
   if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string quoted = quotedPath(inputFilepath->text());
   std::string formatTitle = inputFiletype->titleOfSelectedItem();
   smartsQuery = smartsString->text();
@@ -247,7 +246,7 @@ void ViewerController::exportSelected(platform::Control*) {
   if (!outletsConnected("exportSelected:", {"inputFilepath", "outputFilepath", "tableView",
                                             "chemdataArraycontroller"}))
     return;
-  obabelPath = lookUpObabelPath(platform());
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string input = inputFilepath->text();
   auto exportPath = derivedPath(input, kExportEnding);
   auto temporaryPath = derivedPath(input, kExportTemporaryEnding);

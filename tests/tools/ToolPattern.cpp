@@ -236,6 +236,12 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
     EXPECT_THAT(h.alerts()[0].informativeText,
                 ::testing::HasSubstr("status 127. Its last error lines:\n/bin/bash: line 1: Need "
                                      "obabel Path: command not found"));
+    // An empty path is no program at all: bash would run the input file in its place.
+    h.defaults().set("pathToobabel", "");
+    h.press(pane, c.run);
+    ASSERT_EQ(h.alerts().size(), 2u);
+    EXPECT_EQ(h.alerts()[1].messageText, "The obabel path is empty");
+    EXPECT_FALSE(standInRan());
     return;
   }
   h.defaults().set("pathToobabel", scratch("bin") + "/ob abel");
@@ -253,9 +259,10 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   h.press(pane, c.run);
   EXPECT_FALSE(standInRan());
   EXPECT_FALSE(fileExists(scratch("out.txt")));
-  EXPECT_EQ(h.diagnostics().size(), 2u);  // the two refusals; no command
+  EXPECT_EQ(h.diagnostics().size(), 3u);  // the three refusals; no command
   ASSERT_EQ(h.alerts().size(), 5u);
   EXPECT_EQ(h.alerts()[1].informativeText.find(c.program), 0u);
+  EXPECT_EQ(h.alerts()[2].messageText, "The obabel path is empty");
   for (size_t i : {3u, 4u})
     EXPECT_EQ(h.alerts()[i].informativeText.find(c.program + " was looked for as \"" + sibling),
               0u);
