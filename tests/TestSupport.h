@@ -28,4 +28,12 @@ int obabelCount(const std::vector<std::string>& arguments);
 
 std::string testDataPath(const std::string& name);
 
+// How many times longer a test may wait for work whose speed it does not check: the sanitizers
+// slow every step several times over, and a busy machine slows them further.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr int kSlowBuildFactor = 6;
+#else
+inline constexpr int kSlowBuildFactor = 1;
+#endif
+
 }  // namespace molbench::testing

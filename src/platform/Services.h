@@ -2,6 +2,7 @@
 // panels, the default browser, the main queue, web requests, diagnostics and folders.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,6 +49,8 @@ class MainQueue {
   virtual void async(std::function<void()> work) = 0;
 };
 
+class SendTurns;
+
 struct UrlResponse {
   std::optional<std::string> body;   // absent when no data arrived
   std::optional<long> status;        // the HTTP status, when there was an answer
@@ -60,6 +63,11 @@ class UrlSession {
   // Sends a GET; the completion runs once, on a worker thread, unless the platform that made
   // the session goes first: then the request is cut off and its completion never runs.
   virtual void get(const std::string& url, std::function<void(const UrlResponse&)> completion) = 0;
+  // Each later request, once its connection is open, waits to be sent until `spacing` after the
+  // last send of any session sharing these turns. A session that cannot see the moment a
+  // request goes out keeps no such turns.
+  virtual void spaceSends(std::shared_ptr<SendTurns> /*turns*/,
+                          std::chrono::milliseconds /*spacing*/) {}
 };
 
 }  // namespace molbench::platform

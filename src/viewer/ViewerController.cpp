@@ -19,6 +19,7 @@
 #include "common/TemporaryDirectory.h"
 #include "common/TextFile.h"
 #include "common/WebRequests.h"
+#include "platform/SendTurns.h"
 #include "platform/Utf8.h"
 #include "viewer/RequestPacer.h"
 #include "viewer/ViewerCommands.h"
@@ -46,7 +47,8 @@ ViewerController::ViewerController(platform::Platform& platform)
       temporaryDirectory(temporaryDirectoryUrl(platform)),
       iFileTypes(kViewerInputFormats),
       matchOrnotchoice(kMatchModes),
-      pacer_(std::make_unique<RequestPacer>()) {}
+      pacer_(std::make_unique<RequestPacer>()),
+      pubchemSends_(std::make_shared<platform::SendTurns>()) {}
 
 ViewerController::~ViewerController() = default;
 
@@ -335,6 +337,7 @@ void ViewerController::requestSmiles(const std::string& name, const std::string&
   std::weak_ptr<platform::ViewController> pane = weak_from_this();
   // One session per name, made here on the main thread; the pacer only decides when it starts.
   auto session = world.makeUrlSession();
+  if (session) session->spaceSends(pubchemSends_, pubchemRequestSpacing);
   pacer_->schedule(pubchemRequestSpacing, [&world, session, address, name, resultPath, pane] {
     fetchText(world, session, address, [&world, name, resultPath, pane](const std::string& answer) {
       // A list asked for by a window that has closed is no longer wanted.

@@ -18,6 +18,9 @@
 
 namespace molbench {
 
+namespace platform {
+class SendTurns;
+}
 class RequestPacer;
 
 class ViewerController : public platform::BoundViewController<ViewerController> {
@@ -60,8 +63,10 @@ class ViewerController : public platform::BoundViewController<ViewerController> 
   const std::vector<std::string>& iFileTypes;
   const std::vector<std::string>& matchOrnotchoice;
 
-  // PubChem allows 5 requests a second; starts 200 ms apart can still arrive 6 in a second
-  // once the network has bunched them, hence the margin. Tests raise the rate.
+  // PubChem allows 5 requests a second, counted as they reach it. Requests are sent at least
+  // this far apart, each once its connection is open, and started as far apart so that a long
+  // list keeps few connections open; the margin over 200 ms absorbs the network's jitter. Tests
+  // raise the rate.
   std::chrono::milliseconds pubchemRequestSpacing{250};
 
   // Runs a command with /bin/bash -c; what it wrote to standard output, bytes that are not
@@ -89,6 +94,8 @@ class ViewerController : public platform::BoundViewController<ViewerController> 
   // The array controller lives as long as the pane, whoever else lets it go.
   std::shared_ptr<platform::ArrayController> keptArrayController_;
   std::unique_ptr<RequestPacer> pacer_;
+  // Shared by every list this pane asks for, so two lists at once keep the rate between them.
+  std::shared_ptr<platform::SendTurns> pubchemSends_;
 };
 
 }  // namespace molbench

@@ -33,7 +33,14 @@ size_t appendBody(char* data, size_t size, size_t count, void* target) {
   return length;
 }
 
-CURL* requestHandle(const std::string& url, Body& body) {
+// Runs once the connection is open, just before the request goes out: the moment a service's
+// rate is about.
+int takeTurn(void* awaitTurn, char*, char*, int, int) {
+  return (*static_cast<const std::function<bool()>*>(awaitTurn))() ? CURL_PREREQFUNC_OK
+                                                                   : CURL_PREREQFUNC_ABORT;
+}
+
+CURL* requestHandle(const std::string& url, Body& body, const std::function<bool()>& awaitTurn) {
   CURL* handle = curl_easy_init();
   if (!handle) return nullptr;
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
@@ -53,6 +60,10 @@ CURL* requestHandle(const std::string& url, Body& body) {
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "Molbench");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
+  if (awaitTurn) {
+    curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, takeTurn);
+    curl_easy_setopt(handle, CURLOPT_PREREQDATA, &awaitTurn);
+  }
   return handle;
 }
 
@@ -66,13 +77,15 @@ std::string failureText(CURLcode result, const Body& body) {
 }
 
 // Runs the request on its own multi handle, which curl_multi_wakeup can interrupt from another
-// thread; nothing when `stopped` turned true before it finished.
+// thread; nothing when `stopped` turned true before it finished. `awaitTurn`, when set, runs
+// before each send and aborts the request by giving false.
 std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
-                                   const std::atomic<bool>& stopped) {
+                                   const std::atomic<bool>& stopped,
+                                   const std::function<bool()>& awaitTurn = {}) {
   initialiseOnce();
   UrlResponse response;
   Body body;
-  CURL* handle = multi ? requestHandle(url, body) : nullptr;
+  CURL* handle = multi ? requestHandle(url, body, awaitTurn) : nullptr;
   if (!handle) {
     response.error = "cannot start a request";
     return response;
@@ -107,7 +120,7 @@ std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
 CurlTransfers::~CurlTransfers() { cancelAll(); }
 
 void CurlTransfers::start(const std::string& url,
-                          std::function<void(const UrlResponse&)> completion) {
+                          std::function<void(const UrlResponse&)> completion, SendSpacing spacing) {
   joinFinished();
   std::lock_guard lock(mutex_);
   if (cancelled_) return;
@@ -115,17 +128,18 @@ void CurlTransfers::start(const std::string& url,
   worker.exited = std::make_shared<std::atomic<bool>>(false);
   // The worker waits for this lock before it looks at its entry. The flag is its own, since the
   // completion may end this object: the completion, and all it holds, is gone before it is set.
-  worker.thread = std::thread(
-      [this, &worker, url, completion = std::move(completion), exited = worker.exited]() mutable {
+  worker.thread =
+      std::thread([this, &worker, url, spacing = std::move(spacing),
+                   completion = std::move(completion), exited = worker.exited]() mutable {
         {
           auto owned = std::move(completion);
-          run(worker, url, owned);
+          run(worker, url, spacing, owned);
         }
         exited->store(true);
       });
 }
 
-void CurlTransfers::run(Worker& worker, const std::string& url,
+void CurlTransfers::run(Worker& worker, const std::string& url, const SendSpacing& spacing,
                         const std::function<void(const UrlResponse&)>& completion) {
   CURLM* multi = curl_multi_init();
   bool started = false;
@@ -135,7 +149,9 @@ void CurlTransfers::run(Worker& worker, const std::string& url,
     if (started) worker.multi = multi;
   }
   std::optional<UrlResponse> response;
-  if (started) response = perform(multi, url, cancelled_);
+  std::function<bool()> awaitTurn;
+  if (spacing.turns) awaitTurn = [this, &spacing] { return this->awaitTurn(spacing); };
+  if (started) response = perform(multi, url, cancelled_, awaitTurn);
   bool delivered = false;
   {
     std::lock_guard lock(mutex_);
@@ -145,6 +161,17 @@ void CurlTransfers::run(Worker& worker, const std::string& url,
   if (multi) curl_multi_cleanup(multi);
   // Nothing of this object is touched from here on: the completion may be what ends it.
   if (delivered && completion) completion(*response);
+}
+
+bool CurlTransfers::awaitTurn(const SendSpacing& spacing) {
+  std::unique_lock lock(mutex_);
+  // Another request may take the turn first; the next one is then due later.
+  while (!cancelled_) {
+    auto due = spacing.turns->take(spacing.spacing, SendTurns::Clock::now());
+    if (!due) return true;
+    turnWaitEnds_.wait_until(lock, *due, [this] { return cancelled_.load(); });
+  }
+  return false;
 }
 
 void CurlTransfers::joinFinished() {
@@ -167,6 +194,7 @@ void CurlTransfers::cancelAll() {
   {
     std::lock_guard lock(mutex_);
     cancelled_ = true;
+    turnWaitEnds_.notify_all();
     for (auto& worker : workers_)
       if (worker.multi) curl_multi_wakeup(worker.multi);
     workers.splice(workers.end(), workers_);
@@ -186,7 +214,12 @@ CurlUrlSession::CurlUrlSession(std::weak_ptr<CurlTransfers> transfers)
 
 void CurlUrlSession::get(const std::string& url,
                          std::function<void(const UrlResponse&)> completion) {
-  if (auto transfers = transfers_.lock()) transfers->start(url, std::move(completion));
+  if (auto transfers = transfers_.lock()) transfers->start(url, std::move(completion), spacing_);
+}
+
+void CurlUrlSession::spaceSends(std::shared_ptr<SendTurns> turns,
+                                std::chrono::milliseconds spacing) {
+  spacing_ = {std::move(turns), spacing};
 }
 
 UrlResponse CurlUrlSession::fetch(const std::string& url) {

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <list>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "platform/SendTurns.h"
 #include "platform/Services.h"
 
 namespace molbench::platform::curl {
@@ -17,6 +19,12 @@ namespace molbench::platform::curl {
 // What one request accepts of a server; beyond either, the request fails.
 inline constexpr long kMaxRedirects = 5;
 inline constexpr size_t kMaxAnswerBytes = size_t{64} << 20;
+
+// Turns a request takes before it is sent; none when `turns` is empty.
+struct SendSpacing {
+  std::shared_ptr<SendTurns> turns;
+  std::chrono::milliseconds spacing{0};
+};
 
 // The requests in flight of one platform.
 class CurlTransfers {
@@ -27,10 +35,13 @@ class CurlTransfers {
   CurlTransfers& operator=(const CurlTransfers&) = delete;
 
   // Starts the request on a worker thread of its own; once cancelled, starts nothing. Never
-  // waits for another request's completion.
-  void start(const std::string& url, std::function<void(const UrlResponse&)> completion);
-  // Aborts every transfer at once, refuses new ones and joins every worker. A completion
-  // already running is waited for; one whose transfer was aborted never runs.
+  // waits for another request's completion. With turns, the request waits, connected, for its
+  // turn before it is sent (each redirect too).
+  void start(const std::string& url, std::function<void(const UrlResponse&)> completion,
+             SendSpacing spacing = {});
+  // Aborts every transfer at once, a request waiting for its turn too, refuses new ones and
+  // joins every worker. A completion already running is waited for; one whose transfer was
+  // aborted never runs.
   void cancelAll();
 
  private:
@@ -40,11 +51,14 @@ class CurlTransfers {
     // Set once the transfer and its completion are over: joining it then waits for nothing.
     std::shared_ptr<std::atomic<bool>> exited;
   };
-  void run(Worker& worker, const std::string& url,
+  void run(Worker& worker, const std::string& url, const SendSpacing& spacing,
            const std::function<void(const UrlResponse&)>& completion);
   void joinFinished();
+  // False when the transfers were cancelled before the turn came.
+  bool awaitTurn(const SendSpacing& spacing);
 
   std::mutex mutex_;
+  std::condition_variable turnWaitEnds_;  // a cancel ends every wait for a turn
   std::atomic<bool> cancelled_ = false;
   std::list<Worker> workers_;  // a list: each worker keeps its entry's address
 };
@@ -54,12 +68,14 @@ class CurlUrlSession : public UrlSession {
   // A session whose requests die with the transfers; after that it starts nothing.
   explicit CurlUrlSession(std::weak_ptr<CurlTransfers> transfers);
   void get(const std::string& url, std::function<void(const UrlResponse&)> completion) override;
+  void spaceSends(std::shared_ptr<SendTurns> turns, std::chrono::milliseconds spacing) override;
 
   // The same request on the calling thread; used by tests.
   static UrlResponse fetch(const std::string& url);
 
  private:
   std::weak_ptr<CurlTransfers> transfers_;
+  SendSpacing spacing_;
 };
 
 }  // namespace molbench::platform::curl
