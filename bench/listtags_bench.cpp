@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "convert/Convertcontroller.h"
 #include "platform/headless/Harness.h"
 
@@ -82,7 +83,8 @@ int measureMemory(const std::string& path) {
 }
 
 long peakGrowthKilobytes(const std::string& self, const std::string& path) {
-  auto output = molbench::shell("'" + self + "' --memory '" + path + "'");
+  auto output =
+      molbench::shell(molbench::quotedPath(self) + " --memory " + molbench::quotedPath(path));
   return output ? std::stol(*output) : -1;
 }
 
@@ -91,8 +93,8 @@ void compare(const std::string& self, const std::string& path, int runs) {
   molbench::headless::Harness h;
   auto& pane = h.make<molbench::Convertcontroller>("Convertcontroller");
   h.field(pane, "inputFilepath").setText(path);
-  std::string pipeline = "grep -a -e '> <' -e '>  <' '" + path +
-                         "' | sed -e 's/> <//g' -e 's/>  <//g' -e 's/>//g' | sort -u";
+  std::string pipeline = "grep -a -e '> <' -e '>  <' " + molbench::quotedPath(path) +
+                         " | sed -e 's/> <//g' -e 's/>  <//g' -e 's/>//g' | sort -u";
   double tools = bestSeconds(runs, [&] { molbench::shell(pipeline); });
   double ours = bestSeconds(runs, [&] { h.press(pane, "listTags:"); });
   double megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;

@@ -17,12 +17,16 @@
 #include <vector>
 
 #include "common/Shell.h"
+#include "common/ShellQuote.h"
 #include "platform/headless/Harness.h"
 #include "tools/obspectrophoreviewcontroller.h"
 
 namespace {
 
+using molbench::quotedPath;
 using molbench::headless::Harness;
+
+const std::string kLigands = MOLBENCH_TEST_DATA_DIR "/cdk2.sdf";
 
 constexpr const char* kHeaderEnd = "Angstrom\n\n";
 
@@ -51,7 +55,7 @@ struct Database {
 
 Database realRecords(const std::string& folder) {
   std::string path = folder + "/real.spectrophore";
-  molbench::shell("obspectrophore -i '" MOLBENCH_TEST_DATA_DIR "/cdk2.sdf' > '" + path + "'");
+  molbench::shell("obspectrophore -i " + quotedPath(kLigands) + " > " + quotedPath(path));
   std::string text = readAll(path);
   auto end = text.find(kHeaderEnd) + std::strlen(kHeaderEnd);
   Database database{text.substr(0, end), {}};
@@ -89,7 +93,7 @@ void perRecordSearch(const std::string& queryText, const std::string& databasePa
     for (std::size_t i = 0; i < query.size(); ++i) sum += std::pow(query[i] - record[i], 2);
     char distance[64];
     std::snprintf(distance, sizeof distance, "%0.2f", std::sqrt(sum));
-    molbench::shell("echo " + title + "\t" + distance + " >> '" + resultsPath + "'");
+    molbench::shell("echo " + title + "\t" + distance + " >> " + quotedPath(resultsPath));
   }
 }
 
@@ -118,8 +122,8 @@ int main(int argc, char** argv) {
   std::string folder = h.temporaryDirectory();
   Database real = realRecords(folder);
   std::string query = folder + "/query.sdf";
-  molbench::shell("obabel '" MOLBENCH_TEST_DATA_DIR "/cdk2.sdf' -l 1 -O '" + query +
-                  "' 2>/dev/null");
+  molbench::shell("obabel " + quotedPath(kLigands) + " -l 1 -O " + quotedPath(query) +
+                  " 2>/dev/null");
   std::string database = folder + "/big.spectrophore", sampled = folder + "/sample.spectrophore";
   writeAll(database, databaseText(real, records));
   writeAll(sampled, databaseText(real, sample));
@@ -128,7 +132,8 @@ int main(int argc, char** argv) {
   double queryProgram = 1e9;
   for (int i = 0; i < 3; ++i)
     queryProgram = std::min(queryProgram, secondsFor([&] {
-                              queryText = *molbench::shell("obspectrophore -i '" + query + "'");
+                              queryText =
+                                  *molbench::shell("obspectrophore -i " + quotedPath(query));
                             }));
 
   Search search{h, h.make<molbench::obspectrophoreviewcontroller>("obspectrophore")};

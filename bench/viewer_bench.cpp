@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
   std::vector<double> filterRuns, standInRuns;
   size_t shown = 0;
   for (int round = 0; round < 5; ++round) {
-    standInRuns.push_back(seconds([&] { runForOutput(standIn); }));
+    standInRuns.push_back(seconds([&] { runForOutput(molbench::quotedPath(standIn)); }));
     filterRuns.push_back(seconds([&] {
       h.press(pane, "smartsFilter:");
       shown = controller.arrangedCount();

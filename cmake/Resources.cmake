@@ -10,6 +10,8 @@ add_custom_target(molbench_resources ALL
     -DNODE_MODULES=${MOLBENCH_NODE_MODULES}
     -DTARGET_DIR=${MOLBENCH_RESOURCE_BUILD_DIR}
     -P ${MOLBENCH_SOURCE_DIR}/cmake/CopyResources.cmake
-  COMMENT "Laying out the resource folder")
+  COMMENT "Laying out the resource folder"
+  # Without VERBATIM the build tool's shell splits these paths at blanks and quotes.
+  VERBATIM)
 
 install(DIRECTORY ${MOLBENCH_RESOURCE_BUILD_DIR}/ DESTINATION share/molbench)

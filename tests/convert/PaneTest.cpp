@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ConvertFixture.h"
+#include "common/ShellQuote.h"
 
 namespace molbench::testing {
 namespace {
@@ -32,7 +33,7 @@ TEST_F(Pane, CountShowsTheNumberOnItsOwnLineAndOutputThatIsNoTextNowhere) {
   h.press(pane, "countMols:");
   EXPECT_EQ(commandField(), "The file contains 12\nmolecules");
   EXPECT_EQ(pane.obshellCommand,
-            "/usr/bin/obabel  '" + sdf + "'  -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1");
+            "/usr/bin/obabel  " + quotedPath(sdf) + "  -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1");
   // Warnings come first; the count is still the number of the summary line.
   writeFile(scratch("warns.smi"), "c1cccc1\tfive\nCCO\tethanol\n");
   setText("inputFilepath", scratch("warns.smi"));

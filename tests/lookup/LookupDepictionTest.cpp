@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "LookupFixture.h"
+#include "common/HtmlText.h"
 #include "common/WebResources.h"
 #include "lookup/LookupPages.h"
 
@@ -55,7 +56,7 @@ TEST_F(LookupDepiction, ThreeDViewOfARealStructureWithEscapedTitle) {
   setText("smilesString", "CCO ethanol <b>&\"'");
   h.press(pane, "display3D:");
   std::string page = readFile(scratch("the3Dview.htm"));
-  EXPECT_TRUE(has(page, "src=\"" + *webResourceBase(h) + "3Dmol-min.js\""));
+  EXPECT_TRUE(has(page, "src=\"" + htmlEscaped(*webResourceBase(h)) + "3Dmol-min.js\""));
   EXPECT_TRUE(has(page, "id=\"moldata_sdf\">ethanol &lt;b&gt;&amp;&quot;&#39;\n OpenBabel"));
   EXPECT_TRUE(has(page, "V2000"));
   // The parser drops the line feed after <textarea>: an empty title line gets one to spare.

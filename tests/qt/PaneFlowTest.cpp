@@ -10,6 +10,7 @@
 
 #include "SceneFixture.h"
 #include "TestSupport.h"
+#include "common/ShellQuote.h"
 
 namespace molbench::qttest {
 namespace {
@@ -57,8 +58,8 @@ TEST(ConvertTab, ConvertsAFileThroughTheWidgets) {
   scene.widgetAs<QAbstractButton>("onlyUniquemols")->click();
 
   buttonSending(scene, "checkObabel:")->click();
-  EXPECT_EQ(shown(scene), "/usr/bin/obabel -isdf '" + input + "'    -osmi -xc   -O '" + folder +
-                              "/picked (copy)'.smi --unique ");
+  EXPECT_EQ(shown(scene), "/usr/bin/obabel -isdf " + quotedPath(input) + "    -osmi -xc   -O '" +
+                              folder + "/picked (copy)'.smi --unique ");
 
   buttonSending(scene, "convertFile:")->click();
   EXPECT_EQ(testing::obabelCount({folder + "/picked (copy).smi", "-onul"}), 12);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "ToolPattern.h"
+#include "common/ShellQuote.h"
 #include "tools/obenergyviewcontroller.h"
 
 namespace molbench::testing {
@@ -20,8 +21,8 @@ TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
   h.choose(pane, "forceField", "UFF");
   h.press(pane, "runObenergy:");
   EXPECT_THAT(h.diagnostics(), ElementsAre(pane.obshellCommand));
-  EXPECT_EQ(pane.obshellCommand,
-            "/usr/bin/obabel  '" + input + "' -otxt --energy --append \"Energy\" --ff UFF");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  " + quotedPath(input) +
+                                     " -otxt --energy --append \"Energy\" --ff UFF");
   std::string shown = text("obEnergyText");
   // One "title energy" line per molecule.
   EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 10);
@@ -29,8 +30,8 @@ TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
 
   setText("outputFilepath", scratch("energies.txt"));
   h.press(pane, "saveEnergy:");
-  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  '" + input +
-                                     "' -otxt --energy --append \"Energy\" -O '" +
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  " + quotedPath(input) +
+                                     " -otxt --energy --append \"Energy\" -O '" +
                                      scratch("energies.txt") + "' --ff UFF");
   EXPECT_EQ(readFile(scratch("energies.txt")), shown);
   EXPECT_EQ(text("obEnergyText"), shown);

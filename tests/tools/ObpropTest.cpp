@@ -1,5 +1,6 @@
 // The properties pane: obprop's real report of each molecule lands in the report file.
 #include "ToolPattern.h"
+#include "common/ShellQuote.h"
 #include "tools/obpropviewcontroller.h"
 
 namespace molbench::testing {
@@ -14,7 +15,7 @@ TEST_F(Obprop, TheRealReportOfEachMoleculeReplacesTheFile) {
   setText("outputFilepath", output);
   h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");  // has no say
   h.press(pane, "runObprop:");
-  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obprop  '" + input + "' > '" + output + "'");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obprop  " + quotedPath(input) + " > '" + output + "'");
   // One block of "name value" lines per molecule, each closed by "$$$$".
   std::string report = readFile(output);
   EXPECT_EQ(std::count(report.begin(), report.end(), '$'), 40);

@@ -2,6 +2,7 @@
 // file comes from a stand-in obsym; the real program runs once to show that its crash is said
 // and leaves the pane working.
 #include "ToolPattern.h"
+#include "common/ShellQuote.h"
 #include "tools/obsymviewcontroller.h"
 
 namespace molbench::testing {
@@ -11,7 +12,7 @@ using Obsym = ToolPane<obsymviewcontroller, "obsym">;
 
 TEST_F(Obsym, TheRealCrashLeavesThePaneWorkingAndTheProgramsOutputGoesIntoTheFile) {
   std::string input = scratch("ethanol.cif");
-  runForOutput("/usr/bin/obabel '" + testDataPath("small.sdf") + "' -l 1 -O '" + input +
+  runForOutput("/usr/bin/obabel " + quotedPath(testDataPath("small.sdf")) + " -l 1 -O '" + input +
                "' 2>/dev/null");
   setText("inputFilepath", input);
   setText("outputFilepath", scratch("sym.cif"));

@@ -2,6 +2,7 @@
 // come from a stand-in obthermo beside a stand-in obabel; the real program runs once to show
 // that its crash leaves the pane working.
 #include "ToolPattern.h"
+#include "common/ShellQuote.h"
 #include "tools/obthermoviewcontroller.h"
 
 namespace molbench::testing {
@@ -48,7 +49,8 @@ TEST_F(Obthermo, OptionsFollowTheFieldsAtEachRunAndReportsAccumulate) {
 TEST_F(Obthermo, TheRealCrashLeavesThePaneWorking) {
   setText("inputFilepath", testDataPath("small.sdf"));
   h.press(pane, "runObthermo:");  // Debian 12's obthermo dies of a segmentation fault
-  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obthermo '" + testDataPath("small.sdf") + "'   ");
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/bin/obthermo " + quotedPath(testDataPath("small.sdf")) + "   ");
   EXPECT_THAT(h.textView(pane, "obthermoText").text(), ::testing::HasSubstr("Segmentation fault"))
       << "the view says that obthermo died";
 

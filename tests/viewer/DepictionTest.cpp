@@ -28,8 +28,8 @@ TEST_F(DepictionTest, TheClickedRowIsDrawnAndShown) {
   import(input);
   click(4, {1, 4});
   EXPECT_EQ(text("selectedCount"), "2");
-  EXPECT_EQ(pane.obshellCommand,
-            "/usr/bin/obabel '" + input + "' -f 5 -l 5 -opng -O '" + picture() + "'  --Gen2D ");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel " + quotedPath(input) + " -f 5 -l 5 -opng -O '" +
+                                     picture() + "'  --Gen2D ");
   EXPECT_EQ(h.loads(pane, "molView").back(), "file://" + temp() + "//myjunk.png");
   EXPECT_EQ(readFile(picture()), directDrawing(input, 5));
   EXPECT_NE(readFile(picture()), directDrawing(input, 4));

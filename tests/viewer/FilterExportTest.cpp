@@ -33,7 +33,7 @@ TEST_F(FilterTest, MatchingAndNotMatchingAgreeWithObabel) {
     }
   }
   EXPECT_EQ(pane.obshellCommand,
-            "/usr/bin/obabel '" + input + "' -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
+            "/usr/bin/obabel " + quotedPath(input) + " -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
 
   // A SMARTS longer than the system takes in one argument: nothing runs, and that is said.
   auto shownBefore = rows().arrangedCount();

@@ -15,14 +15,14 @@ TEST_F(ViewerTest, ImportListsEveryMoleculeWithOrdinalTitleAndQuotedPath) {
   std::string input = testDataPath("cdk2-12.sdf");
   import(input);
   EXPECT_EQ(pane.obshellcountCommand,
-            "/usr/bin/obabel '" + input + "'  -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1");
-  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel '" + input + "'  -osmi  -xt");
+            "/usr/bin/obabel " + quotedPath(input) + "  -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel " + quotedPath(input) + "  -osmi  -xt");
   EXPECT_EQ(shown(), obabelTitles(input));
   ASSERT_EQ(rows().content().size(), 12u);
   EXPECT_EQ(rows().content()[0], (platform::Row{{"molNumber", "1"},
                                                 {"molName", "ZINC03814457"},
                                                 {"tag", "0"},
-                                                {"filePath", "'" + input + "'"}}));
+                                                {"filePath", quotedPath(input)}}));
 }
 
 TEST_F(ViewerTest, UntitledMoleculesAreNamedByOrdinalAndImportsAccumulate) {
@@ -37,7 +37,7 @@ TEST_F(ViewerTest, UntitledMoleculesAreNamedByOrdinalAndImportsAccumulate) {
               ElementsAre("first", "mol2", "third", "first", "mol2", "third", "ethanol"));
   EXPECT_EQ(shown("filePath")[0], quotedPath(a));
   EXPECT_EQ(shown("molNumber")[6], "1") << "ordinals restart for each file";
-  EXPECT_EQ(shown("filePath")[6], "'" + testDataPath("small.sdf") + "'");
+  EXPECT_EQ(shown("filePath")[6], quotedPath(testDataPath("small.sdf")));
 }
 
 TEST_F(ViewerTest, FilesWithoutMoleculesAddNoRowsAndRunNoListing) {
