@@ -31,4 +31,9 @@ std::string inputFormatFlag(const std::string& formatTitle) {
   return "-i" + firstWord(formatTitle);
 }
 
+std::string toolInputFormatFlag(const std::string& formatTitle) {
+  if (formatTitle.empty() || formatTitle == kChooseRow) return "";
+  return "-i" + firstWord(formatTitle);
+}
+
 }  // namespace molbench

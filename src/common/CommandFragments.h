@@ -23,4 +23,8 @@ std::optional<std::string> countFromSummary(const std::string& countOutput);
 // the row's code.
 std::string inputFormatFlag(const std::string& formatTitle);
 
+// The tool panes' input-format flag: "" for "Choose" (or no row), which leaves the format to
+// the file's name, else "-i" and the row's code.
+std::string toolInputFormatFlag(const std::string& formatTitle);
+
 }  // namespace molbench

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/FastSearchIndex.h"
+#include "common/FormatFromName.h"
 #include "common/Refusal.h"
 
 namespace molbench {
@@ -36,7 +37,39 @@ std::optional<std::string> misnamedIndexProblem(const InputFile& index) {
          quoted(readAs) + " instead. Rename the index (or build it again) with the ending \".fs\".";
 }
 
+std::string whyNoFormat(const NameFormat& format) {
+  std::string code = quoted(format.code);
+  if (format.kind == NameFormat::Kind::writeOnly) return code + " names a format it can only write";
+  if (format.fromExtension)
+    return "it takes the format from the extension, and " + code + " names none it reads";
+  return "the name has no extension, and " + code + " is no code of a format it reads";
+}
+
+std::string whatToDo(const InputFile& file) {
+  std::string rename =
+      "rename the file with an extension that names its format, such as \".sdf\" or \".smi\"";
+  if (file.format == FormatSource::nameOrChoice)
+    return "Choose the file's format in the pane's input-format popup, or " + rename + ".";
+  return file.reader +
+         " takes the format only from the name here, whatever a format popup shows: " + rename +
+         ".";
+}
+
 }  // namespace
+
+FormatSource formatSourceOf(const std::string& inputFormatFlag) {
+  return inputFormatFlag.empty() ? FormatSource::nameOrChoice : FormatSource::chosen;
+}
+
+std::optional<std::string> inputFormatProblem(const InputFile& file) {
+  if (file.format != FormatSource::name && file.format != FormatSource::nameOrChoice)
+    return std::nullopt;
+  NameFormat format = formatFromName(file.path, file.reader == "obabel");
+  if (format.kind == NameFormat::Kind::readable) return std::nullopt;
+  return file.reader + " cannot tell the format of the " + file.field + " file " +
+         quoted(file.path) + " from its name: " + whyNoFormat(format) +
+         ". It would read no molecule, and its output would be emptied first. " + whatToDo(file);
+}
 
 std::optional<std::string> inputFileProblem(const InputFile& file) {
   const std::string& path = file.path;
@@ -91,13 +124,18 @@ bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFil
   for (const auto& file : files) {
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
     auto indexed = indexedMoleculeFile(file.path);
-    if (!indexed) continue;
+    if (!indexed) {
+      if (!acceptedUnless(platform, inputFormatProblem(file), kInputFormatAlertTitle)) return false;
+      continue;
+    }
     if (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle)) return false;
-    // obabel reads an index's hits from its molecule file, and fails on a missing one only
-    // after the output is emptied.
-    if (!acceptedUnless(platform, inputFileProblem({"indexed molecule", *indexed}),
-                        kInputAlertTitle))
-      return false;
+    // obabel reads an index's hits from its molecule file, and fails on a missing one, or one
+    // whose name gives no format, only after the output is emptied.
+    InputFile molecules{"indexed molecule", *indexed, FormatSource::name, file.reader};
+    if (!acceptedUnless(platform, inputFileProblem(molecules), kInputAlertTitle)) return false;
+    auto formatProblem = inputFormatProblem(molecules);
+    if (formatProblem) *formatProblem += " Then build the index again: it names the file it reads.";
+    if (!acceptedUnless(platform, formatProblem, kInputFormatAlertTitle)) return false;
   }
   return true;
 }

@@ -10,11 +10,27 @@
 
 namespace molbench {
 
+// How the program that reads a file learns its format.
+enum class FormatSource {
+  name,          // from the file's name alone: no format the pane offers reaches the program
+  nameOrChoice,  // from the name, while the pane's input-format popup, which reaches the
+                 // command, is left without a format
+  chosen,        // a chosen format reaches the command ("-i")
+  none,          // the file is not read as molecules (a list of names, spectrophores)
+};
+
+// The source for an input-format flag as a pane puts it into its command: chosen when it names
+// a format, else left to the name while the pane could have chosen one.
+FormatSource formatSourceOf(const std::string& inputFormatFlag);
+
 // One file a run reads, with the name of the field it comes from ("input", "index",
-// "template", "reference", "query", "database", "names").
+// "template", "reference", "query", "database", "names"), how its format is learned and the
+// program that reads it.
 struct InputFile {
   std::string field;
   std::string path;
+  FormatSource format = FormatSource::name;
+  std::string reader = "obabel";
 };
 
 // Why the file cannot be read as an input, or nothing when it can: the field is empty, the path
@@ -22,8 +38,13 @@ struct InputFile {
 // or cannot be opened for reading. The text names the field and the path. Never blocks.
 std::optional<std::string> inputFileProblem(const InputFile& file);
 
+// Why the reader cannot tell the file's format, when it learns it from the name and the name
+// gives none that it reads (FormatFromName.h), with what to do; nothing otherwise.
+std::optional<std::string> inputFormatProblem(const InputFile& file);
+
 // Shows an alert naming the first file that cannot be read and why, and returns false; true
-// when every file can be read. A fast-search index brings the molecule file it reads.
+// when every file can be read and its reader can tell its format. A fast-search index brings
+// the molecule file it reads, whose format obabel takes from that file's name.
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files);
 
 // Why the program cannot be run from this path, or nothing when it can: the path names no
@@ -36,5 +57,7 @@ std::optional<std::string> programFileProblem(const std::string& program, const 
 bool isGzipCompressed(const std::string& path);
 
 inline constexpr const char* kInputAlertTitle = "Choose an input file";
+inline constexpr const char* kInputFormatAlertTitle =
+    "Choose the input's format or rename the file";
 
 }  // namespace molbench

@@ -1,5 +1,7 @@
 #include "common/RunFailure.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -83,6 +85,27 @@ std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::Bas
     return std::nullopt;
   }
   return alert;
+}
+
+std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::BashRun& run,
+                                                       const std::string& program,
+                                                       const std::string& outputPath) {
+  struct stat info {};
+  if (::stat(outputPath.c_str(), &info) == 0 && info.st_size > 0) return std::nullopt;
+  platform::AlertRequest alert;
+  alert.messageText = program + " wrote nothing";
+  alert.informativeText = withErrorLines(
+      "The output file \"" + outputPath + "\" is empty: the run gave no result.", run.errorTail);
+  alert.buttons = {"OK"};
+  return alert;
+}
+
+bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
+                     const std::string& program, const std::string& outputPath) {
+  auto alert = emptyOutputAlert(run, program, outputPath);
+  if (!alert) return false;
+  platform.runAlert(*alert);
+  return true;
 }
 
 bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,

@@ -25,4 +25,16 @@ std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::Bas
 bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
                     Failures failures, const std::string& program);
 
+// The alert for a run that went well by its status but left its output file empty or absent:
+// obabel says "0 molecules converted" and exits 0 for a file with no molecule in it. Judged by
+// the file, not by that line (Confab writes its conformers itself and counts none). Nothing
+// when the file holds anything.
+std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::BashRun& run,
+                                                       const std::string& program,
+                                                       const std::string& outputPath);
+
+// Shows that alert, if there is one. True when it did.
+bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
+                     const std::string& program, const std::string& outputPath);
+
 }  // namespace molbench

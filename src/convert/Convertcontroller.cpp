@@ -114,7 +114,8 @@ void Convertcontroller::runObabelcommand(platform::Control*) {
 
 void Convertcontroller::countMols(platform::Control*) {
   if (!outletsConnected("countMols:", {"inputFilepath", "inputFiletype", "obabelText"})) return;
-  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
+  FormatSource format = formatSourceOf(inputFormatFlag(inputFiletype->titleOfSelectedItem()));
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text(), format}})) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto output = runComposedCommand(
       platform(), obshellCommand,
@@ -141,7 +142,8 @@ void Convertcontroller::radioButtonChanged(platform::Control*) {}
 
 void Convertcontroller::listTags(platform::Control*) {
   if (!outletsConnected("listTags:", {"inputFilepath", "obabelText"})) return;
-  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}}) ||
+  // The listing reads the file's data headers itself, whatever its name.
+  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text(), FormatSource::none}}) ||
       !acceptedUnless(platform(), compressedFileProblem(inputFilepath->text()), kInputAlertTitle))
     return;
   obabelText->setText(listSdTags(inputFilepath->text()));
@@ -167,7 +169,8 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   if (!obabelPathForRun(platform(), obabel)) return std::nullopt;
   auto composed = composeConversion(obabel, settings, pieces);
   auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
-  if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath, kind) ||
+  InputFile input{"input", settings.inputPath, formatSourceOf(pieces.iFileType)};
+  if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
       !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind))
     return std::nullopt;
   static_cast<ConversionPieces&>(*this) = pieces;

@@ -1,6 +1,7 @@
 #include "search/SearchViewController.h"
 
 #include "common/ChooseFile.h"
+#include "common/CommandFragments.h"
 #include "common/EditorPage.h"
 #include "common/FastSearchIndex.h"
 #include "common/FormatChoice.h"
@@ -128,7 +129,9 @@ void SearchViewController::checkObabel(platform::Control*) {
                                          "smartsSearch", "smartsSearchoptions", "similarityScore"}))
     return;
   auto settings = readFileSearch();
-  if (!runAccepted(platform(), {{"input", settings.inputPath}}, settings.outputPath)) return;
+  InputFile input{"input", settings.inputPath,
+                  formatSourceOf(inputFormatFlag(settings.inputFormat))};
+  if (!runAccepted(platform(), {input}, settings.outputPath)) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto composed = composeFileSearch(obabelPath, settings, *this);
   if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
@@ -140,8 +143,11 @@ void SearchViewController::createFS(platform::Control*) {
   if (!outletsConnected("createFS:", {"inputFilepath", "fssearchPath", "obabelText"})) return;
   std::string inputPath = inputFilepath->text();
   std::string indexPath = fssearchPath->text();
+  // The build takes the input format the last file search left, never the popup's row.
+  InputFile input{"input", inputPath,
+                  iFileType.empty() ? FormatSource::name : FormatSource::chosen};
   // No search could read an index written under another name.
-  if (!runAccepted(platform(), {{"input", inputPath}}, indexPath, OutputKind::index) ||
+  if (!runAccepted(platform(), {input}, indexPath, OutputKind::index) ||
       !acceptedUnless(platform(), indexNameProblem(indexPath), kIndexAlertMessage) ||
       !acceptedUnless(platform(), compressedMoleculesProblem(inputPath), kInputAlertTitle))
     return;
@@ -164,7 +170,8 @@ bool SearchViewController::indexSearchAccepted(const std::string& indexPath,
   // says what to do.
   if (!indexPath.empty() && !acceptedUnless(p, indexNameProblem(indexPath), kIndexAlertMessage))
     return false;
-  if (!inputFilesAccepted(p, {{"index", indexPath}}) ||
+  // The index is known by its header; the molecule file it names is checked with it.
+  if (!inputFilesAccepted(p, {{"index", indexPath, FormatSource::none}}) ||
       !acceptedUnless(p, notAnIndexProblem(indexPath), kInputAlertTitle))
     return false;
   auto moleculeFile = indexedMoleculeFile(indexPath).value_or("");

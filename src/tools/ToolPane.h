@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/ChooseFile.h"
+#include "common/CommandFragments.h"
 #include "common/OutputGuard.h"
 #include "common/Refusal.h"
 #include "common/RunFailure.h"
@@ -40,6 +41,10 @@ struct ToolRun {
   // The pane shows what the program writes on standard error: it speaks for its own failures,
   // and only a command that never started is said with an alert.
   bool showsErrors = false;
+  // The output file is what the run is for, and the pane shows nothing else: a run that leaves
+  // it empty is said with an alert. Off where the output is only guarded (a results file
+  // appended to later).
+  bool outputIsResult = true;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -119,16 +124,29 @@ class ToolPane : public platform::BoundViewController<Pane> {
         return std::nullopt;
       head = programWord(*program);
     }
-    if (!runAccepted(this->platform(), run.inputs, run.output)) return std::nullopt;
-    if (run.needsCoordinates && !coordinatesPresent(run.inputs)) return std::nullopt;
+    std::string program = run.program.value_or("obabel");
+    auto inputs = run.inputs;
+    for (auto& input : inputs) input.reader = program;
+    if (!runAccepted(this->platform(), inputs, run.output)) return std::nullopt;
+    if (run.needsCoordinates && !coordinatesPresent(inputs)) return std::nullopt;
     pane.obshellCommand = compose(head);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
     failureSaid_ = saidRunFailure(this->platform(), result,
-                                  run.showsErrors ? Failures::notStarted : Failures::any,
-                                  run.program.value_or("obabel"));
+                                  run.showsErrors ? Failures::notStarted : Failures::any, program);
+    if (!failureSaid_ && run.output && run.outputIsResult)
+      failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
+  }
+
+  // The input-format popup's row as obabel's flag, kept in iFileType for the command: "-i" and
+  // the row's code, or "" while "Choose" leaves the format to the file's name. Gives how the
+  // input's format is then learned.
+  FormatSource takeInputFormat() {
+    auto& pane = self();
+    pane.iFileType = toolInputFormatFlag(pane.inputFiletype->titleOfSelectedItem());
+    return formatSourceOf(pane.iFileType);
   }
 
   // Whether the last run's failure was said with an alert (a pane then adds no word of its own).
@@ -138,7 +156,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
   Pane& self() { return static_cast<Pane&>(*this); }
 
   bool coordinatesPresent(const std::vector<InputFile>& inputs) {
-    for (const auto& [field, input] : inputs) {
+    for (const auto& file : inputs) {
+      const std::string& input = file.path;
       if (!namesSmilesFile(input)) continue;
       platform::AlertRequest alert;
       alert.messageText = "This input has no coordinates";

@@ -10,8 +10,9 @@
 
 namespace molbench {
 
-// The tool panes' input-format popup. Its pick enters no command: the programs read the
-// format from the file's extension.
+// The tool panes' input-format popup. In the panes that run obabel itself a row other than
+// "Choose" gives the command obabel's "-i" flag for its code; the programs beside obabel read
+// a format only from the file's name, so there the pick enters no command.
 inline const Titles kToolInputFormats = {
     "Choose",
     "mol -- MDL MOL format",

@@ -52,13 +52,14 @@ void obconfabviewcontroller::inputFileSelect(platform::Control*) { selectInput(k
 void obconfabviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObconfabFiles); }
 
 void obconfabviewcontroller::runobConfab(platform::Control*) {
-  if (!connected("runobConfab:", {"inputFilepath", "outputFilepath", "rcutoff", "ecutoff",
-                                  "numconfs", "incInputstructure"}))
+  if (!connected("runobConfab:", {"inputFilepath", "inputFiletype", "outputFilepath", "rcutoff",
+                                  "ecutoff", "numconfs", "incInputstructure"}))
     return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
-  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
+  FormatSource format = takeInputFormat();
+  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
     return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
                             ecutoff->text(), includeInputStructure});
   });

@@ -96,13 +96,14 @@ void obconformerviewcontroller::cinfGenchosen(platform::Control* sender) {
 }
 
 void obconformerviewcontroller::runObconformer(platform::Control*) {
-  if (!connected("runObconformer:",
-                 {"inputFilepath", "outputFilepath", "numConformations", "confGenMethod",
-                  "forceField", "gachildren", "gamutability", "gaconvergence", "oaScore"}))
+  if (!connected("runObconformer:", {"inputFilepath", "inputFiletype", "outputFilepath",
+                                     "numConformations", "confGenMethod", "forceField",
+                                     "gachildren", "gamutability", "gaconvergence", "oaScore"}))
     return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
+  FormatSource format = takeInputFormat();
+  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
     return obconformerCommand({
         .obabelPath = head,
         .iFileType = iFileType,

@@ -1,8 +1,8 @@
 #include "tools/obenergyviewcontroller.h"
 
 #include "common/PopupHelpers.h"
-#include "common/ShellQuote.h"
 #include "common/ReportShell.h"
+#include "common/ShellQuote.h"
 #include "tools/obenergyTables.h"
 
 namespace molbench {
@@ -60,11 +60,12 @@ void obenergyviewcontroller::inputFileSelect(platform::Control*) { selectInput(k
 void obenergyviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObenergyFiles); }
 
 void obenergyviewcontroller::runObenergy(platform::Control*) {
-  if (!connected("runObenergy:", {"inputFilepath", "forceField", "obEnergyText"})) return;
+  if (!connected("runObenergy:", {"inputFilepath", "inputFiletype", "forceField", "obEnergyText"}))
+    return;
   std::string input = inputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
   auto report = runTool(
-      {.inputs = {{"input", input}}, .needsCoordinates = true},
+      {.inputs = {{"input", input, takeInputFormat()}}, .needsCoordinates = true},
       [&](const std::string& head) { return obenergyCommand(head, iFileType, input, field); });
   if (!report) return;
   obEnergyresult = *report;
@@ -72,11 +73,12 @@ void obenergyviewcontroller::runObenergy(platform::Control*) {
 }
 
 void obenergyviewcontroller::saveEnergy(platform::Control*) {
-  if (!connected("saveEnergy:", {"inputFilepath", "outputFilepath", "forceField"})) return;
+  if (!connected("saveEnergy:", {"inputFilepath", "inputFiletype", "outputFilepath", "forceField"}))
+    return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
-  runTool({.inputs = {{"input", input}},
+  runTool({.inputs = {{"input", input, takeInputFormat()}},
            .output = output,
            .printsCommand = false,
            .needsCoordinates = true},

@@ -48,18 +48,21 @@ void obfitviewcontroller::templateFileSelect(platform::Control*) {
 }
 
 void obfitviewcontroller::runObfit(platform::Control*) {
-  if (!connected("runObfit:", {"inputFilepath", "outputFilepath", "templateFilePath",
-                               "smartsString", "includeRMSD"}))
+  if (!connected("runObfit:", {"inputFilepath", "inputFiletype", "outputFilepath",
+                               "templateFilePath", "smartsString", "includeRMSD"}))
     return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string templatePath = templateFilePath->text();
-  runTool({.inputs = {{"input", input}, {"template", templatePath}}, .output = output},
-          [&](const std::string& head) {
-            incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
-            return obfitCommand(
-                {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
-          });
+  // obabel reads both files in the chosen format.
+  FormatSource format = takeInputFormat();
+  runTool(
+      {.inputs = {{"input", input, format}, {"template", templatePath, format}}, .output = output},
+      [&](const std::string& head) {
+        incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
+        return obfitCommand(
+            {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
+      });
 }
 
 }  // namespace molbench

@@ -45,11 +45,13 @@ void obgenviewcontroller::inputFileSelect(platform::Control*) { selectInput(kObg
 void obgenviewcontroller::outputFileSelect(platform::Control*) { selectOutput(kObgenFiles); }
 
 void obgenviewcontroller::runObgen(platform::Control*) {
-  if (!connected("runObgen:", {"inputFilepath", "outputFilepath", "performance"})) return;
+  if (!connected("runObgen:", {"inputFilepath", "inputFiletype", "outputFilepath", "performance"}))
+    return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string speed = performance->titleOfSelectedItem();
-  runTool({.inputs = {{"input", input}}, .output = output}, [&](const std::string& head) {
+  FormatSource format = takeInputFormat();
+  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
     return obgenCommand({head, iFileType, input, output, speed});
   });
 }

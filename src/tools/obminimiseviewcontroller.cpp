@@ -65,10 +65,11 @@ void obminimiseviewcontroller::outputFileSelect(platform::Control*) {
 }
 
 void obminimiseviewcontroller::runObminimise(platform::Control*) {
-  if (!connected("runObminimise:",
-                 {"inputFilepath", "outputFilepath", "forceField", "algorithm", "steps",
-                  "convergence", "vdwCutoff", "electrostaticCutoff", "nonBondedupdatefreq"}))
+  if (!connected("runObminimise:", {"inputFilepath", "inputFiletype", "outputFilepath",
+                                    "forceField", "algorithm", "steps", "convergence", "vdwCutoff",
+                                    "electrostaticCutoff", "nonBondedupdatefreq"}))
     return;
+  FormatSource format = takeInputFormat();
   ObminimisePieces pieces{
       .iFileType = iFileType,
       .inputPath = inputFilepath->text(),
@@ -81,7 +82,7 @@ void obminimiseviewcontroller::runObminimise(platform::Control*) {
       .electrostaticCutoff = electrostaticCutoff->text(),
       .nonBondedUpdateFrequency = nonBondedupdatefreq->text(),
   };
-  runTool({.inputs = {{"input", pieces.inputPath}},
+  runTool({.inputs = {{"input", pieces.inputPath, format}},
            .output = pieces.outputPath,
            .needsCoordinates = true},
           [&](const std::string& head) {

@@ -119,14 +119,16 @@ std::optional<SpectrophoreRecord> obspectrophoreviewcontroller::readQuery(
     const std::string& queryPath, const std::string& databasePath, const std::string& resultsPath) {
   bool ran = false;
   // Appending to the database or the query would spoil them for the next search.
-  auto output = runTool({.program = kProgram,
-                         .inputs = {{"query", queryPath}, {"database", databasePath}},
-                         .output = resultsPath,
-                         .printsCommand = false},
-                        [&](const std::string& head) {
-                          ran = true;
-                          return spectrophoreQueryCommand(head, queryPath);
-                        });
+  auto output =
+      runTool({.program = kProgram,
+               .inputs = {{"query", queryPath}, {"database", databasePath, FormatSource::none}},
+               .output = resultsPath,
+               .printsCommand = false,
+               .outputIsResult = false},
+              [&](const std::string& head) {
+                ran = true;
+                return spectrophoreQueryCommand(head, queryPath);
+              });
   if (!ran || failureSaid()) return std::nullopt;  // the user has been told why
   auto records = output ? spectrophoreRecords(*output) : std::nullopt;
   if (!records) {

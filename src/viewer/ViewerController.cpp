@@ -199,10 +199,11 @@ void ViewerController::smartsFilter(platform::Control*) {
   if (!outletsConnected("smartsFilter:", {"inputFilepath", "inputFiletype", "smartsString",
                                           "matchOrnot", "chemdataArraycontroller"}))
     return;
-  if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text()}})) return;
+  std::string formatTitle = inputFiletype->titleOfSelectedItem();
+  InputFile input{"input", inputFilepath->text(), formatSourceOf(inputFormatFlag(formatTitle))};
+  if (!inputFilesAccepted(platform(), {input})) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   std::string quoted = quotedPath(inputFilepath->text());
-  std::string formatTitle = inputFiletype->titleOfSelectedItem();
   smartsQuery = smartsString->text();
   searchText.clear();
   if (auto fragment = filterFragment(matchOrnot->titleOfSelectedItem(), smartsQuery))
@@ -299,7 +300,8 @@ void ViewerController::getPubchemlist(platform::Control*) {
   if (!outletsConnected("getPubchemlist:", {"inputFilepath"})) return;
   std::string namesPath = inputFilepath->text();
   auto resultPath = derivedPath(namesPath, kPubchemResultEnding);
-  if (!inputFilesAccepted(platform(), {{"names", namesPath}}) || !resultPath) return;
+  if (!inputFilesAccepted(platform(), {{"names", namesPath, FormatSource::none}}) || !resultPath)
+    return;
   // Every answer is appended there from a request's worker: a FIFO would hold it for good. The
   // user never picked that file, so the alert says where its name comes from.
   auto resultProblem = outputPathProblem(*resultPath, {namesPath});

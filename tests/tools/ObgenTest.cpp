@@ -16,13 +16,19 @@ TEST_F(Obgen, RealRunGivesThreeDimensionalMoleculesWithTheSpeedWithoutItsDashes)
   writeFile(input, "CCO ethanol\nCC(=O)N acetamide\n");
   setText("inputFilepath", input);
   setText("outputFilepath", output);
-  h.choose(pane, "inputFiletype", "smi -- SMILES");  // has no say
   h.choose(pane, "performance", "--best");
   h.press(pane, "runObgen:");
   EXPECT_EQ(pane.obshellCommand,
             "/usr/bin/obabel  '" + input + "' -O '" + output + "' --gen3D best");
   EXPECT_EQ(moleculeCount(output), 2);
   EXPECT_TRUE(hasThreeDCoordinates(output));
+  // A chosen format reaches obabel in the slot after its path.
+  h.choose(pane, "inputFiletype", "smi -- SMILES");
+  h.press(pane, "runObgen:");
+  EXPECT_EQ(pane.obshellCommand,
+            "/usr/bin/obabel -ismi '" + input + "' -O '" + output + "' --gen3D best");
+  EXPECT_EQ(moleculeCount(output), 2);
+  EXPECT_TRUE(h.alerts().empty());
 }
 
 }  // namespace

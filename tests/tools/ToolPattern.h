@@ -73,6 +73,12 @@ class ToolPattern : public ::testing::TestWithParam<ToolPaneCase> {
   std::string resolved(const std::string& value);
   // Types the pane's own values into their fields.
   void typeValues();
+  // Presses the run once for each field and path: with the pane's values typed, the input and
+  // output set, and that one field holding that path. None may run or touch the output, which
+  // holds "kept"; each says why with one alert.
+  using FieldPaths = std::vector<std::pair<std::string, std::string>>;
+  void expectEachRefused(const FieldPaths& refused, const std::string& input,
+                         const std::string& output);
 
   headless::Harness h;
   std::shared_ptr<platform::ViewController> panePointer;

@@ -1,0 +1,53 @@
+#include "common/FormatFromName.h"
+
+#include <algorithm>
+
+#include "common/ReadableFormats.h"
+
+namespace molbench {
+
+namespace {
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool listed(const std::vector<std::string_view>& codes, const std::string& code) {
+  return std::any_of(codes.begin(), codes.end(), [&](std::string_view listedCode) {
+    return sameIgnoringAsciiCase(listedCode, code);
+  });
+}
+
+NameFormat lookedUp(std::string code, bool fromExtension, bool readByObabel) {
+  using Kind = NameFormat::Kind;
+  Kind kind = Kind::unknown;
+  bool blank = code.empty() || code.front() == ' ';
+  bool index = sameIgnoringAsciiCase(code, "fs");
+  if (readByObabel ? blank || listed(readableFormatCodes(), code)
+                   : !index && listed(readableFormatCodes(), code))
+    kind = Kind::readable;
+  else if (listed(writeOnlyFormatCodes(), code))
+    kind = Kind::writeOnly;
+  return {kind, std::move(code), fromExtension};
+}
+
+}  // namespace
+
+NameFormat formatFromName(const std::string& path, bool readByObabel) {
+  std::string file = path;
+  size_t dot = file.rfind('.');
+  if (dot != std::string::npos && file.find('/', dot + 1) == std::string::npos) {
+    if (file.compare(dot, std::string::npos, ".gz") != 0)
+      return lookedUp(file.substr(dot + 1), true, readByObabel);
+    file.erase(dot);
+    // Under ".gz" Open Babel takes the last "." wherever it stands, even before a "/".
+    dot = file.rfind('.');
+    if (dot != std::string::npos) return lookedUp(file.substr(dot + 1), true, readByObabel);
+  }
+  size_t slash = file.rfind('/');
+  return lookedUp(slash == std::string::npos ? file : file.substr(slash + 1), false, readByObabel);
+}
+
+}  // namespace molbench
