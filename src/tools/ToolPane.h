@@ -155,14 +155,22 @@ class ToolPane : public platform::BoundViewController<Pane> {
  private:
   Pane& self() { return static_cast<Pane&>(*this); }
 
+  // A SMILES format chosen in the popup makes obabel read any file as SMILES.
+  bool smilesChosen() {
+    if constexpr (requires(Pane & pane) { pane.iFileType; })
+      return self().iFileType == "-ismi" || self().iFileType == "-ismiles";
+    return false;
+  }
+
   bool coordinatesPresent(const std::vector<InputFile>& inputs) {
     for (const auto& file : inputs) {
       const std::string& input = file.path;
-      if (!namesSmilesFile(input)) continue;
+      bool smiles = file.format == FormatSource::chosen ? smilesChosen() : namesSmilesFile(input);
+      if (!smiles) continue;
       platform::AlertRequest alert;
       alert.messageText = "This input has no coordinates";
       alert.informativeText = "\"" + input +
-                              "\" is a SMILES file: it holds no atom positions, so the force "
+                              "\" is read as SMILES: it holds no atom positions, so the force "
                               "field would place every atom at one point and report a "
                               "meaningless result. Make 3D coordinates first (obgen) and use "
                               "that file.";

@@ -16,9 +16,19 @@ TEST_F(Obminimise, ASmilesInputRunsNothing) {
   setText("inputFilepath", testDataPath("small.smi"));
   setText("outputFilepath", scratch("min.sdf"));
   h.press(pane, "runObminimise:");
+  // A chosen SMILES format makes any file SMILES to obabel; another makes a name not count.
+  setText("inputFilepath", testDataPath("small.sdf"));
+  h.choose(pane, "inputFiletype", "smiles -- SMILES");
+  h.press(pane, "runObminimise:");
   EXPECT_EQ(pane.obshellCommand, "");
   EXPECT_FALSE(std::filesystem::exists(scratch("min.sdf")));
-  EXPECT_EQ(h.alerts().size(), 1u);
+  ASSERT_EQ(h.alerts().size(), 2u);
+  EXPECT_EQ(h.alerts()[1].messageText, "This input has no coordinates");
+  useStandIn();
+  setText("inputFilepath", molecules("set.smi"));
+  h.choose(pane, "inputFiletype", "sdf -- MDL MOL format");
+  h.press(pane, "runObminimise:");
+  EXPECT_EQ(standInArguments().at(0), "-isdf");
 }
 
 TEST_F(Obminimise, EveryAlgorithmAndForceFieldLowersTheEnergy) {
