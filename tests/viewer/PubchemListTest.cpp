@@ -35,14 +35,15 @@ class PubchemListTest : public ViewerTest {
  protected:
   void serve(std::function<ServerAnswer(const std::string&)> answer) {
     server = std::make_unique<LocalServer>(
-        [answer](const std::string& path) { return answer(nameIn(path)); });
+        [answer = std::move(answer)](const std::string& path) { return answer(nameIn(path)); });
     h.serviceHosts().pubchem = server->host();
   }
   // The same from a server that tells when each request reached it, slow to open when asked.
   void serveTimed(std::function<ServerAnswer(const std::string&)> answer,
                   std::chrono::milliseconds closedFor = 0ms) {
     timedServer = std::make_unique<SendTimeServer>(
-        [answer](const std::string& path) { return answer(nameIn(path)); }, closedFor);
+        [answer = std::move(answer)](const std::string& path) { return answer(nameIn(path)); },
+        closedFor);
     h.serviceHosts().pubchem = timedServer->host();
   }
   // Asks for the names in a file and returns the path of the SMILES file that collects them.
@@ -84,6 +85,8 @@ class PubchemListTest : public ViewerTest {
     auto lines = h.diagnostics();
     return std::count(lines.begin(), lines.end(), line);
   }
+  // Stopped with the fixture, after the test body's locals are gone, and only the socket orders
+  // a worker's reads before the body ends: a responder owns what it serves, never a local.
   std::unique_ptr<LocalServer> server;
   std::unique_ptr<SendTimeServer> timedServer;
 };
@@ -161,7 +164,7 @@ TEST(PubchemSends, AQuitEndsARequestWaitingForItsTurn) {
 
 TEST_F(PubchemListTest, LongAnswersAndNulBytesLandAndAnUnreadableNamesFileAsksNothing) {
   const std::string big(300 * 1024, 'C');
-  serve([&](const std::string& name) -> ServerAnswer {
+  serve([big](const std::string& name) -> ServerAnswer {
     return {200, name == "big" ? big + "\n" : std::string("C\0C\n", 5)};
   });
   pane.pubchemRequestSpacing = 1ms;
@@ -231,8 +234,7 @@ TEST_F(PubchemListTest, ASmilesFileThatIsNoFileSendsNothingAndAnAppendNeverWaits
 // A server that redirects a request to itself, or sends more than any answer could hold, fails
 // that name alone.
 TEST_F(PubchemListTest, ARedirectLoopOrAnOversizedAnswerFailsThatNameAndTheListGoesOn) {
-  const std::string tooLong((64u << 20) + 1, 'C');
-  serve([&](const std::string& name) -> ServerAnswer {
+  serve([tooLong = std::string((64u << 20) + 1, 'C')](const std::string& name) -> ServerAnswer {
     if (name == "loop")
       return {302, "", 0ms, "/rest/pug/compound/name/loop/property/IsomericSMILES/TXT"};
     if (name == "endless") return {200, tooLong, 0ms, "", true};
