@@ -40,6 +40,11 @@ int takeTurn(void* awaitTurn, char*, char*, int, int) {
                                                                    : CURL_PREREQFUNC_ABORT;
 }
 
+bool setTurnOptionsOn(void* handle, const std::function<bool()>& awaitTurn) {
+  return curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, takeTurn) == CURLE_OK &&
+         curl_easy_setopt(handle, CURLOPT_PREREQDATA, &awaitTurn) == CURLE_OK;
+}
+
 CURL* requestHandle(const std::string& url, Body& body, const std::function<bool()>& awaitTurn) {
   CURL* handle = curl_easy_init();
   if (!handle) return nullptr;
@@ -60,10 +65,7 @@ CURL* requestHandle(const std::string& url, Body& body, const std::function<bool
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "Molbench");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
-  if (awaitTurn) {
-    curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, takeTurn);
-    curl_easy_setopt(handle, CURLOPT_PREREQDATA, &awaitTurn);
-  }
+  if (awaitTurn) setTurnOptions(handle, awaitTurn);
   return handle;
 }
 
@@ -116,6 +118,8 @@ std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
 }
 
 }  // namespace
+
+bool (*setTurnOptions)(void*, const std::function<bool()>&) = setTurnOptionsOn;
 
 CurlTransfers::~CurlTransfers() { cancelAll(); }
 
