@@ -13,6 +13,7 @@
 #include "common/WebRequests.h"
 #include "lookup/LocalServer.h"
 #include "platform/SendTurns.h"
+#include "platform/curl/CurlUrlSession.h"
 
 namespace molbench::testing {
 namespace {
@@ -160,6 +161,31 @@ TEST(PubchemSends, AQuitEndsARequestWaitingForItsTurn) {
   EXPECT_LT(LocalServer::Clock::now() - quitting, 5s) << "not held up by the wait";
   EXPECT_FALSE(*answered);
   EXPECT_TRUE(server.arrivals().empty());
+}
+
+// A libcurl that cannot hold a request for its turn (one older than 7.80) fails the request, as
+// any request error does, instead of sending it at once, faster than the service's rate allows.
+TEST(PubchemSends, ARequestThatCannotWaitForItsTurnFailsUnsent) {
+  SendTimeServer server([](const std::string&) { return ServerAnswer{200, "C\n"}; });
+  struct RefusingLibcurl {
+    decltype(platform::curl::setTurnOptions) real = platform::curl::setTurnOptions;
+    RefusingLibcurl() {
+      platform::curl::setTurnOptions = [](void*, const std::function<bool()>&) { return false; };
+    }
+    ~RefusingLibcurl() { platform::curl::setTurnOptions = real; }
+  } refusing;
+  auto turns = std::make_shared<platform::SendTurns>();
+  turns->take(30s, platform::SendTurns::Clock::now());  // the next turn is far off
+  auto answered = std::make_shared<std::atomic<bool>>(false);
+  headless::Harness h;  // goes first, joining the worker before libcurl is itself again
+  auto session = h.makeUrlSession();
+  session->spaceSends(turns, 30s);
+  fetchText(h, session, server.host() + "/unpaced",
+            [answered](const std::string&) { *answered = true; });
+  ASSERT_TRUE(h.waitFor([&] { return *answered || !h.diagnostics().empty(); }));
+  EXPECT_FALSE(*answered);
+  EXPECT_THAT(h.diagnostics(), ElementsAre("error calling GET", HasSubstr("not sent")));
+  EXPECT_EQ(server.connections(), 0u);
 }
 
 TEST_F(PubchemListTest, LongAnswersAndNulBytesLandAndAnUnreadableNamesFileAsksNothing) {
