@@ -17,7 +17,7 @@ void ViewController::viewDidLoad() {
   obabelPath = lookUpObabelPath(platform());
   platform().diagnostic(obabelPath);
   auto stored = platform().userDefaults().stringForKey(kObabelPathKey);
-  if (!stored || stored->empty()) dialogOKCancel();
+  if (!stored || isBlankObabelPath(*stored)) dialogOKCancel();
 }
 
 bool ViewController::dialogOKCancel() {

@@ -26,11 +26,15 @@ std::string lookUpObabelPath(platform::Platform& platform) {
   return stored ? *stored : std::string(kMissingObabelPath);
 }
 
+bool isBlankObabelPath(const std::string& stored) {
+  return stored.find_first_not_of(" \t\n\r\f\v") == std::string::npos;
+}
+
 bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath) {
   std::string stored = lookUpObabelPath(platform);
-  bool blank = stored.find_first_not_of(" \t\n\r\f\v") == std::string::npos;
   if (!acceptedUnless(platform,
-                      blank ? std::optional(std::string(kEmptyObabelPathText)) : std::nullopt,
+                      isBlankObabelPath(stored) ? std::optional(std::string(kEmptyObabelPathText))
+                                                : std::nullopt,
                       kEmptyObabelPathTitle))
     return false;
   obabelPath = stored;

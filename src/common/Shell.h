@@ -28,10 +28,14 @@ inline constexpr const char* kMissingObabelPath = "Need obabel Path";
 // The stored obabel path; "Need obabel Path" only when the key is absent.
 std::string lookUpObabelPath(platform::Platform& platform);
 
-// The stored obabel path for a run, put into `obabelPath`. An empty or blank stored path names
-// no program: a command headed by it would have bash run the command's first file instead (an
-// input with its execute bit runs as a script). Such a path is refused with an alert that asks
-// for the path in the preferences, and `obabelPath` is left as it was.
+// Whether a stored obabel path is empty or nothing but blanks (spaces, tabs, line breaks): such
+// a path names no program.
+bool isBlankObabelPath(const std::string& stored);
+
+// The stored obabel path for a run, put into `obabelPath`. A blank stored path names no program:
+// a command headed by it would have bash run the command's first file instead (an input with
+// its execute bit runs as a script). Such a path is refused with an alert that asks for the
+// path in the preferences, and `obabelPath` is left as it was.
 bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath);
 
 inline constexpr const char* kEmptyObabelPathTitle = "The obabel path is empty";

@@ -27,13 +27,26 @@ TEST(MainWindow, AbsentPathIsPrintedAndAlerted) {
   EXPECT_EQ(alert.buttons, (std::vector<std::string>{"OK", "Cancel"}));
 }
 
-// The Qt suite shows the empty path alerting and "Need Path" not; any other text is a path too.
-TEST(MainWindow, AnyStoredTextButTheEmptyOneIsTakenAsThePath) {
-  for (const std::string stored : {"/usr/bin/obabel", " "}) {
+// A blank path names no program, as an empty one does (runs refuse both); any other text is a
+// path. The Qt suite shows the same through the real alert box.
+TEST(MainWindow, AnEmptyOrBlankStoredPathIsAlertedAndAnyOtherTextIsTakenAsThePath) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", true},
+      {" ", true},
+      {"\t\t", true},
+      {" \t\r\n", true},
+      {"/usr/bin/obabel", false},
+      {" /usr/bin/obabel", false},
+  };
+  for (const auto& [stored, alerted] : cases) {
     Harness h;
     h.defaults().set("pathToobabel", stored);
     EXPECT_EQ(h.make<ViewController>("ViewController").obabelPath, stored);
-    EXPECT_TRUE(h.alerts().empty()) << stored;
+    EXPECT_EQ(h.alerts().size(), alerted ? 1u : 0u) << '"' << stored << '"';
+    if (alerted && !h.alerts().empty()) {
+      EXPECT_EQ(h.alerts().front().messageText,
+                "You must add path to Openbabel in the preferences");
+    }
   }
 }
 

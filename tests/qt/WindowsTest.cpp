@@ -43,13 +43,15 @@ std::optional<QString> startUpAlert(platform::Platform& platform, std::string& o
   return shown;
 }
 
-TEST(MainWindow, AlertsWhenTheStoredObabelPathIsAbsentOrEmpty) {
+TEST(MainWindow, AlertsWhenTheStoredObabelPathIsAbsentEmptyOrBlank) {
   ScopedConfigHome home;
   qt::QtPlatform platform;
   std::string output;
   EXPECT_EQ(startUpAlert(platform, output), "You must add path to Openbabel in the preferences");
   EXPECT_EQ(output, "Need obabel Path\n");
   platform.userDefaults().set("pathToobabel", "");
+  EXPECT_TRUE(startUpAlert(platform, output));
+  platform.userDefaults().set("pathToobabel", " \t");
   EXPECT_TRUE(startUpAlert(platform, output));
   platform.userDefaults().set("pathToobabel", "Need Path");
   EXPECT_FALSE(startUpAlert(platform, output));

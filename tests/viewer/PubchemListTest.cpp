@@ -13,6 +13,7 @@
 #include "common/WebRequests.h"
 #include "lookup/LocalServer.h"
 #include "platform/SendTurns.h"
+#include "platform/curl/CurlUrlSession.h"
 
 namespace molbench::testing {
 namespace {
@@ -35,14 +36,15 @@ class PubchemListTest : public ViewerTest {
  protected:
   void serve(std::function<ServerAnswer(const std::string&)> answer) {
     server = std::make_unique<LocalServer>(
-        [answer](const std::string& path) { return answer(nameIn(path)); });
+        [answer = std::move(answer)](const std::string& path) { return answer(nameIn(path)); });
     h.serviceHosts().pubchem = server->host();
   }
   // The same from a server that tells when each request reached it, slow to open when asked.
   void serveTimed(std::function<ServerAnswer(const std::string&)> answer,
                   std::chrono::milliseconds closedFor = 0ms) {
     timedServer = std::make_unique<SendTimeServer>(
-        [answer](const std::string& path) { return answer(nameIn(path)); }, closedFor);
+        [answer = std::move(answer)](const std::string& path) { return answer(nameIn(path)); },
+        closedFor);
     h.serviceHosts().pubchem = timedServer->host();
   }
   // Asks for the names in a file and returns the path of the SMILES file that collects them.
@@ -84,6 +86,8 @@ class PubchemListTest : public ViewerTest {
     auto lines = h.diagnostics();
     return std::count(lines.begin(), lines.end(), line);
   }
+  // Stopped with the fixture, after the test body's locals are gone, and only the socket orders
+  // a worker's reads before the body ends: a responder owns what it serves, never a local.
   std::unique_ptr<LocalServer> server;
   std::unique_ptr<SendTimeServer> timedServer;
 };
@@ -159,9 +163,34 @@ TEST(PubchemSends, AQuitEndsARequestWaitingForItsTurn) {
   EXPECT_TRUE(server.arrivals().empty());
 }
 
+// A libcurl that cannot hold a request for its turn (one older than 7.80) fails the request, as
+// any request error does, instead of sending it at once, faster than the service's rate allows.
+TEST(PubchemSends, ARequestThatCannotWaitForItsTurnFailsUnsent) {
+  SendTimeServer server([](const std::string&) { return ServerAnswer{200, "C\n"}; });
+  struct RefusingLibcurl {
+    decltype(platform::curl::setTurnOptions) real = platform::curl::setTurnOptions;
+    RefusingLibcurl() {
+      platform::curl::setTurnOptions = [](void*, const std::function<bool()>&) { return false; };
+    }
+    ~RefusingLibcurl() { platform::curl::setTurnOptions = real; }
+  } refusing;
+  auto turns = std::make_shared<platform::SendTurns>();
+  turns->take(30s, platform::SendTurns::Clock::now());  // the next turn is far off
+  auto answered = std::make_shared<std::atomic<bool>>(false);
+  headless::Harness h;  // goes first, joining the worker before libcurl is itself again
+  auto session = h.makeUrlSession();
+  session->spaceSends(turns, 30s);
+  fetchText(h, session, server.host() + "/unpaced",
+            [answered](const std::string&) { *answered = true; });
+  ASSERT_TRUE(h.waitFor([&] { return *answered || !h.diagnostics().empty(); }));
+  EXPECT_FALSE(*answered);
+  EXPECT_THAT(h.diagnostics(), ElementsAre("error calling GET", HasSubstr("not sent")));
+  EXPECT_EQ(server.connections(), 0u);
+}
+
 TEST_F(PubchemListTest, LongAnswersAndNulBytesLandAndAnUnreadableNamesFileAsksNothing) {
   const std::string big(300 * 1024, 'C');
-  serve([&](const std::string& name) -> ServerAnswer {
+  serve([big](const std::string& name) -> ServerAnswer {
     return {200, name == "big" ? big + "\n" : std::string("C\0C\n", 5)};
   });
   pane.pubchemRequestSpacing = 1ms;
@@ -231,8 +260,7 @@ TEST_F(PubchemListTest, ASmilesFileThatIsNoFileSendsNothingAndAnAppendNeverWaits
 // A server that redirects a request to itself, or sends more than any answer could hold, fails
 // that name alone.
 TEST_F(PubchemListTest, ARedirectLoopOrAnOversizedAnswerFailsThatNameAndTheListGoesOn) {
-  const std::string tooLong((64u << 20) + 1, 'C');
-  serve([&](const std::string& name) -> ServerAnswer {
+  serve([tooLong = std::string((64u << 20) + 1, 'C')](const std::string& name) -> ServerAnswer {
     if (name == "loop")
       return {302, "", 0ms, "/rest/pug/compound/name/loop/property/IsomericSMILES/TXT"};
     if (name == "endless") return {200, tooLong, 0ms, "", true};

@@ -40,7 +40,12 @@ int takeTurn(void* awaitTurn, char*, char*, int, int) {
                                                                    : CURL_PREREQFUNC_ABORT;
 }
 
-CURL* requestHandle(const std::string& url, Body& body, const std::function<bool()>& awaitTurn) {
+bool setTurnOptionsOn(void* handle, const std::function<bool()>& awaitTurn) {
+  return curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, takeTurn) == CURLE_OK &&
+         curl_easy_setopt(handle, CURLOPT_PREREQDATA, &awaitTurn) == CURLE_OK;
+}
+
+CURL* requestHandle(const std::string& url, Body& body) {
   CURL* handle = curl_easy_init();
   if (!handle) return nullptr;
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
@@ -60,10 +65,6 @@ CURL* requestHandle(const std::string& url, Body& body, const std::function<bool
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "Molbench");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
-  if (awaitTurn) {
-    curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, takeTurn);
-    curl_easy_setopt(handle, CURLOPT_PREREQDATA, &awaitTurn);
-  }
   return handle;
 }
 
@@ -85,9 +86,17 @@ std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
   initialiseOnce();
   UrlResponse response;
   Body body;
-  CURL* handle = multi ? requestHandle(url, body, awaitTurn) : nullptr;
+  CURL* handle = multi ? requestHandle(url, body) : nullptr;
   if (!handle) {
     response.error = "cannot start a request";
+    return response;
+  }
+  // Sent without waiting for its turn, the request could reach the service faster than its
+  // published rate allows.
+  if (awaitTurn && !setTurnOptions(handle, awaitTurn)) {
+    curl_easy_cleanup(handle);
+    response.error =
+        "this libcurl cannot hold a request for its turn (7.80 or later can), so it was not sent";
     return response;
   }
   curl_multi_add_handle(multi, handle);
@@ -116,6 +125,8 @@ std::optional<UrlResponse> perform(CURLM* multi, const std::string& url,
 }
 
 }  // namespace
+
+bool (*setTurnOptions)(void*, const std::function<bool()>&) = setTurnOptionsOn;
 
 CurlTransfers::~CurlTransfers() { cancelAll(); }
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,11 @@ namespace molbench::platform::curl {
 // What one request accepts of a server; beyond either, the request fails.
 inline constexpr long kMaxRedirects = 5;
 inline constexpr size_t kMaxAnswerBytes = size_t{64} << 20;
+
+// Makes a request's easy handle wait for its turn, through `awaitTurn`, just before each send;
+// false when libcurl refuses (one older than 7.80 has no such option). A variable so that tests
+// can stand in for such a libcurl.
+extern bool (*setTurnOptions)(void* handle, const std::function<bool()>& awaitTurn);
 
 // Turns a request takes before it is sent; none when `turns` is empty.
 struct SendSpacing {
