@@ -27,12 +27,8 @@ std::optional<std::string> countFromSummary(const std::string& countOutput) {
 }
 
 std::string inputFormatFlag(const std::string& formatTitle) {
-  if (formatTitle == kAutodetectRow) return "";
-  return "-i" + firstWord(formatTitle);
-}
-
-std::string toolInputFormatFlag(const std::string& formatTitle) {
-  if (formatTitle.empty() || formatTitle == kChooseRow) return "";
+  // A bare "-i" would take the quoted input path for the format's code.
+  if (formatTitle.empty() || formatTitle == kAutodetectRow || formatTitle == kChooseRow) return "";
   return "-i" + firstWord(formatTitle);
 }
 

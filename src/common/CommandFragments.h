@@ -19,12 +19,9 @@ inline constexpr const char* kCountTail = " -onul -v 'FFFFF' 2>&1 |cut -d  \" \"
 // line ("12 molecules converted"), which comes after any warnings. Nothing when there is none.
 std::optional<std::string> countFromSummary(const std::string& countOutput);
 
-// The input-format flag of a format title: "" for "autodetect from extension", else "-i" and
+// The input-format flag of a format title: "" for the rows that leave the format to the file's
+// name ("autodetect from extension", the tool panes' "Choose") and for no row, else "-i" and
 // the row's code.
 std::string inputFormatFlag(const std::string& formatTitle);
-
-// The tool panes' input-format flag: "" for "Choose" (or no row), which leaves the format to
-// the file's name, else "-i" and the row's code.
-std::string toolInputFormatFlag(const std::string& formatTitle);
 
 }  // namespace molbench

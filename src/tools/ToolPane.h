@@ -145,7 +145,7 @@ class ToolPane : public platform::BoundViewController<Pane> {
   // input's format is then learned.
   FormatSource takeInputFormat() {
     auto& pane = self();
-    pane.iFileType = toolInputFormatFlag(pane.inputFiletype->titleOfSelectedItem());
+    pane.iFileType = inputFormatFlag(pane.inputFiletype->titleOfSelectedItem());
     return formatSourceOf(pane.iFileType);
   }
 
