@@ -55,6 +55,14 @@ std::string whatToDo(const InputFile& file) {
          ".";
 }
 
+// The refusal of a file whose name gives its reader no format, titled by what can mend it.
+bool formatAccepted(platform::Platform& platform, const InputFile& file,
+                    std::optional<std::string> problem) {
+  return acceptedUnless(
+      platform, problem,
+      file.format == FormatSource::nameOrChoice ? kChooseFormatAlertTitle : kRenameInputAlertTitle);
+}
+
 }  // namespace
 
 FormatSource formatSourceOf(const std::string& inputFormatFlag) {
@@ -125,7 +133,7 @@ bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFil
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
     auto indexed = indexedMoleculeFile(file.path);
     if (!indexed) {
-      if (!acceptedUnless(platform, inputFormatProblem(file), kInputFormatAlertTitle)) return false;
+      if (!formatAccepted(platform, file, inputFormatProblem(file))) return false;
       continue;
     }
     if (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle)) return false;
@@ -135,7 +143,7 @@ bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFil
     if (!acceptedUnless(platform, inputFileProblem(molecules), kInputAlertTitle)) return false;
     auto formatProblem = inputFormatProblem(molecules);
     if (formatProblem) *formatProblem += " Then build the index again: it names the file it reads.";
-    if (!acceptedUnless(platform, formatProblem, kInputFormatAlertTitle)) return false;
+    if (!formatAccepted(platform, molecules, formatProblem)) return false;
   }
   return true;
 }

@@ -57,7 +57,10 @@ std::optional<std::string> programFileProblem(const std::string& program, const 
 bool isGzipCompressed(const std::string& path);
 
 inline constexpr const char* kInputAlertTitle = "Choose an input file";
-inline constexpr const char* kInputFormatAlertTitle =
+// The titles of that refusal: where a chosen format would reach the program, and where only a
+// new name helps.
+inline constexpr const char* kChooseFormatAlertTitle =
     "Choose the input's format or rename the file";
+inline constexpr const char* kRenameInputAlertTitle = "Rename the input file";
 
 }  // namespace molbench
