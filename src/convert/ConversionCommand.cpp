@@ -9,6 +9,9 @@ namespace molbench {
 
 namespace {
 
+constexpr const char* kPHFlag = "-p";
+constexpr const char* kIntermediateFlag = "-osdf";
+
 void setSwitch(std::string& piece, bool on, const std::string& text) {
   piece = on ? text : std::string();
 }
@@ -33,6 +36,29 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
   setSwitch(p.theFilterCommand, s.filter,
             " --filter \"" + doubleQuotedContent(s.filterExpression) + "\"");
   setSwitch(p.oremoveSalts, s.removeSalts, " -r ");
+}
+
+// obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
+// run ethylamine comes out as CCN, not CC[NH3+]. So a first run makes the coordinates and
+// writes SD, which keeps titles, data fields, charges, isotopes and stereo, and a second run
+// reads that and applies the pH. The other options go where obabel itself applies them in a
+// single run: the selection (range, SMARTS, unique), salts, dative bonds and canonical order
+// before the pH; centring, the appended values and the property filter after it, and joining
+// last. So the same molecules come out, with the same titles, as they do without coordinates.
+std::string coordinatesThenPH(const std::string& program, const std::string& reading,
+                              const std::string& writing, const ConversionPieces& p) {
+  std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
+                                p.genCanonical + p.generate2Dmol + p.generate3Dmol + p.addTitle +
+                                p.oremoveSalts + p.osmartsConvert;
+  std::string after =
+      p.cenCordinates + p.joinmols + p.splitmols + p.zipfile + p.appendValues + p.theFilterCommand;
+  // obabel splits (-m) only what it reads from a file: from a pipe it writes nothing and
+  // exits 0. A split takes the intermediate from a temporary file, removed when bash exits.
+  if (!p.splitmols.empty())
+    return "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + makeCoordinates + " > \"$tmp\" && " +
+           program + " -isdf \"$tmp\" " + writing + after;
+  // pipefail: a failing first run is the command's failure, not an empty success.
+  return "set -o pipefail; " + makeCoordinates + " | " + program + " -isdf - " + writing + after;
 }
 
 }  // namespace
@@ -62,15 +88,24 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
   result.outputPath = withFormatExtension(s.outputPath + suffix, p.ofirstWord, outputFormatNamed);
   std::string output = quotedPath(s.outputPath) + result.outputPath.substr(s.outputPath.size());
 
+  // The pH value means something to obabel only after "-p". After the other rows it means
+  // nothing, and with no row obabel reads it as one more input file.
+  std::string pH = p.oHydrogens == kPHFlag ? shellWord(s.pH) : std::string();
   // The single blanks stand even between empty pieces; from the output on, each piece brings
   // its own blanks.
-  result.command = programWord(obabelPath) + " " + p.iFileType + " " + quotedPath(s.inputPath) +
-                   " " + p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " " +
-                   p.oFileType + " " + p.oFileTypeOption + " " + p.oHydrogens + " " +
-                   shellWord(s.pH) + " -O " + output + p.cenCordinates + p.conDative +
-                   p.onlyUnique + p.joinmols + p.splitmols + p.genCanonical + p.zipfile +
-                   p.generate2Dmol + p.generate3Dmol + p.addTitle + p.oremoveSalts +
-                   p.osmartsConvert + p.appendValues + p.theFilterCommand;
+  std::string reading = programWord(obabelPath) + " " + p.iFileType + " " +
+                        quotedPath(s.inputPath) + " " + p.iFileTypeOption + " " + p.oconvertFrom +
+                        " " + p.oconvertTo + " ";
+  std::string writing =
+      p.oFileType + " " + p.oFileTypeOption + " " + p.oHydrogens + " " + pH + " -O " + output;
+  if (p.oHydrogens != kPHFlag || !(s.generate2D || s.generate3D)) {
+    result.command = reading + writing + p.cenCordinates + p.conDative + p.onlyUnique + p.joinmols +
+                     p.splitmols + p.genCanonical + p.zipfile + p.generate2Dmol + p.generate3Dmol +
+                     p.addTitle + p.oremoveSalts + p.osmartsConvert + p.appendValues +
+                     p.theFilterCommand;
+  } else {
+    result.command = coordinatesThenPH(programWord(obabelPath), reading, writing, p);
+  }
   return result;
 }
 

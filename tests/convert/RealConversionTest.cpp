@@ -5,6 +5,7 @@
 
 #include "ConvertFixture.h"
 #include "common/OutputGuard.h"
+#include "common/ShellQuote.h"
 
 namespace molbench::testing {
 namespace {
@@ -31,7 +32,7 @@ struct Conversion {
   long filesWritten = 1;
 };
 
-class RealConversion : public ConvertPaneTest, public ::testing::WithParamInterface<Conversion> {
+class SetControls : public ConvertPaneTest {
  protected:
   void apply(const std::string& outlet, const std::string& value) {
     auto control = h.control(pane, outlet).get();
@@ -43,6 +44,8 @@ class RealConversion : public ConvertPaneTest, public ::testing::WithParamInterf
       setText(outlet, value);
   }
 };
+
+class RealConversion : public SetControls, public ::testing::WithParamInterface<Conversion> {};
 
 TEST_P(RealConversion, WritesWhatObabelReadsBack) {
   const Conversion& c = GetParam();
@@ -107,6 +110,90 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion("Matching", {{"smartsConvertoptions", "matching"}, {"smartsConvert", kSmarts}},
                    kSmiles, "s.smi", kSmiRow, "", 1, StartsWith("CCN(CC)CC\ttriethylamine\n"))),
     [](const auto& info) { return info.param.name; });
+
+// obabel loses a pH applied in the run that makes coordinates: the pane makes them first and
+// applies the pH in a second run. What is appended and filtered is the charged molecule's, as
+// it is without coordinates: ethylamine's MW is 45.08 neutral, 46.09 charged.
+struct PHCase {
+  std::string name;
+  Settings settings;
+  std::string output;
+  std::vector<std::string> results;
+  std::string smiles;  // what obabel reads back from the results
+};
+
+class PHWithCoordinates : public SetControls, public ::testing::WithParamInterface<PHCase> {};
+
+const std::string kCharged = "CC[NH3+]\tethylamine\nCC(=O)[O-]\tacetic acid\n";
+
+TEST_P(PHWithCoordinates, AppliesThePHToTheCoordinates) {
+  const PHCase& c = GetParam();
+  writeFile(scratch("acid base.smi"), "CCN ethylamine\nCC(=O)O acetic acid\n");
+  apply("hydrogensPop", "-p Add Hydrogens appropriate for pH");
+  apply("thePH", "7.4");
+  for (const auto& [outlet, value] : c.settings) apply(outlet, value);
+  convertFiles(scratch("acid base.smi"), kSmiRow, scratch(c.output), kAutodetectRow);
+  h.press(pane, "convertFile:");
+  std::string results;
+  for (const auto& name : c.results) results += " " + quotedPath(scratch(name));
+  EXPECT_EQ(runForOutput(std::string(kObabel) + results + " -osmi 2>/dev/null"), c.smiles)
+      << pane.obshellCommand;
+  EXPECT_THAT(h.alerts(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Obabel, PHWithCoordinates,
+    ::testing::Values(PHCase{"ThreeD", {{"generate3D", ""}}, "3d.sdf", {"3d.sdf"}, kCharged},
+                      // obabel splits only what it reads from a file, never from a pipe.
+                      PHCase{"TwoDSplit",
+                             {{"generate2D", ""}, {"splitIntoindividualmols", ""}},
+                             "m.sdf",
+                             {"m1.sdf", "m2.sdf"},
+                             kCharged},
+                      PHCase{"AfterThePH",
+                             {{"generate3D", ""},
+                              {"centreCordinates", ""},
+                              {"zipoutput", ""},
+                              {"appendTotitle", ""},
+                              {"valueToappend", "MW"},
+                              {"filterOption", ""},
+                              {"filterProperties", "MW>46"}},
+                             "z.sdf",
+                             {"z.sdf.gz"},
+                             "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"}),
+    [](const auto& info) { return info.param.name; });
+
+// A first run that fails is the command's failure, though the second writes its empty output
+// and exits 0.
+TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
+  writeFile(scratch("bin/obabel"),
+            "#!/bin/bash\ncase \"$*\" in *--gen*) exit 3;; esac\nexec /usr/bin/obabel \"$@\"\n");
+  std::filesystem::permissions(scratch("bin/obabel"), std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  useObabel(scratch("bin/obabel"));
+  apply("hydrogensPop", "-p Add Hydrogens appropriate for pH");
+  apply("generate2D", "");
+  convertFiles(kSmiles, kSmiRow, scratch("out.sdf"), kSdfRow);
+  for (bool split : {false, true}) {
+    turnOn("splitIntoindividualmols", split);
+    h.press(pane, "convertFile:");
+    ASSERT_EQ(h.alerts().size(), split ? 2u : 1u) << pane.obshellCommand;
+    EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
+  }
+}
+
+// The pH text is a value of "-p" only: with no hydrogen row obabel read it as one more input.
+TEST_F(SetControls, PHTextAfterAnotherRowIsNoInputFile) {
+  writeFile(scratch("7.smi"), "CCCl chloroethane\n");
+  setText("thePH", scratch("7.smi"));
+  convertFiles(kSmiles, kSmiRow, scratch("out.smi"), kSmiRow);
+  for (std::string row : {"Choose", "-d Delete Hydrogens", "-h Add Hydrogens",
+                          "--AddPolarH Add hydrogen to polar atoms"}) {
+    apply("hydrogensPop", row);
+    h.press(pane, "convertFile:");
+    EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 10) << pane.obshellCommand;
+  }
+}
 
 using SplitRun = ConvertPaneTest;
 
