@@ -1,5 +1,6 @@
 // The SD data-field listing against grep | sed | sort -u on large SD files of two shapes, with
-// the listing's peak memory (it must not grow with the file), and a file that is one long line.
+// the listing's peak memory (it must not grow with the file), and a file whose data value is
+// one long line.
 // The files are whole copies of real SD files, built in /tmp and removed afterwards:
 //   egfr.sdf: 116 lines and 8.5 data fields a molecule (many headers);
 //   pubchem.200.sdf: 60 lines and one data field a molecule (long atom blocks, few headers).
@@ -39,14 +40,16 @@ std::string buildSdFile(const char* source, std::uintmax_t bytes) {
   return path;
 }
 
-// One line of `bytes` bytes, then one data header: a reader that searched its buffer from the
-// start after every chunk would take time growing with the square of the line.
+// A record whose one data value is a line of `bytes` bytes, then a second data field: a reader
+// that searched its buffer from the start after every chunk would take time growing with the
+// square of the line.
 std::string buildLongLineFile(std::uintmax_t bytes) {
   std::string path = "/tmp/molbench-longline-" + std::to_string(::getpid()) + ".sdf";
   std::ofstream out(path, std::ios::binary);
+  out << "long\n\n\n  0  0  0  0  0  0  0  0  0  0999 V2000\nM  END\n> <long_value>\n";
   std::string block(1 << 20, 'x');
   for (std::uintmax_t written = 0; written < bytes; written += block.size()) out << block;
-  out << "\n> <after_the_long_line>\n";
+  out << "\n\n> <after_the_long_line>\n1\n\n$$$$\n";
   return path;
 }
 
@@ -113,7 +116,7 @@ int main(int argc, char** argv) {
   std::uintmax_t full = small ? 5'000'000 : 300'000'000;
   std::vector<std::string> files = {buildSdFile(kManyFields, full), buildSdFile(kFewFields, full)};
   for (const auto& file : files) compare(self, file, small ? 3 : 2);
-  std::printf("one line of a tenth of the size (held whole, as a line is):\n");
+  std::printf("one data value line of a tenth of the size (held whole, as a line is):\n");
   files.push_back(buildLongLineFile(full / 10));
   compare(self, files.back(), 2);
   for (const auto& file : files) std::filesystem::remove(file);

@@ -1,5 +1,5 @@
-// The names of the SD data fields that a file uses, read from its data-header lines
-// ("> <NAME>" or ">  <NAME>").
+// The names of the SD data fields that a file uses, read from the data-header lines of its
+// records (">  <NAME>", ">  <NAME>  (1)", "> 25 <NAME>") as obabel reads them.
 #pragma once
 
 #include <optional>

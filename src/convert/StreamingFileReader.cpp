@@ -1,7 +1,6 @@
 #include "convert/StreamingFileReader.h"
 
-#include <string.h>
-
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -57,74 +56,97 @@ std::optional<std::string> StreamingFileReader::readLine() {
 }
 
 bool StreamingFileReader::readLine(std::string& line) {
-  for (;;) {
-    std::size_t found = buffer_.find(delimiter, searchedUpTo_);
-    if (found != std::string::npos) return handOut(found, line);
-    searchedUpTo_ = buffer_.size();
-    if (!readChunk()) break;
-  }
-  if (lineStart_ == buffer_.size()) return false;
-  return handOut(buffer_.size(), line);
-}
-
-bool StreamingFileReader::handOut(std::size_t end, std::string& line) {
-  bool ended = end < buffer_.size();
-  takeLine(end, line);
+  auto end = lineEnd();
+  if (!end) return false;
+  bool ended = *end < buffer_.size();
+  assignDecoded(line, std::string_view(buffer_).substr(lineStart_, *end - lineStart_));
+  passLine(*end);
   if (ended) trimWhitespaceAndNewlines(line);
   return true;
 }
 
-bool StreamingFileReader::readLineHolding(std::string& line,
-                                          std::span<const std::string_view> patterns) {
-  const char marker = patterns.front().front();
-  std::size_t from = lineStart_;  // the next byte to look at
-  bool holds = false;             // the line that starts at lineStart_ holds a pattern
-  for (;;) {
-    const char* data = buffer_.data();
-    std::size_t size = buffer_.size();
-    if (holds) {
-      auto* end = static_cast<const char*>(std::memchr(data + from, delimiter, size - from));
-      if (end) return handOut(static_cast<std::size_t>(end - data), line);
-      from = size;
-    } else {
-      auto* hit = static_cast<const char*>(std::memchr(data + from, marker, size - from));
-      std::size_t stop = hit ? static_cast<std::size_t>(hit - data) : size;
-      // The lines that end before the marker hold no pattern.
-      auto* lastEnd = static_cast<const char*>(::memrchr(data + from, delimiter, stop - from));
-      if (lastEnd) lineStart_ = static_cast<std::size_t>(lastEnd - data) + 1;
-      from = stop;
-      if (hit) {
-        std::string_view rest(hit, size - stop);
-        bool undecided = false;
-        for (auto pattern : patterns) {
-          if (rest.starts_with(pattern)) holds = true;
-          if (rest.size() < pattern.size() && pattern.starts_with(rest)) undecided = true;
-        }
-        // Past the marker unless the pattern may go on in the next chunk.
-        if (holds || !undecided) {
-          ++from;
-          continue;
-        }
-      }
-    }
-    std::size_t dropped = lineStart_;
-    if (!readChunk()) break;
-    from -= dropped;
-  }
-  searchedUpTo_ = buffer_.size();
-  if (holds) return handOut(buffer_.size(), line);
-  lineStart_ = searchedUpTo_;
-  return false;
+std::optional<std::string_view> StreamingFileReader::readRawLine() {
+  auto end = lineEnd();
+  if (!end) return std::nullopt;
+  std::string_view line = std::string_view(buffer_).substr(lineStart_, *end - lineStart_);
+  passLine(*end);
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  // The bytes stay in the buffer until the next call reads a chunk.
+  return line;
 }
 
-void StreamingFileReader::takeLine(std::size_t end, std::string& line) {
-  assignDecoded(line, std::string_view(buffer_).substr(lineStart_, end - lineStart_));
+bool StreamingFileReader::skipLine() {
+  for (;;) {
+    const char* data = buffer_.data();
+    auto* end = static_cast<const char*>(
+        std::memchr(data + searchedUpTo_, delimiter, buffer_.size() - searchedUpTo_));
+    if (end) {
+      passLine(static_cast<std::size_t>(end - data));
+      return true;
+    }
+    // What the buffer holds of the line is passed over already; the next chunk goes on with it.
+    lineStart_ = searchedUpTo_ = buffer_.size();
+    if (!readChunk()) return false;
+  }
+}
+
+std::optional<std::string_view> StreamingFileReader::readLineStartingWith(
+    std::span<const std::string_view> prefixes) {
+  for (;;) {
+    const char* data = buffer_.data();
+    const std::size_t size = buffer_.size();
+    // Where the first line starting with a prefix begins, and where the chunk cuts one that may;
+    // the size of the buffer while there is none. Lines are not walked one by one: each prefix's
+    // first byte is looked for, as few lines start with it.
+    std::size_t found = size, cut = size;
+    for (auto prefix : prefixes) {
+      for (std::size_t from = lineStart_; from < std::min(found, cut);) {
+        auto* hit = static_cast<const char*>(
+            std::memchr(data + from, prefix.front(), std::min(found, cut) - from));
+        if (!hit) break;
+        std::size_t at = static_cast<std::size_t>(hit - data);
+        from = at + 1;
+        if (at > 0 ? data[at - 1] != delimiter : !bufferStartsLine_) continue;
+        std::string_view rest(hit, size - at);
+        if (rest.starts_with(prefix)) {
+          found = at;
+        } else if (prefix.starts_with(rest)) {
+          cut = at;
+        } else {
+          continue;
+        }
+        break;
+      }
+    }
+    if (found < cut) {
+      lineStart_ = searchedUpTo_ = found;
+      return readRawLine();
+    }
+    // The lines before the cut hold no such start and are dropped with the next chunk.
+    lineStart_ = searchedUpTo_ = cut;
+    if (!readChunk()) return std::nullopt;
+  }
+}
+
+std::optional<std::size_t> StreamingFileReader::lineEnd() {
+  for (;;) {
+    std::size_t found = buffer_.find(delimiter, searchedUpTo_);
+    if (found != std::string::npos) return found;
+    searchedUpTo_ = buffer_.size();
+    if (!readChunk()) break;
+  }
+  if (lineStart_ == buffer_.size()) return std::nullopt;
+  return buffer_.size();
+}
+
+void StreamingFileReader::passLine(std::size_t end) {
   lineStart_ = end < buffer_.size() ? end + 1 : end;
   searchedUpTo_ = lineStart_;
 }
 
 bool StreamingFileReader::readChunk() {
   if (!fileHandle_) return false;
+  if (lineStart_ > 0) bufferStartsLine_ = buffer_[lineStart_ - 1] == delimiter;
   // Drop what was handed out, so the buffer holds only the line being read.
   buffer_.erase(0, lineStart_);
   searchedUpTo_ -= lineStart_;

@@ -31,17 +31,27 @@ class StreamingFileReader {
   // The same into a caller's string, which keeps its storage from line to line; false at end.
   bool readLine(std::string& line);
 
-  // The next line that holds one of the patterns, handed out as readLine would; the lines
-  // before it are skipped without being decoded or trimmed. Every pattern begins with the same
-  // byte, an ASCII character, so bytes that are not UTF-8 never hide or fake one.
-  bool readLineHolding(std::string& line, std::span<const std::string_view> patterns);
+  // The next line's bytes as they stand, without its line end (a carriage return before the
+  // line feed included), neither decoded nor trimmed; valid until the next call. Nothing at end
+  // of file.
+  std::optional<std::string_view> readRawLine();
+
+  // Passes over the next line without holding it: a line longer than the buffer is dropped a
+  // chunk at a time. False at end of file.
+  bool skipLine();
+
+  // Passes over lines up to the next one that starts with one of the prefixes and hands that
+  // one out as readRawLine does. The lines passed over are not held.
+  std::optional<std::string_view> readLineStartingWith(std::span<const std::string_view> prefixes);
 
  private:
   // Appends one chunk; false at end of file, on a read error or without a file.
   bool readChunk();
-  // Trims and answers true when the line was followed by a line end.
-  bool handOut(std::size_t end, std::string& line);
-  void takeLine(std::size_t end, std::string& line);
+  // Where the line that starts at lineStart_ ends: at its delimiter, or at the end of the file
+  // for a last line without one. Nothing at end of file.
+  std::optional<std::size_t> lineEnd();
+  // Moves past the line that ends at `end`.
+  void passLine(std::size_t end);
 
   std::unique_ptr<platform::posix::FileHandle> fileHandle_;
   std::string buffer_;
@@ -49,6 +59,8 @@ class StreamingFileReader {
   std::size_t lineStart_ = 0;
   // No delimiter stands between lineStart_ and here, so a search resumes from this point.
   std::size_t searchedUpTo_ = 0;
+  // Whether the buffer's first byte begins a line: a long line is dropped a chunk at a time.
+  bool bufferStartsLine_ = true;
 };
 
 }  // namespace molbench

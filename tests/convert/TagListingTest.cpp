@@ -1,7 +1,10 @@
 // The line reader and the SD data-field listing, on real SD files and on damaged ones.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "ConvertFixture.h"
+#include "common/ShellQuote.h"
 #include "convert/StreamingFileReader.h"
 
 namespace molbench::testing {
@@ -10,13 +13,15 @@ namespace {
 TEST(StreamingFileReader, HandsOutLinesAcrossChunks) {
   headless::Harness h;
   std::string path = h.temporaryDirectory() + "/lines";
-  const std::string_view patterns[] = {"> <", ">  <"};
-  auto allLines = [&](bool holdingOnly) {
+  const std::string_view prefixes[] = {"M  END", "$$$$"};
+  auto allLines = [&](bool startingOnly) {
     StreamingFileReader reader(path);
     std::vector<std::string> lines;
     std::string line;
-    while (holdingOnly ? reader.readLineHolding(line, patterns) : reader.readLine(line))
-      lines.push_back(line);
+    if (!startingOnly)
+      while (reader.readLine(line)) lines.push_back(line);
+    while (auto raw = startingOnly ? reader.readLineStartingWith(prefixes) : std::nullopt)
+      lines.emplace_back(*raw);
     return lines;
   };
   const std::size_t chunk = StreamingFileReader::bufferSize;
@@ -27,12 +32,15 @@ TEST(StreamingFileReader, HandsOutLinesAcrossChunks) {
   writeFile(path, "one\rtwo\r");
   EXPECT_THAT(allLines(false), ::testing::ElementsAre("one\rtwo\r"));
 
-  // A pattern split between chunks, one at the end of a line longer than a chunk, and one in
-  // a last line without a line end are all found; a lone ">" is no pattern.
-  std::string filler(chunk - 5, 'y');
-  writeFile(path, filler + "\nab> <split>\n" + longLine + ">  <long> \n>\n>  \t<no>\n x > <end> ");
+  // A prefix split between chunks, one that starts a line longer than a chunk, and one that
+  // starts a last line without a line end are all found; one inside a line is no prefix, also
+  // where a chunk begins inside a line. The line end goes, with a carriage return before it.
+  std::string filler(chunk - 3, 'y');
+  std::string toThirdChunk(chunk - 13, 'z');
+  writeFile(path, filler + "\nM  END split \r\n" + toThirdChunk + "$$$$ inside\n" + longLine +
+                      "\nx $$$$\n$$$$" + longLine + "\nM  EN\n$$$$ end ");
   EXPECT_THAT(allLines(true),
-              ::testing::ElementsAre("ab> <split>", longLine + ">  <long>", " x > <end> "));
+              ::testing::ElementsAre("M  END split ", "$$$$" + longLine, "$$$$ end "));
 }
 
 class TagListing : public ConvertPaneTest {
@@ -43,27 +51,64 @@ class TagListing : public ConvertPaneTest {
     h.press(pane, "listTags:");
     return commandField();
   }
+  // The names obabel reads, as the listing gives them: obabel writes each back as ">  <name>".
+  std::string obabelNames(const std::string& path) {
+    std::string names = runForOutput(std::string(kObabel) + " " + quotedPath(path) +
+                                     " -osdf 2>/dev/null | grep -a '^>  <' | cut -c5- | "
+                                     "sed 's/>$//' | LC_ALL=C sort -u");
+    if (!names.empty()) names.pop_back();
+    return names;
+  }
 };
 
-TEST_F(TagListing, RealFilesListWhatGrepFinds) {
+// An SD record of one carbon atom with the given data block and header lines.
+std::string record(const std::string& dataBlock, const std::string& head = "t\n OB\n\n") {
+  return head + "  1  0  0  0  0  0  0  0  0  0999 V2000\n" +
+         "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\nM  END\n" +
+         dataBlock + "$$$$\n";
+}
+
+TEST_F(TagListing, RealFilesListWhatObabelReads) {
   for (std::string path : {"/usr/share/RDKit/Contrib/Fastcluster/testdata/cdk2.sdf",  // "> <"
-                           "/usr/share/RDKit/Data/NCI/first_200.props.sdf"}) {        // ">  <"
-    std::string grepped = runForOutput(
-        "grep -a -e '> <' -e '>  <' '" + path + "' | sed -e 's/> <//g' -e 's/>  <//g' " +
-        "-e 's/>//g' -e 's/^[[:space:]]*//' -e 's/[[:space:]]*$//' | LC_ALL=C sort -u");
-    ASSERT_FALSE(grepped.empty()) << path;
-    grepped.pop_back();  // the listing ends without a line break
-    EXPECT_EQ(listed(path), grepped) << path;
+                           "/usr/share/RDKit/Data/NCI/first_200.props.sdf"}) {  // ">  <AMW>  (1)"
+    std::string names = listed(path);
+    EXPECT_EQ(names, obabelNames(path)) << path;
+    EXPECT_EQ(std::count(names.begin(), names.end(), '\n'), path.ends_with("cdk2.sdf") ? 9 : 18);
+  }
+}
+
+TEST_F(TagListing, OddHeadersAndRecordsGiveTheNamesObabelReads) {
+  const std::pair<std::string, std::string> files[] = {
+      {record("> 25 <MELTING.POINT>\n1\n\n> (7) <BOILING>\n2\n\n>   <three>\n3\n\n"),
+       "BOILING\nMELTING.POINT\nthree"},
+      {record("> DT12 <dt>\n1\n\n<bare>\n2\n\nx> <x>\n3\n\n"), "bare\ndt\nx"},
+      {record("> <N<ame>> (12)\n1\n\n> <a> <b>\n2\n\n> < pad name >\n3\n\n"),
+       " pad name \nN<ame>\na> <b"},
+      {record("> <>\n1\n\n> <open  \n2\n\n> <\n3\n\n"), "\nopen  "},
+      {record(">  <crlf>  (3)\r\n1\r\n \t\r\n> <after>\n2\n\n"), "after\ncrlf"},
+      // A value runs to a blank line: a header, "$$$$" and the next record's title in it are
+      // part of the value, and what follows the blank line belongs to the same data block.
+      {record("> <a>\nline\n> <in value>\n\n> <b>\n1\n") + record("> <c>\n2\n\n", "> <t>\nx\n\n"),
+       "a\nb\nc"},
+      // Header lines and the connection table hold no fields; a record without "M  END" has
+      // no data block.
+      {record("> <d>\n1\n\n", "> <t>\n> <u>\n> <v>\n") +
+           "t\n\n\n  0  0  0  0  0  0  0  0  0  0999 V2000\n> <no>\n$$$$\n",
+       "d"},
+  };
+  for (const auto& [text, names] : files) {
+    writeFile(scratch("odd.sdf"), text);
+    EXPECT_EQ(obabelNames(scratch("odd.sdf")), names) << text;
+    EXPECT_EQ(listed(scratch("odd.sdf")), names) << text;
   }
 }
 
 TEST_F(TagListing, DamagedLineDoesNotEndTheListingAndNothingToReadListsNothing) {
   std::string path = scratch("damaged.sdf");
-  writeFile(path,
-            "> <b>\n>  <a>\n>  <b>\nvalue \xff\xfe > <\xc3(x)\n> <z>\n"
-            "> <N<ame>>\n>   <three>\n> <A> (12)\n> <>\n> <tail> ");
-  EXPECT_EQ(listed(path),
-            "\nA (12)\nN<ame\na\nb\ntail \nvalue \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD(x)\nz");
+  std::string last = record("> <tail> ");
+  last.resize(last.size() - 5);  // a last line without a line end, and no "$$$$"
+  writeFile(path, record("> <b>\n\xff value\n\n>  <a>\n\n> <\xc3(x)> \xfe\n\n> <z>\n\n") + last);
+  EXPECT_EQ(listed(path), "a\nb\ntail\nz\n\xEF\xBF\xBD(x)");
 
   // A compressed file is said, not listed as one without data fields.
   runForOutput("gzip -c '" + path + "' > '" + scratch("damaged.sdf.gz") + "'");
