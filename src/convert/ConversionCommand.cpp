@@ -44,7 +44,8 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
 // reads that and applies the pH. The other options go where obabel itself applies them in a
 // single run: the selection (range, SMARTS, unique), salts, dative bonds and canonical order
 // before the pH; centring, the appended values and the property filter after it, and joining
-// last. So the same molecules come out, with the same titles, as they do without coordinates.
+// last. A new title is set with the coordinates, before any values are appended to it. So the
+// same molecules come out, with the same titles, as they do without coordinates.
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
                               const std::string& writing, const ConversionPieces& p) {
   std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
