@@ -7,6 +7,7 @@
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
 #include "common/Shell.h"
+#include "common/SmartsCheck.h"
 #include "convert/ConvertTexts.h"
 #include "convert/SdTagListing.h"
 
@@ -171,7 +172,9 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
   InputFile input{"input", settings.inputPath, formatSourceOf(pieces.iFileType)};
   if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
-      !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind))
+      !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind) ||
+      !smartsFilterAccepted(platform(), obabel, settings.smartsMode, settings.smarts,
+                            SmartsUse::filterOrNone))
     return std::nullopt;
   static_cast<ConversionPieces&>(*this) = pieces;
   obabelPath = obabel;

@@ -9,6 +9,7 @@
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
 #include "common/Shell.h"
+#include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
 
 namespace molbench {
@@ -134,7 +135,10 @@ void SearchViewController::checkObabel(platform::Control*) {
   if (!runAccepted(platform(), {input}, settings.outputPath)) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto composed = composeFileSearch(obabelPath, settings, *this);
-  if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath})) return;
+  if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}) ||
+      !smartsFilterAccepted(platform(), obabelPath, settings.smartsMode, settings.smarts,
+                            SmartsUse::filterOrNone))
+    return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
   runComposedCommand(platform(), obshellCommand, composed.command, Failures::any);
 }
@@ -187,7 +191,11 @@ void SearchViewController::runFSsearch(platform::Control*) {
   std::string outputPath = outputFilepath->text();
   if (!indexSearchAccepted(indexPath, outputPath)) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
-  updateQueryPieces(readQuery(), *this);
+  auto query = readQuery();
+  if (!smartsFilterAccepted(platform(), obabelPath, query.smartsMode, query.smarts,
+                            SmartsUse::indexQuery))
+    return;
+  updateQueryPieces(query, *this);
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);

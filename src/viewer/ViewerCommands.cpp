@@ -103,7 +103,25 @@ std::optional<std::string> filterFragment(const std::string& modeTitle, const st
 
 std::string filterCommand(const std::string& obabelPath, const std::string& quotedInput,
                           const std::string& iFileType, const std::string& fragment) {
-  return programWord(obabelPath) + " " + quotedInput + " " + iFileType + "  -osmi  -xt " + fragment;
+  // Titles say nothing of which molecule matched (many have none, or share one): obabel's
+  // ordinal of each listed molecule does.
+  return programWord(obabelPath) + " " + quotedInput + " " + iFileType + "  -osmi  -xt " +
+         fragment + "--addinindex";
+}
+
+std::vector<int64_t> listedOrdinals(std::string_view listing) {
+  std::vector<int64_t> ordinals;
+  for (const auto& line : splitLines(listing)) {
+    size_t end = line.find_last_not_of(" \t\r");
+    if (end == std::string::npos) continue;
+    size_t begin = line.find_last_of(" \t", end);
+    begin = begin == std::string::npos ? 0 : begin + 1;
+    int64_t ordinal = 0;
+    auto [stop, error] = std::from_chars(line.data() + begin, line.data() + end + 1, ordinal);
+    if (error == std::errc() && stop == line.data() + end + 1 && ordinal > 0)
+      ordinals.push_back(ordinal);
+  }
+  return ordinals;
 }
 
 std::string exportCopyCommand(const std::string& obabelPath, const std::string& quotedFile,

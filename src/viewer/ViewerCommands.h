@@ -46,11 +46,17 @@ std::string depictionCommand(const std::string& obabelPath, const std::string& q
                              const std::string& selection, const std::string& output,
                              const std::string& highlight);
 
-// The filter listing: the titles of the molecules that match ("matching") or do not match
-// ("not_matching") the SMARTS. The fragment is nothing for any other mode title.
+// The filter listing: one line for each molecule that matches ("matching") or does not match
+// ("not_matching") the SMARTS, its title with its ordinal in the file appended by obabel
+// ("phenol 3", or "2" for an untitled molecule). The fragment is nothing for any other mode
+// title.
 std::optional<std::string> filterFragment(const std::string& modeTitle, const std::string& smarts);
 std::string filterCommand(const std::string& obabelPath, const std::string& quotedInput,
                           const std::string& iFileType, const std::string& fragment);
+
+// The ordinals in that listing, in its order: the last blank-separated word of each line that
+// is a whole number from 1 up. Titles play no part, whatever words or numbers they hold.
+std::vector<int64_t> listedOrdinals(std::string_view listing);
 
 // Export: copy one molecule of a row's file into the temporary file, then join the temporary
 // file and the export file into the export file.

@@ -16,6 +16,7 @@
 #include "common/ScratchPicture.h"
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
+#include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
 #include "common/TextFile.h"
 #include "common/WebRequests.h"
@@ -203,31 +204,35 @@ void ViewerController::smartsFilter(platform::Control*) {
   InputFile input{"input", inputFilepath->text(), formatSourceOf(inputFormatFlag(formatTitle))};
   if (!inputFilesAccepted(platform(), {input})) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
+  std::string mode = matchOrnot->titleOfSelectedItem();
+  // A pattern obabel cannot use lists nothing, which would read as "no molecule matches".
+  if (!smartsFilterAccepted(platform(), obabelPath, mode, smartsString->text(),
+                            SmartsUse::filterOrNone))
+    return;
   std::string quoted = quotedPath(inputFilepath->text());
   smartsQuery = smartsString->text();
   searchText.clear();
-  if (auto fragment = filterFragment(matchOrnot->titleOfSelectedItem(), smartsQuery))
-    osmartsConvert = *fragment;
+  if (auto fragment = filterFragment(mode, smartsQuery)) osmartsConvert = *fragment;
   iFileType = inputFormatFlag(formatTitle);
   obshellCommand = filterCommand(obabelPath, quoted, iFileType, osmartsConvert);
   auto listing = shell(obshellCommand, Failures::notStarted);
   if (!listing) return;
   searchResults = std::move(*listing);
 
-  auto pieces = splitLines(searchResults);
-  numMols = static_cast<int64_t>(pieces.size()) - 1;
+  auto ordinals = listedOrdinals(searchResults);
+  numMols = static_cast<int64_t>(ordinals.size());
   if (numMols > 0) platform().diagnostic(std::to_string(numMols));
-  // Titles are compared as they are, never parsed as a condition, so quotes, parentheses and
-  // words like IN in a title filter exactly; no match leaves no row shown.
-  auto titles = std::make_shared<std::unordered_set<std::string>>();
-  for (int64_t i = 0; i < numMols; ++i) {
-    molName = pieces[static_cast<size_t>(i)];
-    searchText += " molName = '" + molName + (i + 1 < numMols ? "' OR " : "'");
-    titles->insert(molName);
-  }
-  chemdataArraycontroller->setFilter([titles](const platform::Row& row) {
-    auto name = row.find(kMolNameKey);
-    return name != row.end() && titles->count(name->second) > 0;
+  auto listed = std::make_shared<std::unordered_set<int64_t>>(ordinals.begin(), ordinals.end());
+  for (size_t i = 0; i < ordinals.size(); ++i)
+    searchText +=
+        " molNumber = " + std::to_string(ordinals[i]) + (i + 1 < ordinals.size() ? " OR " : "");
+  // The listing is of the file in the input field: rows of other files never show, and a row
+  // shows by its ordinal, whatever its title. No match leaves no row shown.
+  chemdataArraycontroller->setFilter([listed, quoted](const platform::Row& row) {
+    auto path = row.find(kFilePathKey);
+    if (path == row.end() || path->second != quoted) return false;
+    auto ordinal = ordinalOfRow(row);
+    return ordinal && listed->count(*ordinal) > 0;
   });
 }
 

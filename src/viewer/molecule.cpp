@@ -16,14 +16,20 @@ platform::Row molecule::row() const {
 }
 
 std::optional<RowMolecule> moleculeOfRow(const platform::Row& row) {
-  auto number = row.find(kMolNumberKey);
+  auto ordinal = ordinalOfRow(row);
   auto path = row.find(kFilePathKey);
-  if (number == row.end() || path == row.end() || path->second.empty()) return std::nullopt;
+  if (!ordinal || path == row.end() || path->second.empty()) return std::nullopt;
+  return RowMolecule{*ordinal, path->second};
+}
+
+std::optional<int64_t> ordinalOfRow(const platform::Row& row) {
+  auto number = row.find(kMolNumberKey);
+  if (number == row.end()) return std::nullopt;
   const std::string& text = number->second;
   int64_t ordinal = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ordinal);
   if (error != std::errc() || end != text.data() + text.size() || ordinal < 1) return std::nullopt;
-  return RowMolecule{ordinal, path->second};
+  return ordinal;
 }
 
 }  // namespace molbench

@@ -38,4 +38,7 @@ struct RowMolecule {
 };
 std::optional<RowMolecule> moleculeOfRow(const platform::Row& row);
 
+// The row's ordinal alone, by the same rule.
+std::optional<int64_t> ordinalOfRow(const platform::Row& row);
+
 }  // namespace molbench

@@ -73,6 +73,39 @@ TEST_F(ConvertPaneTest, ConvertsWithObabelInAFolderWhoseNameNeedsQuoting) {
   EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 12) << pane.obshellCommand;
 }
 
+// obabel empties its output, finds no pattern it can use and exits 0: Convert and Check both
+// refuse such a filter first, and the kept output keeps its bytes.
+TEST_F(ConvertPaneTest, AFilterWithNoUsablePatternRunsNothingAndTheOutputKeepsItsBytes) {
+  const std::string output = scratch("kept.smi");
+  writeFile(output, "CCO\tkept\n");
+  convertFiles(kSmiles, kSmiRow, output, kSmiRow);
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"matching", "", "Type a SMARTS pattern"},
+      {"not_matching", "  ", "Type a SMARTS pattern"},
+      {"matching", "C(", "C( cannot be interpreted as either valid SMARTS"},
+      {"not_matching", "CC)", "CC) cannot be interpreted"},
+      {"matching", "-C", "begins with \"-\""},
+  };
+  size_t told = 0;
+  for (const auto& [mode, pattern, words] : cases) {
+    h.choose(pane, "smartsConvertoptions", mode);
+    setText("smartsConvert", pattern);
+    for (const auto* action : {"convertFile:", "checkObabel:"}) {
+      h.press(pane, action);
+      ASSERT_EQ(h.alerts().size(), ++told) << action << " " << pattern;
+      EXPECT_THAT(h.alerts().back().messageText + h.alerts().back().informativeText,
+                  HasSubstr(words));
+    }
+  }
+  EXPECT_EQ(readFile(output), "CCO\tkept\n");
+  EXPECT_EQ(commandField(), "");
+  // "Choose" filters nothing, whatever the pattern field holds.
+  h.choose(pane, "smartsConvertoptions", "Choose");
+  h.press(pane, "convertFile:");
+  EXPECT_EQ(obabelCount({output, "-onul"}), 10);
+  EXPECT_EQ(h.alerts().size(), told);
+}
+
 const std::string kSmarts = "[N;!$(N=O)](C)C";
 
 INSTANTIATE_TEST_SUITE_P(

@@ -76,6 +76,15 @@ TEST(ConvertTab, ConvertsAFileThroughTheWidgets) {
   type(scene, "convertTo", "5");
   buttonSending(scene, "convertFile:")->click();
   EXPECT_EQ(testing::obabelCount({folder + "/picked (copy).smi", "-onul"}), 3);
+
+  // A pattern obabel cannot read is refused, and the kept output keeps its bytes.
+  std::string kept = testing::readFile(folder + "/picked (copy).smi");
+  pick(scene.widgetAs<QComboBox>("smartsConvertoptions"), "matching");
+  type(scene, "smartsConvert", "C(");
+  buttonSending(scene, "convertFile:")->click();
+  ASSERT_EQ(scene.platform().script().alerts().size(), 1u);
+  EXPECT_EQ(scene.platform().script().alerts()[0].messageText, "Mend the SMARTS pattern");
+  EXPECT_EQ(testing::readFile(folder + "/picked (copy).smi"), kept);
 }
 
 TEST(SearchTab, SearchesAFileAndItsIndexThroughTheWidgets) {

@@ -70,6 +70,20 @@ TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
   EXPECT_EQ(table->model()->rowCount(), testing::obabelCount({input, "-onul", "-s", "c1ccccc1"}));
   press(scene, "deleteAll:");
   EXPECT_EQ(table->model()->rowCount(), 0);
+
+  // Untitled molecules of the filtered file show by their ordinal, and the other file's rows
+  // do not.
+  std::string untitled = scene.platform().temporaryDirectory() + "/untitled.smi";
+  testing::writeFile(untitled, "CCO\nc1ccccc1\nc1ccccc1O\nCCCC\n");
+  press(scene, "importData:");
+  scene.widgetAs<QLineEdit>("inputFilepath")->setText(QString::fromStdString(untitled));
+  press(scene, "importData:");
+  ASSERT_EQ(table->model()->rowCount(), 14);
+  scene.widgetAs<QLineEdit>("smartsString")->setText("c");
+  press(scene, "smartsFilter:");
+  ASSERT_EQ(table->model()->rowCount(), 2);
+  EXPECT_EQ(table->model()->data(table->model()->index(0, 1)).toString(), "mol2");
+  EXPECT_EQ(table->model()->data(table->model()->index(1, 1)).toString(), "mol3");
 }
 
 }  // namespace

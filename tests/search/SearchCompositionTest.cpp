@@ -10,6 +10,7 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 class SearchComposition : public SearchPaneTest {
@@ -44,10 +45,11 @@ TEST_F(SearchComposition, FileSearchWorkedExampleAndWhatBashMakesOfIt) {
   EXPECT_THAT(standInArguments(),
               ElementsAre("-isdf", d + "/it's a set.sdf", "-osmi", "-O", d + "/my hits.smi", "-v",
                           "[#7;R](=O)C; echo $HOME", "-at0.7 |x"));
-  // An empty pattern is still the argument of its option.
+  // An empty pattern would empty the output and filter by nothing: nothing runs.
+  auto arguments = standInArguments();
   fileSearch(d + "/set.sdf", d + "/hits.smi", "matching", "");
-  EXPECT_THAT(standInArguments(), ElementsAre("-isdf", d + "/set.sdf", "-osmi", "-O",
-                                              d + "/hits.smi", "-s", "", "-at0.7 |x"));
+  EXPECT_EQ(standInArguments(), arguments);
+  EXPECT_EQ(h.alerts().back().messageText, "Type a SMARTS pattern");
 }
 
 // Each run refuses an output that is a folder, ends in "/" or is a file it reads, and a file
@@ -139,15 +141,20 @@ TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexPathsPassWh
   h.press(pane, "runFSsearch:");
   EXPECT_EQ(text("obabelText"),
             "/usr/local/bin/obabel " + d + "/set.fs -O " + d + "/hits.smi  -at0.7  -s c1ccccc1O ");
-  h.choose(pane, "smartsSearchoptions", "Choose");
-  setText("similarityScore", "");
-  h.press(pane, "runFSsearch:");
-  EXPECT_EQ(text("obabelText"), "/usr/local/bin/obabel " + d + "/set.fs -O " + d + "/hits.smi  ");
   EXPECT_EQ(h.diagnostics().size(), printed) << "index builds and searches print nothing";
+  // Without "matching" obabel's index has no query: it prints its usage and empties the output.
+  auto told = h.alerts().size();  // one a run above: no obabel in /usr/local/bin
+  setText("similarityScore", "");
+  for (const auto* mode : {"Choose", "not_matching"}) {
+    h.choose(pane, "smartsSearchoptions", mode);
+    h.press(pane, "runFSsearch:");
+    EXPECT_EQ(h.alerts().size(), ++told) << mode;
+    EXPECT_EQ(h.alerts().back().messageText, "Choose a SMARTS mode");
+  }
+  EXPECT_THAT(text("obabelText"), EndsWith("-s c1ccccc1O ")) << "left as the last search set it";
 
   // Index paths pass whole.
   useStandIn();
-  auto told = h.alerts().size();  // one a run above: no obabel in /usr/local/bin
   setText("inputFilepath", molecules("o'neil set.sdf"));
   setText("fssearchPath", d + "/o'neil set.fs");
   h.press(pane, "createFS:");
@@ -156,12 +163,12 @@ TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexPathsPassWh
 
   obabelCount({d + "/o'neil set.sdf", "-ofs", "-O", d + "/o'neil set.fs"});
   setText("outputFilepath", d + "/hits (new).smi");
-  h.choose(pane, "smartsSearchoptions", "not_matching");
+  h.choose(pane, "smartsSearchoptions", "matching");
   setText("smartsSearch", "c1ccccc1[N+](=O)[O-]");
   setText("similarityScore", "0.5");
   h.press(pane, "runFSsearch:");
   EXPECT_THAT(standInArguments(), ElementsAre(d + "/o'neil set.fs", "-O", d + "/hits (new).smi",
-                                              "-at0.5", "-v", "c1ccccc1[N+](=O)[O-]"));
+                                              "-at0.5", "-s", "c1ccccc1[N+](=O)[O-]"));
   EXPECT_EQ(h.alerts().size(), told);
 }
 

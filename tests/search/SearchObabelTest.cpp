@@ -70,6 +70,37 @@ TEST_F(SearchWithObabel, FileSearchKeepsMatchingOrOtherMoleculesAndTheIndexFinds
   EXPECT_TRUE(h.alerts().empty());
 }
 
+// obabel empties the output, then finds no pattern it can use (or, searching an index, no
+// query) and exits 0: each search refuses first, and the kept output keeps its bytes.
+TEST_F(SearchWithObabel, ASearchWithNoUsablePatternOrNoQueryRunsNothing) {
+  const std::string index = folder + "/cdk2 ligands.fs", kept = folder + "/kept.smi";
+  obabelCount({input, "-ofs", "-O", index});
+  writeFile(kept, "CCO\tkept\n");
+  setText("outputFilepath", kept);
+  // action, mode, pattern, words of the alert
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+      {"checkObabel:", "matching", " ", "Type a SMARTS pattern"},
+      {"checkObabel:", "not_matching", "C(", "C( cannot be interpreted"},
+      {"runFSsearch:", "matching", "", "Type a SMARTS pattern"},
+      {"runFSsearch:", "matching", "CC)", "CC) cannot be interpreted"},
+      {"runFSsearch:", "Choose", "CCCC", "needs a query"},
+      {"runFSsearch:", "not_matching", "CCCC", "no \"not_matching\""},
+  };
+  size_t told = 0;
+  for (const auto& [action, mode, pattern, words] : cases) {
+    h.choose(pane, "smartsSearchoptions", mode);
+    setText("smartsSearch", pattern);
+    h.press(pane, action);
+    ASSERT_EQ(h.alerts().size(), ++told) << action << " " << mode << " " << pattern;
+    EXPECT_THAT(h.alerts().back().messageText + h.alerts().back().informativeText,
+                ::testing::HasSubstr(words));
+  }
+  EXPECT_EQ(readFile(kept), "CCO\tkept\n");
+  // A pattern that matches nothing still runs, and gives its empty result.
+  EXPECT_EQ(indexSearch("[Xe]", ""), 0);
+  EXPECT_EQ(h.alerts().size(), told);
+}
+
 // Linux allows a tab or a line feed in a file name; obabel stores it in the index as it is.
 TEST_F(SearchWithObabel, AnIndexOfAFileWhoseNameHoldsATabOrALineFeedIsSearched) {
   int expected = fileSearch("matching", "C(=O)N");

@@ -32,8 +32,8 @@ TEST_F(FilterTest, MatchingAndNotMatchingAgreeWithObabel) {
           << mode << " " << smarts;
     }
   }
-  EXPECT_EQ(pane.obshellCommand,
-            "/usr/bin/obabel " + quotedPath(input) + " -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' ");
+  EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel " + quotedPath(input) +
+                                     " -isdf  -osmi  -xt  -v '[#7;R][CX3](=O)' --addinindex");
 
   // A SMARTS longer than the system takes in one argument: nothing runs, and that is said.
   auto shownBefore = rows().arrangedCount();
@@ -51,11 +51,43 @@ TEST_F(FilterTest, TitlesAreMatchedExactlyWhateverTheyHold) {
   filter("matching", "c1ccccc1");
   EXPECT_THAT(shown(), ElementsAre("x == y", "50% \"q\"", "'q' OR x")) << pane.searchResults;
   filter("not_matching", "c1ccccc1");
-  EXPECT_THAT(shown(), ElementsAre("it's (A)", "a IN b"));  // the untitled one is "mol2"
+  EXPECT_THAT(shown(), ElementsAre("it's (A)", "mol2", "a IN b"));
   filter("matching", "[U]");
   EXPECT_TRUE(shown().empty()) << "no match shows no rows";
   h.press(pane, "undoFilter:");
   EXPECT_EQ(shown().size(), 6u);
+}
+
+// obabel lists each molecule it keeps with its ordinal in the filtered file: the rows shown are
+// those of that file, by ordinal, whatever their titles (none, shared, numbers, blanks).
+TEST_F(FilterTest, RowsOfTheFilteredFileShowByOrdinalWhateverTheirTitles) {
+  std::string other = scratch("other.smi"), set = scratch("set.smi");
+  writeFile(other, "c1ccccc1O phenol\nCCN 2\nc1ccccc1N 3\n");
+  writeFile(set, "CCO\nc1ccccc1\nc1ccccc1O phenol\nCCCC phenol\nc1ccncc1 2\nCCCl  two  words \n");
+  import(other);
+  import(set);
+  // mode, pattern, the ordinals shown, all in set.smi
+  const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
+      {"matching", "c", {"2", "3", "5"}},
+      {"not_matching", "c", {"1", "4", "6"}},
+      {"matching", "[#7,Cl]", {"5", "6"}},
+      {"not_matching", "[#6]", {}},
+      {"matching", "[U]", {}},
+  };
+  for (const auto& [mode, smarts, ordinals] : cases) {
+    filter(mode, smarts);
+    EXPECT_EQ(shown("molNumber"), ordinals) << mode << " " << smarts << "\n" << pane.searchResults;
+    for (const auto& path : shown("filePath")) EXPECT_EQ(path, quotedPath(set));
+  }
+  // A pattern obabel cannot use leaves the table as the last filter left it.
+  filter("matching", "c");
+  for (const std::string smarts : {"C(", "", "-C"}) filter("not_matching", smarts);
+  EXPECT_EQ(h.alerts().size(), 3u);
+  EXPECT_EQ(h.alerts()[0].messageText, "Mend the SMARTS pattern");
+  EXPECT_EQ(shown("molNumber"), (std::vector<std::string>{"2", "3", "5"}));
+  setText("inputFilepath", other);
+  filter("matching", "c");
+  EXPECT_THAT(shown(), ElementsAre("phenol", "3"));
 }
 
 TEST_F(FilterTest, RowsImportedAfterAFilterOrAClearingAllShow) {
