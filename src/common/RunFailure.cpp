@@ -46,6 +46,13 @@ int endingSignal(const platform::posix::BashRun& run) {
   return 0;
 }
 
+// Shows the alert, if there is one. True when it did.
+bool said(platform::Platform& platform, const std::optional<platform::AlertRequest>& alert) {
+  if (!alert) return false;
+  platform.runAlert(*alert);
+  return true;
+}
+
 }  // namespace
 
 std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::BashRun& run,
@@ -100,20 +107,34 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
   return alert;
 }
 
+std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
+                                                             const std::string& program,
+                                                             const std::string& outputPath) {
+  if (run.errorTail.find(kForceFieldSetupFailure) == std::string::npos) return std::nullopt;
+  platform::AlertRequest alert;
+  alert.messageText = program + " left molecules out";
+  alert.informativeText = withErrorLines(
+      "The force field could not be set up for some molecules (it has no atom type for one of "
+      "their atoms), so \"" +
+          outputPath + "\" holds only the others. Choose another force field for those.",
+      run.errorTail);
+  alert.buttons = {"OK"};
+  return alert;
+}
+
+bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                           const std::string& program, const std::string& outputPath) {
+  return said(platform, forceFieldFailureAlert(run, program, outputPath));
+}
+
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& program, const std::string& outputPath) {
-  auto alert = emptyOutputAlert(run, program, outputPath);
-  if (!alert) return false;
-  platform.runAlert(*alert);
-  return true;
+  return said(platform, emptyOutputAlert(run, program, outputPath));
 }
 
 bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
                     Failures failures, const std::string& program) {
-  auto alert = runFailureAlert(run, failures, program);
-  if (!alert) return false;
-  platform.runAlert(*alert);
-  return true;
+  return said(platform, runFailureAlert(run, failures, program));
 }
 
 }  // namespace molbench

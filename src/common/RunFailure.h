@@ -37,4 +37,18 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& program, const std::string& outputPath);
 
+// What obabel writes on standard error for a molecule its force field cannot be set up for (an
+// atom it has no type for). It leaves that molecule out and still exits 0.
+inline constexpr const char* kForceFieldSetupFailure = "Could not setup force field.";
+
+// The alert for a run that wrote its output file but said it left molecules out that way, with
+// its last error lines; nothing when it did not say so.
+std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
+                                                             const std::string& program,
+                                                             const std::string& outputPath);
+
+// Shows that alert, if there is one. True when it did.
+bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                           const std::string& program, const std::string& outputPath);
+
 }  // namespace molbench

@@ -45,6 +45,9 @@ struct ToolRun {
   // it empty is said with an alert. Off where the output is only guarded (a results file
   // appended to later).
   bool outputIsResult = true;
+  // The program sets up a force field for each molecule, and leaves out one it cannot type
+  // with only a line on standard error: where the output file is the result, that is said.
+  bool usesForceField = false;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -136,6 +139,9 @@ class ToolPane : public platform::BoundViewController<Pane> {
                                   run.showsErrors ? Failures::notStarted : Failures::any, program);
     if (!failureSaid_ && run.output && run.outputIsResult)
       failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
+    // The file keeps the molecules the force field could type.
+    if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
+      saidForceFieldFailure(this->platform(), result, program, *run.output);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }

@@ -12,7 +12,8 @@ namespace molbench {
 
 // The tool panes' input-format popup. In the panes that run obabel itself a row other than
 // "Choose" gives the command obabel's "-i" flag for its code; the programs beside obabel read
-// a format only from the file's name, so there the pick enters no command.
+// a format only from the file's name, so there the pick enters no command. Nor does it in the
+// fit, whose "-i" would apply to its template as well.
 inline const Titles kToolInputFormats = {
     "Choose",
     "mol -- MDL MOL format",

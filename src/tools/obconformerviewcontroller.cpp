@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "common/PopupHelpers.h"
+#include "common/ReportShell.h"
 #include "common/ShellQuote.h"
+#include "tools/FlatMolecules.h"
 #include "tools/obconformerTables.h"
 
 namespace molbench {
@@ -25,9 +27,14 @@ bool isSearchMethod(const std::string& methodTitle) {
 }
 
 std::string obconformerCommand(const ObconformerPieces& p) {
-  std::string command = p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath) + " -O " +
-                        quotedPath(p.outputPath) + " --gen3D --conformer " + " --nconf " +
-                        optionValue(p.conformers);
+  std::string reading = p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath);
+  // pipefail: a first run that fails is the command's failure, not a search of what it wrote
+  // before it did.
+  std::string command = p.makeCoordinates ? "set -o pipefail; " + reading + " -osdf --gen3D | " +
+                                                p.obabelPath + " -isdf -"
+                                          : reading;
+  command +=
+      " -O " + quotedPath(p.outputPath) + " --conformer " + " --nconf " + optionValue(p.conformers);
   if (!isSearchMethod(p.method)) return command + geneticAlgorithmOptions(p);
   return command + " " + p.method + " --ff " + optionValue(p.forceField);
 }
@@ -103,21 +110,25 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
-    return obconformerCommand({
-        .obabelPath = head,
-        .iFileType = iFileType,
-        .inputPath = input,
-        .outputPath = output,
-        .conformers = numConformations->text(),
-        .method = confGenMethod->titleOfSelectedItem(),
-        .forceField = forceField->titleOfSelectedItem(),
-        .children = gachildren->text(),
-        .mutability = gamutability->text(),
-        .convergence = gaconvergence->text(),
-        .score = oaScore->titleOfSelectedItem(),
-    });
-  });
+  runTool({.inputs = {{"input", input, format}}, .output = output, .usesForceField = true},
+          [&](const std::string& head) {
+            // Read once before the search, after the guards: the input is a readable file by now.
+            auto positions = shellReport(atomPositionsCommand(head, iFileType, input)).output;
+            return obconformerCommand({
+                .obabelPath = head,
+                .iFileType = iFileType,
+                .inputPath = input,
+                .outputPath = output,
+                .conformers = numConformations->text(),
+                .method = confGenMethod->titleOfSelectedItem(),
+                .forceField = forceField->titleOfSelectedItem(),
+                .children = gachildren->text(),
+                .mutability = gamutability->text(),
+                .convergence = gaconvergence->text(),
+                .score = oaScore->titleOfSelectedItem(),
+                .makeCoordinates = holdsFlatMolecule(positions.value_or("")),
+            });
+          });
 }
 
 }  // namespace molbench

@@ -1,6 +1,7 @@
-// The conformer search pane: obabel generates 3D coordinates and searches conformers, with a
+// The conformer search pane: obabel searches the conformers of the input's molecules, with a
 // force-field search method and force field, or, while no method is chosen, with Open Babel's
-// genetic algorithm (children, mutability, convergence, score).
+// genetic algorithm (children, mutability, convergence, score). Molecules without 3D coordinates
+// get them first.
 #pragma once
 
 #include <string>
@@ -21,14 +22,19 @@ struct ObconformerPieces {
   std::string mutability;
   std::string convergence;  // left out when empty
   std::string score;
+  // Some molecule of the input is flat (SMILES or a 2D drawing): obabel makes 3D coordinates
+  // in a run of its own before the search.
+  bool makeCoordinates = true;
 };
 
 // True for the four force-field search methods ("--systematic", …).
 bool isSearchMethod(const std::string& methodTitle);
 
-// obabel, two blanks, the quoted input, " -O ", the quoted output, " --gen3D --conformer ",
+// obabel, the input-format flag, the quoted input, " -O ", the quoted output, " --conformer ",
 // " --nconf " and the count; then the method and " --ff " with the force field, or the genetic
-// algorithm's options when no search method is chosen.
+// algorithm's options when no search method is chosen. To make coordinates, the first obabel
+// writes the input with --gen3D as SD text into a second that searches: Open Babel 3.1.1 runs
+// --conformer before --gen3D within one run, so the search would be thrown away.
 std::string obconformerCommand(const ObconformerPieces& pieces);
 
 class obconformerviewcontroller : public ToolPane<obconformerviewcontroller> {

@@ -46,7 +46,7 @@ const platform::Bindings<obenergyviewcontroller>& obenergyviewcontroller::bindin
 }
 
 platform::posix::BashRun obenergyviewcontroller::shell(const std::string& command) {
-  return shellReport(command);
+  return reportShown_ ? shellReportWithMessages(command) : shellReport(command);
 }
 
 void obenergyviewcontroller::viewDidLoad() {
@@ -64,8 +64,11 @@ void obenergyviewcontroller::runObenergy(platform::Control*) {
     return;
   std::string input = inputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
+  reportShown_ = true;
   auto report = runTool(
-      {.inputs = {{"input", input, takeInputFormat()}}, .needsCoordinates = true},
+      {.inputs = {{"input", input, takeInputFormat()}},
+       .needsCoordinates = true,
+       .showsErrors = true},
       [&](const std::string& head) { return obenergyCommand(head, iFileType, input, field); });
   if (!report) return;
   obEnergyresult = *report;
@@ -78,10 +81,12 @@ void obenergyviewcontroller::saveEnergy(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string field = forceField->titleOfSelectedItem();
+  reportShown_ = false;
   runTool({.inputs = {{"input", input, takeInputFormat()}},
            .output = output,
            .printsCommand = false,
-           .needsCoordinates = true},
+           .needsCoordinates = true,
+           .usesForceField = true},
           [&](const std::string& head) {
             return obenergySaveCommand(head, iFileType, input, output, field);
           });

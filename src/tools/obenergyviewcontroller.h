@@ -38,7 +38,9 @@ class obenergyviewcontroller : public ToolPane<obenergyviewcontroller> {
   const Titles& forcefield;
   const Titles& iFileTypes;
 
-  // Reports are shown whatever bytes they hold (see ReportShell.h).
+  // Reports are shown whatever bytes they hold (see ReportShell.h). The shown report carries
+  // the program's messages too: obabel leaves out a molecule its force field cannot type, and
+  // says so only on standard error. The saved report is the file alone.
   platform::posix::BashRun shell(const std::string& command);
 
   void viewDidLoad() override;
@@ -46,6 +48,9 @@ class obenergyviewcontroller : public ToolPane<obenergyviewcontroller> {
   void outputFileSelect(platform::Control* sender);
   void runObenergy(platform::Control* sender);
   void saveEnergy(platform::Control* sender);
+
+ private:
+  bool reportShown_ = false;  // the run's report goes to the pane's view
 };
 
 }  // namespace molbench

@@ -54,15 +54,15 @@ void obfitviewcontroller::runObfit(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   std::string templatePath = templateFilePath->text();
-  // obabel reads both files in the chosen format.
-  FormatSource format = takeInputFormat();
-  runTool(
-      {.inputs = {{"input", input, format}, {"template", templatePath, format}}, .output = output},
-      [&](const std::string& head) {
-        incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
-        return obfitCommand(
-            {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
-      });
+  // obabel's -i would apply to the template as well, which would then be misread: the popup
+  // takes no part, and obabel learns both formats from the names.
+  iFileType.clear();
+  runTool({.inputs = {{"input", input}, {"template", templatePath}}, .output = output},
+          [&](const std::string& head) {
+            incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
+            return obfitCommand(
+                {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});
+          });
 }
 
 }  // namespace molbench

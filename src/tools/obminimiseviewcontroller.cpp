@@ -84,7 +84,8 @@ void obminimiseviewcontroller::runObminimise(platform::Control*) {
   };
   runTool({.inputs = {{"input", pieces.inputPath, format}},
            .output = pieces.outputPath,
-           .needsCoordinates = true},
+           .needsCoordinates = true,
+           .usesForceField = true},
           [&](const std::string& head) {
             pieces.head = head;
             return obminimiseCommand(pieces);

@@ -22,4 +22,12 @@ void writeReportingStandIn(const std::string& path, const std::string& arguments
   writeFile(path, readFile(path) + "cat <<'REPORT'\n" + report + "\nREPORT\n");
 }
 
+std::string moleculesMmffCannotType(const std::string& path) {
+  runForOutput(
+      "/usr/bin/obabel '-:C[Sn](C)(C)C tin' '-:CCO ethanol' '-:CCN ethylamine' --gen3D "
+      "-O '" +
+      path + "' 2>/dev/null");
+  return path;
+}
+
 }  // namespace molbench::testing

@@ -14,4 +14,8 @@ std::vector<double> totalEnergies(const std::string& forceField, const std::stri
 void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,
                            const std::string& report);
 
+// Writes tetramethyltin, ethanol and ethylamine with 3D coordinates: MMFF94 has no atom type
+// for tin, so obabel leaves that molecule out of a force-field run. Gives the path.
+std::string moleculesMmffCannotType(const std::string& path);
+
 }  // namespace molbench::testing

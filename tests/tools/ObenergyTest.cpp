@@ -24,16 +24,17 @@ TEST_F(Obenergy, ShowsTheRealReportAndSavesTheSameReportWithoutPrinting) {
   EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  " + quotedPath(input) +
                                      " -otxt --energy --append \"Energy\" --ff UFF");
   std::string shown = text("obEnergyText");
-  // One "title energy" line per molecule.
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 10);
+  // One "title energy" line per molecule, then obabel's own summary.
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 11);
   EXPECT_THAT(shown, ::testing::ContainsRegex("^ethanol -?[0-9.]+\n"));
+  EXPECT_THAT(shown, ::testing::EndsWith("\n10 molecules converted\n"));
 
   setText("outputFilepath", scratch("energies.txt"));
   h.press(pane, "saveEnergy:");
   EXPECT_EQ(pane.obshellCommand, "/usr/bin/obabel  " + quotedPath(input) +
                                      " -otxt --energy --append \"Energy\" -O '" +
                                      scratch("energies.txt") + "' --ff UFF");
-  EXPECT_EQ(readFile(scratch("energies.txt")), shown);
+  EXPECT_EQ(readFile(scratch("energies.txt")) + "10 molecules converted\n", shown);
   EXPECT_EQ(text("obEnergyText"), shown);
   EXPECT_EQ(h.diagnostics().size(), 1u) << "saving prints no command";
 }
@@ -58,6 +59,29 @@ TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters)
   setText("inputFilepath", molecules("in.sdf"));
   h.press(pane, "runObenergy:");
   EXPECT_EQ(text("obEnergyText"), "caf\xef\xbf\xbd -1.5\n");
+}
+
+// obabel leaves out a molecule its force field cannot type and exits 0: its word on standard
+// error is shown beside the shown report, and said with an alert for the saved one.
+TEST_F(Obenergy, AMoleculeTheForceFieldCannotTypeIsSaidBesideTheReport) {
+  setText("inputFilepath", moleculesMmffCannotType(scratch("set.sdf")));
+  h.press(pane, "runObenergy:");
+  std::string shown = text("obEnergyText");
+  EXPECT_THAT(shown, ::testing::HasSubstr("Could not setup force field.\n"));
+  EXPECT_THAT(shown, ::testing::ContainsRegex("\nethylamine -?[0-9.]+\n"));
+  EXPECT_THAT(h.alerts(), ::testing::IsEmpty());
+
+  setText("outputFilepath", scratch("energies.txt"));
+  h.press(pane, "saveEnergy:");
+  EXPECT_THAT(readFile(scratch("energies.txt")), ::testing::StartsWith("ethanol "));
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, "obabel left molecules out");
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::EndsWith("lines:\nCould not setup force field.\n2 molecules converted"));
+  // A force field that types every molecule says nothing.
+  h.choose(pane, "forceField", "UFF");
+  h.press(pane, "saveEnergy:");
+  EXPECT_EQ(h.alerts().size(), 1u);
 }
 
 }  // namespace

@@ -100,5 +100,23 @@ TEST_F(FitPane, RotatedCopyFitsBackOntoItsTemplate) {
   EXPECT_NEAR(after[1], 0.0, 1e-3);
 }
 
+// obabel's -i applies to every input, the template too: a popup row read the SD template as
+// Sybyl Mol2 and the fit lost it. The popup takes no part; the fit writes what the bare one does.
+TEST_F(FitPane, TheInputFormatPopupTakesNoPartInTheFit) {
+  std::string templatePath = scratch("toluene.sdf"), input = scratch("m.mol2");
+  runForOutput("/usr/bin/obabel '-:Cc1ccccc1 toluene' --gen3D -O '" + templatePath +
+               "' 2>/dev/null; /usr/bin/obabel '-:CCc1ccccc1 a' '-:Oc1ccccc1C b' "
+               "'-:Cc1ccccc1Cl c' --gen3D -O '" +
+               input + "' 2>/dev/null");
+  int bare =
+      obabelCount({templatePath, input, "-O", scratch("bare.sdf"), "-s", "c1ccccc1", "--align"});
+  ASSERT_EQ(bare, 4);
+  h.choose(pane, "inputFiletype", "mol2 -- Sybyl Mol2 format");
+  fit(templatePath, input, scratch("fitted.sdf"), "c1ccccc1");
+  EXPECT_EQ(moleculeCount(scratch("fitted.sdf")), bare);
+  EXPECT_THAT(pane.obshellCommand, ::testing::Not(::testing::HasSubstr("-imol2")));
+  EXPECT_THAT(h.alerts(), ::testing::IsEmpty());
+}
+
 }  // namespace
 }  // namespace molbench::testing

@@ -26,6 +26,8 @@ struct ToolPaneCase {
   Extensions inputExtensions = std::nullopt;
   Extensions outputExtensions = std::nullopt;
   bool printsCommand = true;
+  // A pane that runs obabel puts the input-format popup's row into its command as "-i".
+  bool formatChoiceReachesProgram = true;
   // Panes that differ from the pattern's path fields and choosers name their own; an empty
   // output field means the pane writes no output file (its output is shown, or there is none).
   std::string inputField = "inputFilepath";
