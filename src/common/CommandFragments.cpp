@@ -32,4 +32,8 @@ std::string inputFormatFlag(const std::string& formatTitle) {
   return "-i" + firstWord(formatTitle);
 }
 
+std::string pipedRuns(const std::string& first, const std::string& second) {
+  return "set -o pipefail; " + first + " | " + second;
+}
+
 }  // namespace molbench

@@ -24,4 +24,8 @@ std::optional<std::string> countFromSummary(const std::string& countOutput);
 // the row's code.
 std::string inputFormatFlag(const std::string& formatTitle);
 
+// Two runs in one command, the first's standard output read by the second. A failing first run
+// is the command's failure (pipefail), not an empty success of the second.
+std::string pipedRuns(const std::string& first, const std::string& second);
+
 }  // namespace molbench

@@ -58,8 +58,7 @@ std::string coordinatesThenPH(const std::string& program, const std::string& rea
   if (!p.splitmols.empty())
     return "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + makeCoordinates + " > \"$tmp\" && " +
            program + " -isdf \"$tmp\" " + writing + after;
-  // pipefail: a failing first run is the command's failure, not an empty success.
-  return "set -o pipefail; " + makeCoordinates + " | " + program + " -isdf - " + writing + after;
+  return pipedRuns(makeCoordinates, program + " -isdf - " + writing + after);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/CommandFragments.h"
 #include "common/PopupHelpers.h"
 #include "common/ReportShell.h"
 #include "common/ShellQuote.h"
@@ -28,11 +29,9 @@ bool isSearchMethod(const std::string& methodTitle) {
 
 std::string obconformerCommand(const ObconformerPieces& p) {
   std::string reading = p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath);
-  // pipefail: a first run that fails is the command's failure, not a search of what it wrote
-  // before it did.
-  std::string command = p.makeCoordinates ? "set -o pipefail; " + reading + " -osdf --gen3D | " +
-                                                p.obabelPath + " -isdf -"
-                                          : reading;
+  std::string command = p.makeCoordinates
+                            ? pipedRuns(reading + " -osdf --gen3D", p.obabelPath + " -isdf -")
+                            : reading;
   command +=
       " -O " + quotedPath(p.outputPath) + " --conformer " + " --nconf " + optionValue(p.conformers);
   if (!isSearchMethod(p.method)) return command + geneticAlgorithmOptions(p);
