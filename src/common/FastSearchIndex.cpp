@@ -70,6 +70,12 @@ std::optional<Header> indexHeaderOf(const std::string& path) {
 
 bool isFastSearchIndex(const std::string& path) { return indexHeaderOf(path).has_value(); }
 
+std::optional<uint32_t> fastSearchIndexEntries(const std::string& path) {
+  auto header = indexHeaderOf(path);
+  if (!header) return std::nullopt;
+  return header->entries;
+}
+
 std::optional<std::string> indexedMoleculeFile(const std::string& indexPath) {
   auto header = indexHeaderOf(indexPath);
   if (!header) return std::nullopt;

@@ -5,6 +5,7 @@
 // extension replaced by ".fs" (indexReadAs).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,10 @@ namespace molbench {
 // True when the file at this path is a fast-search index: its header is well formed and the
 // file's size is exactly what the header's counts make. Never blocks.
 bool isFastSearchIndex(const std::string& path);
+
+// How many molecules the index at this path holds, by its header; nothing when the file is no
+// fast-search index.
+std::optional<uint32_t> fastSearchIndexEntries(const std::string& path);
 
 // The molecule file that the index at this path was made from, as obabel finds it: the name
 // stored in the index header, taken from the index's folder unless it is absolute. Nothing

@@ -37,6 +37,28 @@ std::optional<std::string> misnamedIndexProblem(const InputFile& index) {
          quoted(readAs) + " instead. Rename the index (or build it again) with the ending \".fs\".";
 }
 
+// obabel reads a file whose name gives the code "fs", in any case, as its fast-search index. A
+// file that is none (SD text named "x.fs") it searches for a minute or more, reads no molecule
+// from, and its output is emptied first.
+bool namesIndexFormat(const NameFormat& format) {
+  const std::string& code = format.code;
+  return code.size() == 2 && (code[0] == 'f' || code[0] == 'F') &&
+         (code[1] == 's' || code[1] == 'S');
+}
+
+std::string notAnIndexProblem(const InputFile& file) {
+  std::string choose = file.format == FormatSource::nameOrChoice
+                           ? " choose its format in the pane's input-format popup, or"
+                           : "";
+  return "obabel reads the " + file.field + " file " + quoted(file.path) +
+         " as a fast-search index by its name, but it is no index: obabel would search it for a "
+         "long time and read no molecule, and its output would be emptied first. If the file "
+         "holds molecules," +
+         choose +
+         " rename it with the extension of its format, such as \".sdf\" or \".smi\". To search "
+         "an index, build one from the molecule file with \"Build index\" in the search pane.";
+}
+
 std::string whyNoFormat(const NameFormat& format) {
   std::string code = quoted(format.code);
   if (format.kind == NameFormat::Kind::writeOnly) return code + " names a format it can only write";
@@ -72,7 +94,10 @@ FormatSource formatSourceOf(const std::string& inputFormatFlag) {
 std::optional<std::string> inputFormatProblem(const InputFile& file) {
   if (file.format != FormatSource::name && file.format != FormatSource::nameOrChoice)
     return std::nullopt;
-  NameFormat format = formatFromName(file.path, file.reader == "obabel");
+  bool obabel = file.reader == "obabel";
+  NameFormat format = formatFromName(file.path, obabel);
+  if (obabel && namesIndexFormat(format) && !isFastSearchIndex(file.path))
+    return notAnIndexProblem(file);
   if (format.kind == NameFormat::Kind::readable) return std::nullopt;
   return file.reader + " cannot tell the format of the " + file.field + " file " +
          quoted(file.path) + " from its name: " + whyNoFormat(format) +

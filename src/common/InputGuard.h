@@ -39,7 +39,8 @@ struct InputFile {
 std::optional<std::string> inputFileProblem(const InputFile& file);
 
 // Why the reader cannot tell the file's format, when it learns it from the name and the name
-// gives none that it reads (FormatFromName.h), with what to do; nothing otherwise.
+// gives none that it reads (FormatFromName.h), or gives obabel its fast-search index format for
+// a file that is no index, with what to do; nothing otherwise.
 std::optional<std::string> inputFormatProblem(const InputFile& file);
 
 // Shows an alert naming the first file that cannot be read and why, and returns false; true

@@ -99,10 +99,16 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
                                                        const std::string& outputPath) {
   struct stat info {};
   if (::stat(outputPath.c_str(), &info) == 0 && info.st_size > 0) return std::nullopt;
+  return unusableOutputAlert(
+      run, program + " wrote nothing",
+      "The output file \"" + outputPath + "\" is empty: the run gave no result.");
+}
+
+platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
+                                           const std::string& title, const std::string& sentence) {
   platform::AlertRequest alert;
-  alert.messageText = program + " wrote nothing";
-  alert.informativeText = withErrorLines(
-      "The output file \"" + outputPath + "\" is empty: the run gave no result.", run.errorTail);
+  alert.messageText = title;
+  alert.informativeText = withErrorLines(sentence, run.errorTail);
   alert.buttons = {"OK"};
   return alert;
 }

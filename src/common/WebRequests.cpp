@@ -19,6 +19,13 @@ bool keptAsIs(unsigned char c) {
 
 }  // namespace
 
+std::string withoutClosingLineEnd(std::string text) {
+  if (!text.ends_with('\n')) return text;
+  text.pop_back();
+  if (text.ends_with('\r')) text.pop_back();
+  return text;
+}
+
 std::string escapedString(const std::string& text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
@@ -55,7 +62,7 @@ void fetchText(platform::Platform& platform, const std::shared_ptr<platform::Url
       platform.diagnostic("Error: did not receive data");
       return;
     }
-    if (handler) handler(platform::decodeUtf8Lossy(*response.body));
+    if (handler) handler(withoutClosingLineEnd(platform::decodeUtf8Lossy(*response.body)));
   });
 }
 

@@ -15,11 +15,15 @@ namespace molbench {
 // hexadecimal). A blank gives %20, "/" %2F, "%" %25, "?" %3F, "#" %23.
 std::string escapedString(const std::string& text);
 
+// The text without the line end that closes it ("\n" or "\r\n"): the services end a text
+// answer with one, and it is no part of the value (a SMILES, an InChIKey put into an address).
+std::string withoutClosingLineEnd(std::string text);
+
 // Sends a GET on the session and returns at once. On the session's worker thread: a transport
 // error writes "error calling GET" and the error as diagnostics; a status outside 2xx writes
 // "error calling GET" and the status (such a body is an error page, never data); a missing body
 // writes "Error: did not receive data". Otherwise the handler gets the body decoded as UTF-8,
-// ill-formed bytes replaced, on that worker thread.
+// ill-formed bytes replaced and its closing line end dropped, on that worker thread.
 void fetchText(platform::Platform& platform, const std::shared_ptr<platform::UrlSession>& session,
                const std::string& url, std::function<void(const std::string&)> handler);
 

@@ -11,6 +11,7 @@
 #include "common/Shell.h"
 #include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
+#include "search/IndexBuild.h"
 
 namespace molbench {
 
@@ -153,12 +154,18 @@ void SearchViewController::createFS(platform::Control*) {
   // No search could read an index written under another name.
   if (!runAccepted(platform(), {input}, indexPath, OutputKind::index) ||
       !acceptedUnless(platform(), indexNameProblem(indexPath), kIndexAlertMessage) ||
-      !acceptedUnless(platform(), compressedMoleculesProblem(inputPath), kInputAlertTitle))
+      !acceptedUnless(platform(), compressedMoleculesProblem(inputPath), kInputAlertTitle) ||
+      !acceptedUnless(platform(), unindexableInputProblem(iFileType, inputPath, indexPath),
+                      kInputAlertTitle))
     return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
-  shell(obshellCommand);
+  // obabel exits 0 when it leaves no index: the file tells.
+  auto run = shellRun(obshellCommand);
+  if (saidRunFailure(platform(), run, Failures::any, "obabel")) return;
+  if (auto problem = builtIndexProblem(indexPath))
+    platform().runAlert(unusableOutputAlert(run, kNoIndexAlertTitle, *problem));
 }
 
 void SearchViewController::chooseFSfile(platform::Control*) {

@@ -1,9 +1,11 @@
 #include "viewer/ViewerCommands.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/CommandFragments.h"
 #include "common/ShellQuote.h"
+#include "common/WebRequests.h"
 #include "platform/FileUrl.h"
 
 namespace molbench {
@@ -138,13 +140,15 @@ std::string exportJoinCommand(const std::string& obabelPath, const std::string& 
 
 std::optional<std::string> pubchemResultLine(const std::string& answer, const std::string& name) {
   if (answer.find_first_not_of(" \t\r\n") == std::string::npos) return std::nullopt;
-  std::string line;
-  line.reserve(answer.size() + name.size() + 1);
-  for (char c : answer) {
-    // NUL never reached the file even when the line went through the shell.
-    if (c != '\0') line += c == '\n' ? '\t' : c;
-  }
-  return line + name + '\n';
+  std::string text;
+  text.reserve(answer.size());
+  // NUL never reached the file even when the line went through the shell; the answer's line
+  // end is judged without it.
+  for (char c : answer)
+    if (c != '\0') text += c;
+  std::string line = withoutClosingLineEnd(std::move(text));
+  std::replace(line.begin(), line.end(), '\n', '\t');
+  return line + '\t' + name + '\n';
 }
 
 }  // namespace molbench

@@ -65,8 +65,9 @@ std::string exportCopyCommand(const std::string& obabelPath, const std::string& 
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
                               const std::string& exportPath);
 
-// The line an answer adds to the SMILES file: the answer with its line feeds made tabs and its
-// NUL bytes dropped, then the name and a line feed. Nothing for an answer without any text.
+// The line an answer adds to the SMILES file: the answer with its NUL bytes and its closing line
+// end dropped and its other line feeds made tabs, a tab, the name and a line feed.
+// Nothing for an answer without any text.
 std::optional<std::string> pubchemResultLine(const std::string& answer, const std::string& name);
 
 }  // namespace molbench

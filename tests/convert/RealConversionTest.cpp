@@ -250,5 +250,46 @@ TEST_F(SplitRun, TheNumberedNamesAreObabelsAndAnInputAmongThemIsRefused) {
   EXPECT_EQ(commandField(), "");
 }
 
+using IndexNamedInput = ConvertPaneTest;
+
+// obabel reads a name ending in ".fs", in any case, as its fast-search index: SD text so named it
+// searches for a minute or more, reads nothing from, and the output is emptied first. Such an
+// input is refused unless a chosen format reaches obabel; a real index still runs.
+TEST_F(IndexNamedInput, MoleculesNamedAsAnIndexRunOnlyWithAChosenFormat) {
+  const std::string output = scratch("kept.smi"), index = scratch("real.fs");
+  writeFile(output, "kept\n");
+  h.choose(pane, "outputFiletype", kSmiRow);
+  setText("outputFilepath", output);
+  for (const std::string name : {"mols.fs", "mols.FS", "fs"}) {
+    writeFile(scratch(name), readFile(kSmallSdf));
+    setText("inputFilepath", scratch(name));
+    for (auto action : {"convertFile:", "checkObabel:", "countMols:"}) {
+      h.press(pane, action);
+      ASSERT_FALSE(h.alerts().empty()) << name << " " << action;
+      EXPECT_EQ(h.alerts().back().messageText, "Choose the input's format or rename the file");
+      EXPECT_THAT(h.alerts().back().informativeText,
+                  AllOf(HasSubstr("\"" + scratch(name) + "\" as a fast-search index"),
+                        HasSubstr("rename it"), HasSubstr("\"Build index\"")));
+    }
+  }
+  EXPECT_EQ(h.alerts().size(), 9u);
+  EXPECT_EQ(readFile(output), "kept\n");
+  EXPECT_EQ(commandField(), "");
+
+  h.choose(pane, "inputFiletype", kSdfRow);
+  h.press(pane, "convertFile:");
+  EXPECT_EQ(obabelCount({output, "-onul"}), 10) << pane.obshellCommand;
+  // The index reads its hits from the molecule file beside it.
+  obabelCount({molecules("lib.sdf"), "-ofs", "-O", index});
+  h.choose(pane, "inputFiletype", kAutodetectRow);
+  setText("inputFilepath", index);
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", "N");
+  h.press(pane, "convertFile:");
+  EXPECT_EQ(obabelCount({output, "-onul"}), obabelCount({kSmallSdf, "-onul", "-s", "N"}));
+  EXPECT_GT(obabelCount({output, "-onul"}), 0);
+  EXPECT_EQ(h.alerts().size(), 9u);
+}
+
 }  // namespace
 }  // namespace molbench::testing

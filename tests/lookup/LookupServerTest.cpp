@@ -109,8 +109,27 @@ TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMain
   // Both answers have been handled, yet no field changed outside the main queue.
   EXPECT_EQ(text("smilesString") + text("inChiKeystring"), "");
   EXPECT_EQ(h.drainMainQueue(), 2);
-  EXPECT_EQ(text("smilesString"), "CC(O)=O\n");
+  EXPECT_EQ(text("smilesString"), "CC(O)=O");
   EXPECT_EQ(text("inChiKeystring"), "QTBSBXVTEAMEQO-UHFFFAOYSA-N");
+}
+
+// A text answer ends with a line end that is no part of its value: it would reach UniChem's
+// address as "%0A". Only the closing one goes.
+TEST_F(LookupServer, AnAnswersClosingLineEndIsNoPartOfTheFieldNorOfTheUniChemAddress) {
+  const std::string base = "/rest/pug/compound/name/x/property/";
+  const std::pair<std::string, std::string> answers[] = {
+      {"A\nB\n\n", "A\nB\n"}, {"ABC-N\r\n", "ABC-N"}, {"ABC-N", "ABC-N"}, {"ABC-N\n", "ABC-N"}};
+  lookUp("PubChem", "x");
+  for (const auto& [answer, value] : answers) {
+    server.answer(base + "IsomericSMILES/TXT", 200, answer);
+    server.answer(base + "InChIKey/TXT", 200, answer);
+    h.press(pane, "getSMILES:");
+    h.drainMainQueue();
+    EXPECT_EQ(text("smilesString"), value);
+    EXPECT_EQ(text("inChiKeystring"), value);
+  }
+  h.press(pane, "searchUnichem:");
+  EXPECT_THAT(h.opened(), ElementsAre(::testing::HasSubstr("queryText=ABC-N&kind=")));
 }
 
 TEST_F(LookupServer, SilentServerLeavesTheOtherActionsWorking) {

@@ -160,6 +160,8 @@ TEST_F(SearchComposition, IndexBuildReusesTheLastSearchesFlagAndIndexPathsPassWh
   h.press(pane, "createFS:");
   EXPECT_THAT(standInArguments(),
               ElementsAre("-isdf", d + "/o'neil set.sdf", "-ofs", "-O", d + "/o'neil set.fs"));
+  ASSERT_EQ(h.alerts().size(), ++told) << "the stand-in writes no index, which is said";
+  EXPECT_EQ(h.alerts().back().messageText, "obabel built no index");
 
   obabelCount({d + "/o'neil set.sdf", "-ofs", "-O", d + "/o'neil set.fs"});
   setText("outputFilepath", d + "/hits (new).smi");

@@ -266,6 +266,22 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
   EXPECT_EQ(h.alerts().back().messageText, "Choose the input's format or rename the file");
 }
 
+// obabel reads a name ending in ".fs", in any case, as its fast-search index: SD text so named it
+// searches for a minute or more and reads nothing from, its output emptied first. The programs
+// beside it read no such name at all.
+TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
+  const auto& c = GetParam();
+  useStandIns(c.program);
+  std::string named = scratch("mols.Fs"), output = scratch("out.sdf");
+  writeFile(named, readFile(testDataPath("small.sdf")));
+  writeFile(output, "kept");
+  ASSERT_NO_FATAL_FAILURE(expectEachRefused({{c.inputField, named}}, resolved("@in.sdf"), output));
+  EXPECT_THAT(
+      h.alerts()[0].informativeText,
+      ::testing::HasSubstr(c.program == "obabel" ? "\"" + named + "\" as a fast-search index"
+                                                 : "cannot tell the format"));
+}
+
 // With the real programs: a file with no molecule in it gives an empty result, which is said
 // with the program's last error lines; judged by the file, so a result that holds anything
 // (obfit writes its template) stays silent.
