@@ -5,12 +5,14 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
 
 #include "TestSupport.h"
 #include "common/FormatFromName.h"
+#include "common/FormatTables.h"
 #include "common/ReadableFormats.h"
 #include "common/ShellQuote.h"
 
@@ -110,9 +112,12 @@ TEST_F(FormatFromName, ForeseesWhatEachProgramMakesOfEveryNameInEachPlace) {
 // missing from the tables would refuse a name obabel reads.
 TEST_F(FormatFromName, KnowsEveryFormatCodeObabelLists) {
   std::set<std::string> readable, writeOnly, readOnly;
+  std::map<std::string, std::string> described;  // each code's format, as obabel describes it
   std::istringstream listing(runForOutput(std::string(kObabel) + " -L formats"));
   for (std::string line; std::getline(listing, line);) {
     std::string code = line.substr(0, line.find(' '));
+    described[code] = std::regex_replace(line.substr(line.find(" -- ") + 4),
+                                         std::regex(" \\[(Read|Write)-only\\]$"), "");
     bool onlyWritten = line.find("[Write-only]") != std::string::npos;
     (onlyWritten ? writeOnly : readable).insert(code);
     if (line.find("[Read-only]") != std::string::npos) readOnly.insert(code);
@@ -123,6 +128,13 @@ TEST_F(FormatFromName, KnowsEveryFormatCodeObabelLists) {
   EXPECT_EQ(set(readableFormatCodes()), readable);
   EXPECT_EQ(set(writeOnlyFormatCodes()), writeOnly);
   EXPECT_EQ(set(readOnlyFormatCodes()), readOnly);
+  // Codes of one format ("sd", "sdf", "mol") are told apart from those of others by their
+  // descriptions.
+  for (const auto& [code, description] : described)
+    for (const auto& [other, otherDescription] : described)
+      EXPECT_EQ(formatDescription(code) == formatDescription(other),
+                description == otherDescription)
+          << code << " " << other;
 }
 
 }  // namespace
