@@ -20,34 +20,47 @@ bool listed(const std::vector<std::string_view>& codes, const std::string& code)
   });
 }
 
-NameFormat lookedUp(std::string code, bool fromExtension, bool readByObabel) {
+NameFormat lookedUp(std::string code, bool fromExtension, const NameRule& rule) {
   using Kind = NameFormat::Kind;
   Kind kind = Kind::unknown;
   bool blank = code.empty() || code.front() == ' ';
   bool index = sameIgnoringAsciiCase(code, "fs");
-  if (readByObabel ? blank || listed(readableFormatCodes(), code)
-                   : !index && listed(readableFormatCodes(), code))
+  if (blank) {
+    if (rule.blankReadsDefault) kind = Kind::readable;
+  } else if (index) {
+    if (rule.readsIndex) kind = Kind::readable;
+  } else if (rule.writesWhatItReads && listed(readOnlyFormatCodes(), code)) {
+    kind = Kind::readOnly;
+  } else if (listed(readableFormatCodes(), code)) {
     kind = Kind::readable;
-  else if (listed(writeOnlyFormatCodes(), code))
+  } else if (listed(writeOnlyFormatCodes(), code)) {
     kind = Kind::writeOnly;
+  }
   return {kind, std::move(code), fromExtension};
 }
 
 }  // namespace
 
-NameFormat formatFromName(const std::string& path, bool readByObabel) {
+NameRule nameRuleOf(const std::string& program, const std::string& field) {
+  if (program == "obabel") return {.blankReadsDefault = true, .readsIndex = true};
+  if (program == "obrms" && field == "test") return {.blankReadsDefault = true};
+  if (program == "obrotate") return {.writesWhatItReads = true};
+  return {};
+}
+
+NameFormat formatFromName(const std::string& path, const NameRule& rule) {
   std::string file = path;
   size_t dot = file.rfind('.');
   if (dot != std::string::npos && file.find('/', dot + 1) == std::string::npos) {
     if (file.compare(dot, std::string::npos, ".gz") != 0)
-      return lookedUp(file.substr(dot + 1), true, readByObabel);
+      return lookedUp(file.substr(dot + 1), true, rule);
     file.erase(dot);
     // Under ".gz" Open Babel takes the last "." wherever it stands, even before a "/".
     dot = file.rfind('.');
-    if (dot != std::string::npos) return lookedUp(file.substr(dot + 1), true, readByObabel);
+    if (dot != std::string::npos) return lookedUp(file.substr(dot + 1), true, rule);
   }
   size_t slash = file.rfind('/');
-  return lookedUp(slash == std::string::npos ? file : file.substr(slash + 1), false, readByObabel);
+  return lookedUp(slash == std::string::npos ? file : file.substr(slash + 1), false, rule);
 }
 
 }  // namespace molbench

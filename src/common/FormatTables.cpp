@@ -1,5 +1,6 @@
 #include "common/FormatTables.h"
 
+#include <cctype>
 #include <initializer_list>
 #include <utility>
 
@@ -119,6 +120,8 @@ const std::vector<std::pair<std::string, std::string>>& formatDescriptions() {
       {"log", "Generic Output file format"},
       {"lpmd", "LPMD format"},
       {"mcdl", "MCDL format"},
+      {"mae", "Maestro format"},
+      {"maegz", "Maestro format"},
       {"mcif", "Macromolecular Crystallographic Info"},
       {"MDFF", "MDFF format"},
       {"mdl", "MDL MOL format"},
@@ -197,6 +200,7 @@ const std::vector<std::pair<std::string, std::string>>& formatDescriptions() {
       {"unixyz", "UniChem XYZ format"},
       {"VASP", "VASP format"},
       {"vmol", "ViewMol format"},
+      {"wln", "Wiswesser Line Notation"},
       {"xed", "XED format"},
       {"xml", "General XML format"},
       {"xsf", "XCrySDen Structure Format"},
@@ -429,6 +433,16 @@ const Titles* lookUp(const FormatTables& tables, const TableByCode& mapping,
 }
 
 }  // namespace
+
+std::string formatDescription(const std::string& code) {
+  auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  for (const auto& [known, description] : formatDescriptions())
+    if (lower(known) == lower(code)) return description;
+  return {};
+}
 
 const FormatTables& formatTables() {
   static const FormatTables tables = buildTables();

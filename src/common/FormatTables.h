@@ -34,6 +34,10 @@ struct FormatTables {
 
 const FormatTables& formatTables();
 
+// The description obabel gives the format of a code, matched without regard to case; "" for no
+// format. Codes of one format share it ("sdf", "sd", "mol" and "mdl": "MDL MOL format").
+std::string formatDescription(const std::string& code);
+
 // The format lists and option tables under the names the conversion and search panes give
 // them; each pane inherits them and fills only its own popups from them.
 struct FormatTableNames {

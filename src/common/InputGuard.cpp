@@ -62,6 +62,8 @@ std::string notAnIndexProblem(const InputFile& file) {
 std::string whyNoFormat(const NameFormat& format) {
   std::string code = quoted(format.code);
   if (format.kind == NameFormat::Kind::writeOnly) return code + " names a format it can only write";
+  if (format.kind == NameFormat::Kind::readOnly)
+    return code + " names a format it can only read, and it writes in the format it reads";
   if (format.fromExtension)
     return "it takes the format from the extension, and " + code + " names none it reads";
   return "the name has no extension, and " + code + " is no code of a format it reads";
@@ -94,9 +96,9 @@ FormatSource formatSourceOf(const std::string& inputFormatFlag) {
 std::optional<std::string> inputFormatProblem(const InputFile& file) {
   if (file.format != FormatSource::name && file.format != FormatSource::nameOrChoice)
     return std::nullopt;
-  bool obabel = file.reader == "obabel";
-  NameFormat format = formatFromName(file.path, obabel);
-  if (obabel && namesIndexFormat(format) && !isFastSearchIndex(file.path))
+  NameRule rule = nameRuleOf(file.reader, file.field);
+  NameFormat format = formatFromName(file.path, rule);
+  if (rule.readsIndex && namesIndexFormat(format) && !isFastSearchIndex(file.path))
     return notAnIndexProblem(file);
   if (format.kind == NameFormat::Kind::readable) return std::nullopt;
   return file.reader + " cannot tell the format of the " + file.field + " file " +

@@ -36,6 +36,18 @@ const std::vector<std::string_view>& writeOnlyFormatCodes() {
   };
   return codes;
 }
+
+const std::vector<std::string_view>& readOnlyFormatCodes() {
+  static const std::vector<std::string_view> codes = {
+      "abinit", "acesout", "acr", "adfband", "adfdftb", "adfout", "aoforce", "arc", "axsf",
+      "c09out", "car", "castep", "ccc", "cdx", "dallog", "dat", "fch", "fchk", "fck",
+      "g03", "g09", "g16", "g92", "g94", "g98", "gal", "gam", "gamess", "gamout",
+      "got", "HISTORY", "ins", "jout", "log", "moo", "mopout", "mpo", "mpqc", "msi",
+      "nwo", "orca", "out", "output", "pc", "pos", "prep", "pwscf", "qcout", "res",
+      "siesta", "smy", "t41", "wln", "xml", "xsf",
+  };
+  return codes;
+}
 // clang-format on
 
 }  // namespace molbench

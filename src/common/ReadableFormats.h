@@ -1,5 +1,5 @@
 // The codes of the formats Open Babel 3.1.1 reads, as "obabel -L formats" lists them (every row
-// not marked [Write-only]), and of those it only writes.
+// not marked [Write-only]), of those it only writes, and of those it only reads.
 #pragma once
 
 #include <string_view>
@@ -9,5 +9,6 @@ namespace molbench {
 
 const std::vector<std::string_view>& readableFormatCodes();
 const std::vector<std::string_view>& writeOnlyFormatCodes();
+const std::vector<std::string_view>& readOnlyFormatCodes();
 
 }  // namespace molbench

@@ -41,7 +41,7 @@ std::optional<std::string> unindexableInputProblem(const std::string& inputForma
   if (!inputFormatFlag.empty()) {
     code = inputFormatFlag.substr(2);  // after "-i"
   } else {
-    NameFormat format = formatFromName(inputPath, true);
+    NameFormat format = formatFromName(inputPath, nameRuleOf("obabel", "input"));
     // A blank code is read as an SD file, which obabel indexes.
     if (format.kind != NameFormat::Kind::readable || format.code.empty() ||
         format.code.front() == ' ')

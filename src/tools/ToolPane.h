@@ -15,6 +15,8 @@
 
 #include "common/ChooseFile.h"
 #include "common/CommandFragments.h"
+#include "common/CompressedInput.h"
+#include "common/OutputFormat.h"
 #include "common/OutputGuard.h"
 #include "common/Refusal.h"
 #include "common/RunFailure.h"
@@ -48,6 +50,8 @@ struct ToolRun {
   // The program sets up a force field for each molecule, and leaves out one it cannot type
   // with only a line on standard error: where the output file is the result, that is said.
   bool usesForceField = false;
+  // The program writes in the format of its (first) input, whatever the output's name says.
+  bool outputInInputFormat = false;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -76,8 +80,12 @@ class ToolPane : public platform::BoundViewController<Pane> {
   void selectInput(const ToolFiles& files) {
     if (!connected("inputFileSelect:", {"inputFilepath", "outputFilepath"})) return;
     auto& pane = self();
-    choosePath(kChooseInputTitle, files.inputExtensions, pane.inputFilepath,
-               files.defaultOutput.empty() ? nullptr : &pane.outputFilepath, files.defaultOutput);
+    bool chosen = choosePath(kChooseInputTitle, files.inputExtensions, pane.inputFilepath,
+                             files.defaultOutput.empty() ? nullptr : &pane.outputFilepath,
+                             files.defaultOutput);
+    if (chosen && files.outputInInputFormat)
+      pane.outputFilepath->setText(
+          inInputFormat(pane.outputFilepath->text(), pane.inputFilepath->text()));
   }
 
   // The pattern's output chooser: an open panel, so an existing file or a folder.
@@ -115,7 +123,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     auto& pane = self();
     failureSaid_ = false;
     if (!obabelPathForRun(this->platform(), pane.obabelPath)) return std::nullopt;
-    std::string head = programWord(pane.obabelPath);
+    const std::string obabelWord = programWord(pane.obabelPath);
+    std::string head = obabelWord;
     if (run.program) {
       auto program = obtoolPath(pane.obabelPath, *run.program);
       if (!program) {
@@ -131,6 +140,12 @@ class ToolPane : public platform::BoundViewController<Pane> {
     auto inputs = run.inputs;
     for (auto& input : inputs) input.reader = program;
     if (!runAccepted(this->platform(), inputs, run.output)) return std::nullopt;
+    if (!compressedInputsAccepted(this->platform(), inputs, obabelWord)) return std::nullopt;
+    if (run.outputInInputFormat && run.output && !inputs.empty() &&
+        !acceptedUnless(this->platform(),
+                        outputFormatProblem(program, inputs.front().path, *run.output),
+                        kOutputAlertTitle))
+      return std::nullopt;
     if (run.needsCoordinates && !coordinatesPresent(inputs)) return std::nullopt;
     pane.obshellCommand = compose(head);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);

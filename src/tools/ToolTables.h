@@ -47,6 +47,8 @@ struct ToolFiles {
   // folder ("/obgen3D.sdf"); empty when it presets nothing.
   std::string defaultOutput;
   Extensions outputExtensions;
+  // The program writes in its input's format: the preset takes the input's extension.
+  bool outputInInputFormat = false;
 };
 
 }  // namespace molbench

@@ -9,6 +9,7 @@ inline const ToolFiles kObrotateFiles{
     .inputExtensions = kStructureExtensions,
     .defaultOutput = "/obrotate.sdf",
     .outputExtensions = std::nullopt,
+    .outputInInputFormat = true,
 };
 
 }  // namespace molbench

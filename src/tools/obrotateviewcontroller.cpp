@@ -48,7 +48,10 @@ void obrotateviewcontroller::runObroate(platform::Control*) {
     return;
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
-  runTool({.program = "obrotate", .inputs = {{"input", input}}, .output = output},
+  runTool({.program = "obrotate",
+           .inputs = {{"input", input}},
+           .output = output,
+           .outputInInputFormat = kObrotateFiles.outputInInputFormat},
           [&](const std::string& program) {
             return obrotateCommand({program, smartsDihedral->text(), iFileType, input,
                                     atomsDihedral->text(), angleDihedral->text(), output});

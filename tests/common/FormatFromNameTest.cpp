@@ -1,14 +1,18 @@
 // The rule by which Molbench foresees whether obabel, or a program beside it, can tell an input's
 // format from its name, checked against the real programs: each name of the table is a file in
-// the scratch folder, and obabel and obprop are asked to read it.
+// the scratch folder, and every program the panes run is asked to read it in each place it
+// reads a file.
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 
 #include "TestSupport.h"
 #include "common/FormatFromName.h"
+#include "common/FormatTables.h"
 #include "common/ReadableFormats.h"
 #include "common/ShellQuote.h"
 
@@ -24,54 +28,113 @@ const char* const kNames[] = {
     "a.b/smi",    "a.b/mols",     "smi.gz",          "a.b/smi.gz",  "plain/smi.gz", "mols.gz",
     "mols.gzip",  "mols.smi.bak", "mols.sdf~",       "mols.smi ",   "mols.",        "mols. smi",
     "plain/ smi", "mols..gz",     "plain/.gz",       "a.b/.gz",     "x.gz/smi",     "mols.svg",
-    "mols.nul",   "mols.k",       "mols.fs",
+    "mols.nul",   "mols.k",       "mols.fs",         "mols.sdf.",   "x. sdf",       "mols.log",
 };
+
+// Each program a pane runs, by the field of the file it reads there, as a command in which IN
+// stands for that file and REF for a molecule file it reads beside it.
+struct Reader {
+  const char* program;
+  const char* field;
+  const char* command;
+  bool silentWithoutFormat = false;  // says nothing at all when the name gives no format
+};
+const Reader kReaders[] = {
+    {"obabel", "input", "/usr/bin/obabel IN -onul"},
+    {"obprop", "input", "/usr/bin/obprop IN"},
+    {"obtautomer", "input", "/usr/bin/obtautomer IN"},
+    {"obrotate", "input", "/usr/bin/obrotate '[#6]~[#6]~[#6]~[#6]' IN 1 2 3 4 60"},
+    {"obprobe", "input", "/usr/bin/obprobe -s 1 -p 1 1 0.0 IN"},
+    {"obsym", "input", "/usr/bin/obsym IN"},
+    {"obthermo", "input", "/usr/bin/obthermo IN"},
+    {"obspectrophore", "input", "/usr/bin/obspectrophore -i IN"},
+    {"obrms", "reference", "/usr/bin/obrms IN REF", true},
+    {"obrms", "test", "/usr/bin/obrms REF IN", true},
+};
+
+// Methane, as an SD file whose title line is methane's SMILES: read as either, it gives a
+// molecule, so a program that reads it has something to say.
+constexpr const char* kMethane =
+    "C\n OpenBabel\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+    "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\nM  END\n$$$$\n";
 
 class FormatFromName : public ::testing::Test {
  protected:
   FormatFromName() { std::filesystem::create_directories(folder); }
   ~FormatFromName() override { std::filesystem::remove_all(folder); }
 
-  // Whether the program reports that it cannot read the file's format.
-  static bool refuses(const std::string& command) {
-    std::string said = runForOutput(command + " 2>&1");
-    return said.find("annot read input format") != std::string::npos ||
-           said.find("Not a valid input format") != std::string::npos;
+  // Whether the program reports that it cannot read the file's format, or says nothing where
+  // that is its way. A crash (obsym, obthermo) comes after reading.
+  static bool refuses(const std::string& command, bool silentWithoutFormat) {
+    std::string said = runForOutput(command + " 2>&1; echo \"[status $?]\"");
+    for (const char* complaint : {"annot read input format", "Not a valid input format",
+                                  "cannot read and/or write this file format",
+                                  "cannot read input/output format", "Could not find file format"})
+      if (said.find(complaint) != std::string::npos) return true;
+    return silentWithoutFormat && said == "[status 0]\n";
+  }
+
+  // The methane file under the name, gzip-compressed where the name says so.
+  void writeMethane(const std::string& path) {
+    writeFile(path, kMethane);
+    if (path.size() < 3 || path.compare(path.size() - 3, 3, ".gz") != 0) return;
+    std::string plain = folder + "/plain.sdf";
+    std::filesystem::rename(path, plain);
+    runForOutput("gzip -c " + quotedPath(plain) + " > " + quotedPath(path));
   }
 
   std::string folder =
       std::filesystem::temp_directory_path() / ("molbench-names-" + std::to_string(::getpid()));
 };
 
-TEST_F(FormatFromName, ForeseesWhatObabelAndItsSiblingsMakeOfEveryName) {
-  int readable = 0, refused = 0;
-  for (std::string name : kNames) {
-    std::string path = folder + "/" + name;
-    writeFile(path, "CCO ethanol\n");
-    bool obabelReads = !refuses(std::string(kObabel) + " " + quotedPath(path) + " -onul");
-    bool siblingReads = !refuses("/usr/bin/obprop " + quotedPath(path));
-    EXPECT_EQ(formatFromName(path, true).kind == NameFormat::Kind::readable, obabelReads) << name;
-    EXPECT_EQ(formatFromName(path, false).kind == NameFormat::Kind::readable, siblingReads) << name;
-    (obabelReads ? readable : refused)++;
+TEST_F(FormatFromName, ForeseesWhatEachProgramMakesOfEveryNameInEachPlace) {
+  std::string reference = folder + "/reference.sdf";
+  writeFile(reference, kMethane);
+  for (const auto& reader : kReaders) {
+    int readable = 0, refused = 0;
+    for (std::string name : kNames) {
+      std::string path = folder + "/" + name;
+      writeMethane(path);
+      std::string command = std::regex_replace(reader.command, std::regex("IN"), quotedPath(path));
+      command = std::regex_replace(command, std::regex("REF"), quotedPath(reference));
+      bool reads = !refuses(command, reader.silentWithoutFormat);
+      NameRule rule = nameRuleOf(reader.program, reader.field);
+      EXPECT_EQ(formatFromName(path, rule).kind == NameFormat::Kind::readable, reads)
+          << reader.program << " (" << reader.field << "): " << name;
+      (reads ? readable : refused)++;
+    }
+    EXPECT_GT(readable, 10) << reader.program;
+    EXPECT_GT(refused, 10) << reader.program;
   }
-  EXPECT_GT(readable, 10);
-  EXPECT_GT(refused, 10);
 }
 
 // Every format code of the obabel installed here, in the direction it lists for it: a code
 // missing from the tables would refuse a name obabel reads.
 TEST_F(FormatFromName, KnowsEveryFormatCodeObabelLists) {
-  std::set<std::string> readable, writeOnly;
+  std::set<std::string> readable, writeOnly, readOnly;
+  std::map<std::string, std::string> described;  // each code's format, as obabel describes it
   std::istringstream listing(runForOutput(std::string(kObabel) + " -L formats"));
   for (std::string line; std::getline(listing, line);) {
     std::string code = line.substr(0, line.find(' '));
+    described[code] = std::regex_replace(line.substr(line.find(" -- ") + 4),
+                                         std::regex(" \\[(Read|Write)-only\\]$"), "");
     bool onlyWritten = line.find("[Write-only]") != std::string::npos;
     (onlyWritten ? writeOnly : readable).insert(code);
+    if (line.find("[Read-only]") != std::string::npos) readOnly.insert(code);
   }
-  EXPECT_EQ(std::set<std::string>(readableFormatCodes().begin(), readableFormatCodes().end()),
-            readable);
-  EXPECT_EQ(std::set<std::string>(writeOnlyFormatCodes().begin(), writeOnlyFormatCodes().end()),
-            writeOnly);
+  auto set = [](const std::vector<std::string_view>& codes) {
+    return std::set<std::string>(codes.begin(), codes.end());
+  };
+  EXPECT_EQ(set(readableFormatCodes()), readable);
+  EXPECT_EQ(set(writeOnlyFormatCodes()), writeOnly);
+  EXPECT_EQ(set(readOnlyFormatCodes()), readOnly);
+  // Codes of one format ("sd", "sdf", "mol") are told apart from those of others by their
+  // descriptions.
+  for (const auto& [code, description] : described)
+    for (const auto& [other, otherDescription] : described)
+      EXPECT_EQ(formatDescription(code) == formatDescription(other),
+                description == otherDescription)
+          << code << " " << other;
 }
 
 }  // namespace

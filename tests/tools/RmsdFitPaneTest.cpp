@@ -44,6 +44,27 @@ TEST_F(RmsdPane, CommandWithFirstOnly) {
             "/usr/bin/obrms  --firstonly '" + scratch("ref.sdf") + "' '" + scratch("t.sdf") + "'");
 }
 
+// obrms reads a test file whose extension is empty or blank in the default format (MDL), as
+// obabel does, but finds no format for a reference file so named.
+TEST_F(RmsdPane, ATestFileWithABlankExtensionRunsAndSuchAReferenceIsRefused) {
+  std::string reference = molecules("ref.sdf");
+  for (std::string name : {"x.", "x.sdf.", "x. sdf"}) {
+    std::string file = scratch(name);
+    writeFile(file, readFile(reference));
+    setText("referenceFile", reference);
+    setText("testFile", file);
+    h.press(pane, "runOpbrmsd:");
+    EXPECT_FALSE(rmsdValues(h.textView(pane, "obrmsResult").text()).empty()) << name;
+    setText("referenceFile", file);
+    setText("testFile", reference);
+    size_t alerts = h.alerts().size();
+    h.press(pane, "runOpbrmsd:");
+    ASSERT_EQ(h.alerts().size(), alerts + 1) << name;
+    EXPECT_EQ(h.alerts().back().messageText, "Rename the input file");
+  }
+  EXPECT_EQ(h.alerts().size(), 3u);
+}
+
 // A run obrms refuses shows its complaint in the view, not an empty view that looks like a
 // run with no molecules.
 TEST_F(RmsdPane, ARefusedRunShowsWhyInTheView) {

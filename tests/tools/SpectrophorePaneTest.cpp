@@ -37,6 +37,22 @@ class SpectrophorePane : public ToolPane<obspectrophoreviewcontroller, "obspectr
   std::string results = scratch("query.txt");
 };
 
+// obspectrophore reads a gzip-compressed file as text and finds no molecule in it: even one
+// molecule compressed runs nothing, and the alert says to decompress it.
+TEST_F(SpectrophorePane, ACompressedInputRunsNothing) {
+  std::string one = scratch("one.sdf.gz");
+  runForOutput(std::string(kObabel) + " " + testDataPath("small.sdf") +
+               " -l 1 -osdf 2>/dev/null | gzip > '" + one + "'");
+  writeFile(database, "kept");
+  setText("inputFilepath", one);
+  setText("spectrophoreFilepath", database);
+  h.press(pane, "generateObspectrophore:");
+  EXPECT_EQ(readFile(database), "kept");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, "Decompress the input file");
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("cannot read a compressed file"));
+}
+
 TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpToAMalformedOne) {
   // The real spectrophores of twelve CDK2 ligands, and the first of them alone as the query.
   setText("inputFilepath", testDataPath("cdk2-12.sdf"));

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "common/ShellQuote.h"
 #include "platform/SceneRegistry.h"
 
 namespace molbench::testing {
@@ -118,24 +119,26 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolPattern, ::testing::Values(
                                "-[#6;R](=O);touch x|$(id)", "--align"}},
     ToolPaneCase{.identifier = "obprop", .run = "runObprop:", .program = "obprop",
                  .defaultOutput = "/obprop.txt", .inputExtensions = kStructures,
-                 .outputExtensions = kTxt},
+                 .outputExtensions = kTxt, .firstOfCompressed = true},
     ToolPaneCase{.identifier = "obrotate", .run = "runObroate:", .program = "obrotate",
                  .defaultOutput = "/obrotate.sdf", .inputExtensions = kStructures,
                  .typed = {{"smartsDihedral", "[C;$(C'x')]-C"},
                            {"atomsDihedral", " 1  2 3 $(touch pwned) "}, {"angleDihedral", "-60"}},
                  // The atoms are separate words on purpose.
-                 .arguments = {"[C;$(C'x')]-C", "IN", "1", "2", "3", "$(touch", "pwned)", "-60"}},
+                 .arguments = {"[C;$(C'x')]-C", "IN", "1", "2", "3", "$(touch", "pwned)", "-60"},
+                 .firstOfCompressed = true, .outputInInputFormat = true},
     ToolPaneCase{.identifier = "obsym", .run = "runObsym:", .program = "obsym",
-                 .defaultOutput = "/obsym.cif", .inputExtensions = kCif, .outputExtensions = kCif},
+                 .defaultOutput = "/obsym.cif", .inputExtensions = kCif, .outputExtensions = kCif,
+                 .firstOfCompressed = true},
     ToolPaneCase{.identifier = "obtautomer", .run = "runObtautomer:", .program = "obtautomer",
                  .defaultOutput = "/obtautomer.smiles", .inputExtensions = kSmiles,
-                 .outputExtensions = kSmiles},
+                 .outputExtensions = kSmiles, .firstOfCompressed = true},
     // The grid lands next to the input under a name obprobe picks: no output field.
     ToolPaneCase{.identifier = "obprobe", .run = "runObprobe:", .program = "obprobe",
                  .inputExtensions = kStructures, .outputField = "", .outputChooser = "",
                  .typed = {{"steps", ""}, {"padding", "-$(id)"}, {"atomType", ""},
                            {"partialCharge", "'"}},
-                 .arguments = {"-p", "-$(id)", "", "'", "IN"}},
+                 .arguments = {"-p", "-$(id)", "", "'", "IN"}, .firstOfCompressed = true},
     // Any file may be the input (a quantum chemistry log); the report is shown, not saved.
     ToolPaneCase{.identifier = "obthermo", .run = "runObthermo:", .program = "obthermo",
                  .outputField = "", .inputChooser = "inputFilepath:", .outputChooser = "",
@@ -182,6 +185,9 @@ TEST_P(ToolPattern, ChoosersPresetTheOutputBesideTheInputAndCancelKeepsBoth) {
     h.press(pane, c.inputChooser);
     if (!answer.empty() && hasOutput && !c.defaultOutput.empty())
       output = outputFolder + c.defaultOutput;
+    // A folder's name gives no format, so the preset keeps its own extension.
+    if (!answer.empty() && c.outputInInputFormat && answer != folder)
+      output = output.substr(0, output.rfind('.')) + ending(c.inputExtensions);
     expectFields();
   }
   const auto& panels = h.openPanels();
@@ -329,7 +335,7 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   useStandIns(c.program);
   typeValues();
   setText(c.inputField, testDataPath("small.sdf"));
-  if (!c.outputField.empty()) setText(c.outputField, scratch("out.txt"));
+  if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
   if (c.program == "obabel") {
     // obabel itself heads the command as one word, even the text that asks for a path; bash
     // finds no such program, and the failure is said.
@@ -366,7 +372,7 @@ TEST_P(ToolPattern, AnObabelPathThatNamesNoProgramRunsNothingOrHeadsTheCommand) 
   std::filesystem::remove(sibling);
   h.press(pane, c.run);
   EXPECT_FALSE(standInRan());
-  EXPECT_FALSE(fileExists(scratch("out.txt")));
+  EXPECT_FALSE(fileExists(scratch("out.sdf")));
   EXPECT_EQ(h.diagnostics().size(), 3u);  // the three refusals; no command
   ASSERT_EQ(h.alerts().size(), 5u);
   EXPECT_EQ(h.alerts()[1].informativeText.find(c.program), 0u);
@@ -413,6 +419,43 @@ TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) 
         h.alerts()[i].informativeText.find(refused[i].second.empty() ? "empty" : refused[i].second),
         std::string::npos);
   ::close(reader);
+}
+
+// A program that reads only the first molecule of a gzip-compressed file never gets one that
+// holds more: the run is refused, saying to decompress it. One molecule, or a program that reads
+// the whole file, runs. The molecules are counted by the real obabel beside the stand-in.
+TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
+  const auto& c = GetParam();
+  useStandIns(c.program);
+  if (c.program != "obabel") {
+    std::filesystem::remove(scratch("o'bin/obabel"));
+    std::filesystem::create_symlink(kObabel, scratch("o'bin/obabel"));
+  }
+  std::string many = scratch("many.sdf.gz"), one = scratch("one.sdf.gz");
+  std::string small = quotedPath(testDataPath("small.sdf"));
+  runForOutput("gzip -c " + small + " > " + quotedPath(many));
+  runForOutput(std::string(kObabel) + " " + small + " -l 1 -osdf 2>/dev/null | gzip > " +
+               quotedPath(one));
+  std::vector<std::string> fields = {c.inputField};
+  for (const auto& [field, value] : c.typed)
+    if (value.rfind('@', 0) == 0) fields.push_back(field);
+  for (const auto& field : fields)
+    for (const auto& file : {many, one}) {
+      std::filesystem::remove(scratch("arguments"));
+      typeValues();
+      setText(c.inputField, resolved("@in.sdf"));
+      if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
+      setText(field, file);
+      size_t alerts = h.alerts().size();
+      h.press(pane, c.run);
+      bool refused = c.firstOfCompressed && file == many;
+      EXPECT_EQ(standInRan(), !refused) << field << ": " << file;
+      if (!refused) continue;
+      ASSERT_EQ(h.alerts().size(), alerts + 1);
+      EXPECT_EQ(h.alerts().back().messageText, "Decompress the input file");
+      EXPECT_THAT(h.alerts().back().informativeText,
+                  ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
+    }
 }
 
 }  // namespace molbench::testing

@@ -40,6 +40,10 @@ struct ToolPaneCase {
   // molecule file of that name in the scratch folder (a second file the pane reads).
   std::vector<std::pair<std::string, std::string>> typed = {};
   std::vector<std::string> arguments = {};
+  // The program reads only the first molecule of a gzip-compressed file (measured).
+  bool firstOfCompressed = false;
+  // The program writes in its input's format: the chooser's preset takes the input's extension.
+  bool outputInInputFormat = false;
 };
 
 // A pane's own fixture, named by its scene identifier:
