@@ -117,15 +117,11 @@ std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::pos
                                                              const std::string& program,
                                                              const std::string& outputPath) {
   if (run.errorTail.find(kForceFieldSetupFailure) == std::string::npos) return std::nullopt;
-  platform::AlertRequest alert;
-  alert.messageText = program + " left molecules out";
-  alert.informativeText = withErrorLines(
+  return unusableOutputAlert(
+      run, program + " left molecules out",
       "The force field could not be set up for some molecules (it has no atom type for one of "
       "their atoms), so \"" +
-          outputPath + "\" holds only the others. Choose another force field for those.",
-      run.errorTail);
-  alert.buttons = {"OK"};
-  return alert;
+          outputPath + "\" holds only the others. Choose another force field for those.");
 }
 
 bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,

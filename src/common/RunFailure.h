@@ -33,8 +33,9 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
                                                        const std::string& program,
                                                        const std::string& outputPath);
 
-// The alert for a run that went well by its status but left no usable result, titled `title`,
-// with `sentence` saying what is wrong with it and the run's last error lines.
+// The alert for a run that went well by its status but whose result falls short (empty, no
+// index, molecules left out), titled `title`, with `sentence` saying what is wrong with it and
+// the run's last error lines.
 platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
                                            const std::string& title, const std::string& sentence);
 
