@@ -71,10 +71,7 @@ TEST_F(Obminimise, AMoleculeTheForceFieldCannotTypeIsSaidAndTheOthersKept) {
   EXPECT_EQ(moleculeCount(scratch("min.sdf")), 2);
   ASSERT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(h.alerts()[0].messageText, "obabel left molecules out");
-  EXPECT_THAT(h.alerts()[0].informativeText,
-              ::testing::HasSubstr("\"" + scratch("min.sdf") + "\" holds only the others"));
-  EXPECT_THAT(h.alerts()[0].informativeText,
-              ::testing::HasSubstr("lines:\nCould not setup force field.\n"));
+  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("lines:\nCould not setup"));
 }
 
 }  // namespace

@@ -244,8 +244,8 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
     if (value.rfind('@', 0) == 0) refused.emplace_back(field, formatless);
   ASSERT_NO_FATAL_FAILURE(expectEachRefused(refused, resolved("@in.sdf"), output));
   for (const auto& alert : h.alerts()) {
-    EXPECT_EQ(alert.messageText, choosable ? "Choose the input's format or rename the file"
-                                           : "Rename the input file");
+    EXPECT_EQ(alert.messageText,
+              choosable ? "Choose the input's format or rename the file" : "Rename the input file");
     EXPECT_THAT(alert.informativeText,
                 ::testing::StartsWith(c.program + " cannot tell the format of the "));
     EXPECT_THAT(alert.informativeText, ::testing::HasSubstr("\"" + formatless + "\""));
@@ -433,29 +433,21 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   }
   std::string many = scratch("many.sdf.gz"), one = scratch("one.sdf.gz");
   std::string small = quotedPath(testDataPath("small.sdf"));
-  runForOutput("gzip -c " + small + " > " + quotedPath(many));
-  runForOutput(std::string(kObabel) + " " + small + " -l 1 -osdf 2>/dev/null | gzip > " +
-               quotedPath(one));
-  std::vector<std::string> fields = {c.inputField};
-  for (const auto& [field, value] : c.typed)
-    if (value.rfind('@', 0) == 0) fields.push_back(field);
-  for (const auto& field : fields)
-    for (const auto& file : {many, one}) {
-      std::filesystem::remove(scratch("arguments"));
-      typeValues();
-      setText(c.inputField, resolved("@in.sdf"));
-      if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
-      setText(field, file);
-      size_t alerts = h.alerts().size();
-      h.press(pane, c.run);
-      bool refused = c.firstOfCompressed && file == many;
-      EXPECT_EQ(standInRan(), !refused) << field << ": " << file;
-      if (!refused) continue;
-      ASSERT_EQ(h.alerts().size(), alerts + 1);
-      EXPECT_EQ(h.alerts().back().messageText, "Decompress the input file");
-      EXPECT_THAT(h.alerts().back().informativeText,
-                  ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
-    }
+  runForOutput("gzip -c " + small + " > " + quotedPath(many) + "; " + kObabel + " " + small +
+               " -l 1 -osdf 2>/dev/null | gzip > " + quotedPath(one));
+  for (const auto& file : {many, one}) {
+    std::filesystem::remove(scratch("arguments"));
+    typeValues();
+    setText(c.inputField, file);
+    if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
+    h.press(pane, c.run);
+    EXPECT_EQ(standInRan(), !c.firstOfCompressed || file == one) << file;
+  }
+  if (!c.firstOfCompressed) return;
+  ASSERT_FALSE(h.alerts().empty());
+  EXPECT_EQ(h.alerts()[0].messageText, "Decompress the input file");
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
 }
 
 }  // namespace molbench::testing
