@@ -61,17 +61,16 @@ TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters)
   EXPECT_EQ(text("obEnergyText"), "caf\xef\xbf\xbd -1.5\n");
 }
 
-// obabel leaves out a molecule its force field cannot type and exits 0: its word on standard
-// error is shown beside the shown report, and said with an alert for the saved one.
+// obabel leaves out a molecule its force field cannot type with exit 0: its lines are shown
+// beside the shown report, and said with an alert for the saved one.
 TEST_F(Obenergy, AMoleculeTheForceFieldCannotTypeIsSaidBesideTheReport) {
   setText("inputFilepath", moleculesMmffCannotType(scratch("set.sdf")));
   setText("outputFilepath", scratch("energies.txt"));
   h.press(pane, "runObenergy:");
   EXPECT_THAT(
       text("obEnergyText"),
-      ::testing::ContainsRegex("Could not setup force field.\n(.|\n)*\nethylamine -?[0-9.]"));
+      ::testing::ContainsRegex("Could not setup force field.\n(.|\n)*\nethylamine -?[0-9]"));
   h.press(pane, "saveEnergy:");
-  EXPECT_THAT(readFile(scratch("energies.txt")), ::testing::StartsWith("ethanol "));
   h.choose(pane, "forceField", "UFF");  // UFF types tin: nothing more is said
   h.press(pane, "saveEnergy:");
   ASSERT_EQ(h.alerts().size(), 1u);

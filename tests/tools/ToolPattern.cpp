@@ -272,9 +272,8 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
   EXPECT_EQ(h.alerts().back().messageText, "Choose the input's format or rename the file");
 }
 
-// obabel reads a name ending in ".fs", in any case, as its fast-search index: SD text so named it
-// searches for a minute or more and reads nothing from, its output emptied first. The programs
-// beside it read no such name at all.
+// obabel reads a name ending in ".fs", in any case, as its fast-search index (SD text so named
+// it searches for minutes, emptying the output); its siblings read no such name.
 TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
   const auto& c = GetParam();
   useStandIns(c.program);
@@ -421,9 +420,8 @@ TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) 
   ::close(reader);
 }
 
-// A program that reads only the first molecule of a gzip-compressed file never gets one that
-// holds more: the run is refused, saying to decompress it. One molecule, or a program that reads
-// the whole file, runs. The molecules are counted by the real obabel beside the stand-in.
+// A program that reads only the first molecule of a gzip-compressed file gets none that holds
+// more; the real obabel beside the stand-in counts them.
 TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   const auto& c = GetParam();
   useStandIns(c.program);
@@ -444,9 +442,7 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
     EXPECT_EQ(standInRan(), !c.firstOfCompressed || file == one) << file;
   }
   if (!c.firstOfCompressed) return;
-  ASSERT_FALSE(h.alerts().empty());
-  EXPECT_EQ(h.alerts()[0].messageText, "Decompress the input file");
-  EXPECT_THAT(h.alerts()[0].informativeText,
+  EXPECT_THAT(h.alerts().at(0).informativeText,
               ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
 }
 
