@@ -48,15 +48,13 @@ TEST_F(RmsdPane, CommandWithFirstOnly) {
 // obabel does, but finds no format for a reference file so named.
 TEST_F(RmsdPane, ATestFileWithABlankExtensionRunsAndSuchAReferenceIsRefused) {
   std::string reference = molecules("ref.sdf");
-  auto run = [&](const std::string& referencePath, const std::string& test) {
-    setText("referenceFile", referencePath);
-    setText("testFile", test);
-    h.press(pane, "runOpbrmsd:");
-  };
   for (std::string name : {"x.", "x.sdf.", "x. sdf"}) {
-    run(reference, molecules(name));
-    EXPECT_FALSE(rmsdValues(h.textView(pane, "obrmsResult").text()).empty()) << name;
-    run(scratch(name), reference);
+    for (auto [ref, test] : {std::pair{reference, molecules(name)}, {scratch(name), reference}}) {
+      setText("referenceFile", ref);
+      setText("testFile", test);
+      h.press(pane, "runOpbrmsd:");
+      EXPECT_TRUE(ref != reference || !rmsdValues(h.textView(pane, "obrmsResult").text()).empty());
+    }
   }
   ASSERT_EQ(h.alerts().size(), 3u);
   for (const auto& alert : h.alerts()) EXPECT_EQ(alert.messageText, "Rename the input file");

@@ -259,7 +259,6 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
   h.press(pane, c.run);
   if (!choosable) {
     EXPECT_FALSE(standInRan());
-    EXPECT_EQ(h.alerts().back().messageText, "Rename the input file");
     return;
   }
   auto arguments = standInArguments();
