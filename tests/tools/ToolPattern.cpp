@@ -282,8 +282,7 @@ TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
   ASSERT_NO_FATAL_FAILURE(expectEachRefused({{c.inputField, named}}, resolved("@in.sdf"), output));
   EXPECT_THAT(
       h.alerts()[0].informativeText,
-      ::testing::HasSubstr(c.program == "obabel" ? "\"" + named + "\" as a fast-search index"
-                                                 : "cannot tell the format"));
+      ::testing::HasSubstr(c.program == "obabel" ? "as a fast-search index" : "cannot tell"));
 }
 
 // With the real programs: a file with no molecule in it gives an empty result, which is said
