@@ -23,10 +23,8 @@ void writeReportingStandIn(const std::string& path, const std::string& arguments
 }
 
 std::string moleculesMmffCannotType(const std::string& path) {
-  runForOutput(
-      "/usr/bin/obabel '-:C[Sn](C)(C)C tin' '-:CCO ethanol' '-:CCN ethylamine' --gen3D "
-      "-O '" +
-      path + "' 2>/dev/null");
+  runForOutput("/usr/bin/obabel '-:C[Sn](C)(C)C tin' '-:CCO ethanol' '-:CCN ethylamine' -O '" +
+               path + "' --gen3D 2>&1");
   return path;
 }
 

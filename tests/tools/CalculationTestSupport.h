@@ -14,8 +14,7 @@ std::vector<double> totalEnergies(const std::string& forceField, const std::stri
 void writeReportingStandIn(const std::string& path, const std::string& argumentsFile,
                            const std::string& report);
 
-// Writes tetramethyltin, ethanol and ethylamine with 3D coordinates: MMFF94 has no atom type
-// for tin, so obabel leaves that molecule out of a force-field run. Gives the path.
+// Writes tetramethyltin, ethanol and ethylamine in 3D (MMFF94 cannot type tin); gives the path.
 std::string moleculesMmffCannotType(const std::string& path);
 
 }  // namespace molbench::testing

@@ -61,27 +61,21 @@ TEST_F(Obenergy, AReportWithBytesThatAreNotUtf8IsShownWithReplacementCharacters)
   EXPECT_EQ(text("obEnergyText"), "caf\xef\xbf\xbd -1.5\n");
 }
 
-// obabel leaves out a molecule its force field cannot type and exits 0: its word on standard
-// error is shown beside the shown report, and said with an alert for the saved one.
+// obabel leaves out a molecule its force field cannot type with exit 0: its lines are shown
+// beside the shown report, and said with an alert for the saved one.
 TEST_F(Obenergy, AMoleculeTheForceFieldCannotTypeIsSaidBesideTheReport) {
   setText("inputFilepath", moleculesMmffCannotType(scratch("set.sdf")));
-  h.press(pane, "runObenergy:");
-  std::string shown = text("obEnergyText");
-  EXPECT_THAT(shown, ::testing::HasSubstr("Could not setup force field.\n"));
-  EXPECT_THAT(shown, ::testing::ContainsRegex("\nethylamine -?[0-9.]+\n"));
-  EXPECT_THAT(h.alerts(), ::testing::IsEmpty());
-
   setText("outputFilepath", scratch("energies.txt"));
+  h.press(pane, "runObenergy:");
+  EXPECT_THAT(
+      text("obEnergyText"),
+      ::testing::ContainsRegex("Could not setup force field.\n(.|\n)*\nethylamine -?[0-9]"));
   h.press(pane, "saveEnergy:");
-  EXPECT_THAT(readFile(scratch("energies.txt")), ::testing::StartsWith("ethanol "));
+  h.choose(pane, "forceField", "UFF");  // UFF types tin: nothing more is said
+  h.press(pane, "saveEnergy:");
   ASSERT_EQ(h.alerts().size(), 1u);
-  EXPECT_EQ(h.alerts()[0].messageText, "obabel left molecules out");
   EXPECT_THAT(h.alerts()[0].informativeText,
               ::testing::EndsWith("lines:\nCould not setup force field.\n2 molecules converted"));
-  // A force field that types every molecule says nothing.
-  h.choose(pane, "forceField", "UFF");
-  h.press(pane, "saveEnergy:");
-  EXPECT_EQ(h.alerts().size(), 1u);
 }
 
 }  // namespace

@@ -37,20 +37,16 @@ class SpectrophorePane : public ToolPane<obspectrophoreviewcontroller, "obspectr
   std::string results = scratch("query.txt");
 };
 
-// obspectrophore reads a gzip-compressed file as text and finds no molecule in it: even one
-// molecule compressed runs nothing, and the alert says to decompress it.
+// obspectrophore finds no molecule in a gzip-compressed file, even one of a single molecule.
 TEST_F(SpectrophorePane, ACompressedInputRunsNothing) {
-  std::string one = scratch("one.sdf.gz");
-  runForOutput(std::string(kObabel) + " " + testDataPath("small.sdf") +
-               " -l 1 -osdf 2>/dev/null | gzip > '" + one + "'");
+  runForOutput(std::string(kObabel) + " " + testDataPath("small.sdf") + " -l 1 -osdf | gzip > '" +
+               scratch("one.sdf.gz") + "'");
   writeFile(database, "kept");
-  setText("inputFilepath", one);
+  setText("inputFilepath", scratch("one.sdf.gz"));
   setText("spectrophoreFilepath", database);
   h.press(pane, "generateObspectrophore:");
   EXPECT_EQ(readFile(database), "kept");
-  ASSERT_EQ(h.alerts().size(), 1u);
-  EXPECT_EQ(h.alerts()[0].messageText, "Decompress the input file");
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("cannot read a compressed file"));
+  EXPECT_EQ(h.alerts().at(0).messageText, "Decompress the input file");
 }
 
 TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpToAMalformedOne) {

@@ -244,8 +244,8 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
     if (value.rfind('@', 0) == 0) refused.emplace_back(field, formatless);
   ASSERT_NO_FATAL_FAILURE(expectEachRefused(refused, resolved("@in.sdf"), output));
   for (const auto& alert : h.alerts()) {
-    EXPECT_EQ(alert.messageText, choosable ? "Choose the input's format or rename the file"
-                                           : "Rename the input file");
+    EXPECT_EQ(alert.messageText,
+              choosable ? "Choose the input's format or rename the file" : "Rename the input file");
     EXPECT_THAT(alert.informativeText,
                 ::testing::StartsWith(c.program + " cannot tell the format of the "));
     EXPECT_THAT(alert.informativeText, ::testing::HasSubstr("\"" + formatless + "\""));
@@ -259,7 +259,6 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
   h.press(pane, c.run);
   if (!choosable) {
     EXPECT_FALSE(standInRan());
-    EXPECT_EQ(h.alerts().back().messageText, "Rename the input file");
     return;
   }
   auto arguments = standInArguments();
@@ -272,9 +271,8 @@ TEST_P(ToolPattern, AnInputWhoseNameGivesNoFormatRunsOnlyWithAChosenFormat) {
   EXPECT_EQ(h.alerts().back().messageText, "Choose the input's format or rename the file");
 }
 
-// obabel reads a name ending in ".fs", in any case, as its fast-search index: SD text so named it
-// searches for a minute or more and reads nothing from, its output emptied first. The programs
-// beside it read no such name at all.
+// obabel reads a name ending in ".fs", in any case, as its fast-search index (SD text so named
+// it searches for minutes, emptying the output); its siblings read no such name.
 TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
   const auto& c = GetParam();
   useStandIns(c.program);
@@ -284,8 +282,7 @@ TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
   ASSERT_NO_FATAL_FAILURE(expectEachRefused({{c.inputField, named}}, resolved("@in.sdf"), output));
   EXPECT_THAT(
       h.alerts()[0].informativeText,
-      ::testing::HasSubstr(c.program == "obabel" ? "\"" + named + "\" as a fast-search index"
-                                                 : "cannot tell the format"));
+      ::testing::HasSubstr(c.program == "obabel" ? "as a fast-search index" : "cannot tell"));
 }
 
 // With the real programs: a file with no molecule in it gives an empty result, which is said
@@ -421,9 +418,8 @@ TEST_P(ToolPattern, AnUnreadableInputOrADestructiveOutputRunsNothingAndSaysWhy) 
   ::close(reader);
 }
 
-// A program that reads only the first molecule of a gzip-compressed file never gets one that
-// holds more: the run is refused, saying to decompress it. One molecule, or a program that reads
-// the whole file, runs. The molecules are counted by the real obabel beside the stand-in.
+// A program that reads only the first molecule of a gzip-compressed file gets none that holds
+// more; the real obabel beside the stand-in counts them.
 TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   const auto& c = GetParam();
   useStandIns(c.program);
@@ -433,29 +429,19 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   }
   std::string many = scratch("many.sdf.gz"), one = scratch("one.sdf.gz");
   std::string small = quotedPath(testDataPath("small.sdf"));
-  runForOutput("gzip -c " + small + " > " + quotedPath(many));
-  runForOutput(std::string(kObabel) + " " + small + " -l 1 -osdf 2>/dev/null | gzip > " +
-               quotedPath(one));
-  std::vector<std::string> fields = {c.inputField};
-  for (const auto& [field, value] : c.typed)
-    if (value.rfind('@', 0) == 0) fields.push_back(field);
-  for (const auto& field : fields)
-    for (const auto& file : {many, one}) {
-      std::filesystem::remove(scratch("arguments"));
-      typeValues();
-      setText(c.inputField, resolved("@in.sdf"));
-      if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
-      setText(field, file);
-      size_t alerts = h.alerts().size();
-      h.press(pane, c.run);
-      bool refused = c.firstOfCompressed && file == many;
-      EXPECT_EQ(standInRan(), !refused) << field << ": " << file;
-      if (!refused) continue;
-      ASSERT_EQ(h.alerts().size(), alerts + 1);
-      EXPECT_EQ(h.alerts().back().messageText, "Decompress the input file");
-      EXPECT_THAT(h.alerts().back().informativeText,
-                  ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
-    }
+  runForOutput("gzip -c " + small + " > " + quotedPath(many) + "; " + kObabel + " " + small +
+               " -l 1 -osdf 2>/dev/null | gzip > " + quotedPath(one));
+  for (const auto& file : {many, one}) {
+    std::filesystem::remove(scratch("arguments"));
+    typeValues();
+    setText(c.inputField, file);
+    if (!c.outputField.empty()) setText(c.outputField, scratch("out.sdf"));
+    h.press(pane, c.run);
+    EXPECT_EQ(standInRan(), !c.firstOfCompressed || file == one) << file;
+  }
+  if (!c.firstOfCompressed) return;
+  EXPECT_THAT(h.alerts().at(0).informativeText,
+              ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
 }
 
 }  // namespace molbench::testing

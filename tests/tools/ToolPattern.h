@@ -26,8 +26,7 @@ struct ToolPaneCase {
   Extensions inputExtensions = std::nullopt;
   Extensions outputExtensions = std::nullopt;
   bool printsCommand = true;
-  // A pane that runs obabel puts the input-format popup's row into its command as "-i".
-  bool formatChoiceReachesProgram = true;
+  bool formatChoiceReachesProgram = true;  // the input-format popup's row reaches obabel as -i
   // Panes that differ from the pattern's path fields and choosers name their own; an empty
   // output field means the pane writes no output file (its output is shown, or there is none).
   std::string inputField = "inputFilepath";
@@ -40,10 +39,8 @@ struct ToolPaneCase {
   // molecule file of that name in the scratch folder (a second file the pane reads).
   std::vector<std::pair<std::string, std::string>> typed = {};
   std::vector<std::string> arguments = {};
-  // The program reads only the first molecule of a gzip-compressed file (measured).
-  bool firstOfCompressed = false;
-  // The program writes in its input's format: the chooser's preset takes the input's extension.
-  bool outputInInputFormat = false;
+  bool firstOfCompressed = false;    // reads only a gzip-compressed file's first molecule
+  bool outputInInputFormat = false;  // writes in its input's format, so the preset takes its end
 };
 
 // A pane's own fixture, named by its scene identifier:
