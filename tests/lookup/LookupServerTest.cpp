@@ -117,8 +117,8 @@ TEST_F(LookupServer, ErrorAnswersFillNothingAndAnswersFillTheFieldsOnlyOnTheMain
 // address as "%0A". Only the closing one goes.
 TEST_F(LookupServer, AnAnswersClosingLineEndIsNoPartOfTheFieldNorOfTheUniChemAddress) {
   const std::string base = "/rest/pug/compound/name/x/property/";
-  const std::pair<std::string, std::string> answers[] = {
-      {"A\nB\n\n", "A\nB\n"}, {"ABC-N\r\n", "ABC-N"}, {"ABC-N", "ABC-N"}, {"ABC-N\n", "ABC-N"}};
+  const std::pair<std::string, std::string> answers[] = {{"A\nB\n\n", "A\nB\n"},
+                                                         {"ABC-N\r\n", "ABC-N"}};
   lookUp("PubChem", "x");
   for (const auto& [answer, value] : answers) {
     server.answer(base + "IsomericSMILES/TXT", 200, answer);
