@@ -73,23 +73,6 @@ TEST_F(ConvertPaneTest, ConvertsWithObabelInAFolderWhoseNameNeedsQuoting) {
   EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 12) << pane.obshellCommand;
 }
 
-// obabel empties its output, finds no pattern it can use and exits 0: Convert and Check refuse
-// such a filter first, and the kept output keeps its bytes.
-TEST_F(ConvertPaneTest, AFilterWithNoUsablePatternRunsNothingAndTheOutputKeepsItsBytes) {
-  const std::string output = scratch("kept.smi");
-  writeFile(output, "CCO\tkept\n");
-  convertFiles(kSmiles, kSmiRow, output, kSmiRow);
-  for (std::string pattern : {"  ", "C("}) {
-    h.choose(pane, "smartsConvertoptions", pattern == "C(" ? "matching" : "not_matching");
-    setText("smartsConvert", pattern);
-    for (const auto* action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
-  }
-  ASSERT_EQ(h.alerts().size(), 4u);
-  EXPECT_EQ(h.alerts()[1].messageText, "Type a SMARTS pattern");
-  EXPECT_THAT(h.alerts()[2].informativeText, HasSubstr("C( cannot be interpreted as either"));
-  EXPECT_EQ(readFile(output) + commandField(), "CCO\tkept\n");
-}
-
 const std::string kSmarts = "[N;!$(N=O)](C)C";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -131,8 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
 // obabel loses a pH applied in the run that makes coordinates: they are made first and the pH
 // applied in a second run, so what is appended and filtered is the charged molecule's
 // (ethylamine's MW is 45.08 neutral, 46.09 charged). obabel splits only a file, never a pipe.
-TEST_F(SetControls, PHSurvivesCoordinatesAndIsWhatIsAppendedAndFiltered) {
+// After another hydrogen row obabel read the pH text as one more input file.
+TEST_F(SetControls, PHSurvivesCoordinatesAndIsNoInputFileAfterAnotherRow) {
   writeFile(scratch("acid base.smi"), "CCN ethylamine\nCC(=O)O acetic acid\n");
+  writeFile(scratch("7.smi"), "CCCl chloroethane\n");
+  setText("thePH", scratch("7.smi"));
+  convertFiles(scratch("acid base.smi"), kSmiRow, scratch("out.smi"), kSmiRow);
+  for (auto row : {"Choose", "-d Delete Hydrogens", "-h Add Hydrogens",
+                   "--AddPolarH Add hydrogen to polar atoms"}) {
+    apply("hydrogensPop", row);
+    h.press(pane, "convertFile:");
+    EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 2) << pane.obshellCommand;
+  }
   apply("hydrogensPop", "-p Add Hydrogens appropriate for pH");
   apply("thePH", "7.4");
   const std::string charged = "CC[NH3+]\tethylamine\nCC(=O)[O-]\tacetic acid\n";
@@ -174,19 +167,6 @@ TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
   }
 }
 
-// The pH text is a value of "-p" only: after another row obabel read it as one more input.
-TEST_F(SetControls, PHTextAfterAnotherRowIsNoInputFile) {
-  writeFile(scratch("7.smi"), "CCCl chloroethane\n");
-  setText("thePH", scratch("7.smi"));
-  convertFiles(kSmiles, kSmiRow, scratch("out.smi"), kSmiRow);
-  for (auto row : {"Choose", "-d Delete Hydrogens", "-h Add Hydrogens",
-                   "--AddPolarH Add hydrogen to polar atoms"}) {
-    apply("hydrogensPop", row);
-    h.press(pane, "convertFile:");
-    EXPECT_EQ(obabelCount({scratch("out.smi"), "-onul"}), 10) << pane.obshellCommand;
-  }
-}
-
 using SplitRun = ConvertPaneTest;
 
 // obabel -m writes one file per molecule under numbered names, and the first may be the input.
@@ -209,17 +189,27 @@ TEST_F(SplitRun, TheNumberedNamesAreObabelsAndAnInputAmongThemIsRefused) {
   EXPECT_EQ(commandField(), "");
 }
 
-// obabel reads a name ending in ".fs", in any case, as its index: SD text so named it searches
-// for a minute, reads nothing from, after emptying the output. Such an input runs only with a
+// Runs in which obabel would empty the kept output, then read or filter by nothing and exit 0,
+// are refused first: a SMARTS filter with no usable pattern, and SD text named ".fs" (in any
+// case), which obabel takes for its index and searches for a minute. Such an input runs with a
 // chosen format; a real index (its hits read from the molecule file beside it) still runs.
-TEST_F(ConvertPaneTest, MoleculesNamedAsAnIndexRunOnlyWithAChosenFormat) {
+TEST_F(ConvertPaneTest, RunsThatWouldEmptyTheKeptOutputForNothingAreRefused) {
   const std::string output = scratch("kept.smi");
   writeFile(output, "kept\n");
+  convertFiles(kSmiles, kSmiRow, output, kSmiRow);
+  for (std::string pattern : {"  ", "C("}) {
+    h.choose(pane, "smartsConvertoptions", pattern == "C(" ? "matching" : "not_matching");
+    setText("smartsConvert", pattern);
+    for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
+  }
+  h.choose(pane, "smartsConvertoptions", "Choose");
   for (const std::string name : {"mols.FS", "fs"}) {
     convertFiles(molecules(name), kAutodetectRow, output, kSmiRow);
     for (auto action : {"convertFile:", "checkObabel:", "countMols:"}) h.press(pane, action);
   }
-  ASSERT_EQ(h.alerts().size(), 6u);
+  ASSERT_EQ(h.alerts().size(), 10u);
+  EXPECT_EQ(h.alerts()[1].messageText, "Type a SMARTS pattern");
+  EXPECT_THAT(h.alerts()[2].informativeText, HasSubstr("C( cannot be interpreted as either"));
   EXPECT_EQ(h.alerts().back().messageText, "Choose the input's format or rename the file");
   EXPECT_THAT(h.alerts().back().informativeText, HasSubstr("\"" + scratch("fs") + "\" as a fast"));
   EXPECT_EQ(readFile(output) + commandField(), "kept\n");
@@ -232,7 +222,7 @@ TEST_F(ConvertPaneTest, MoleculesNamedAsAnIndexRunOnlyWithAChosenFormat) {
   setText("smartsConvert", "N");
   h.press(pane, "convertFile:");
   EXPECT_EQ(obabelCount({output, "-onul"}), obabelCount({kSmallSdf, "-onul", "-s", "N"}));
-  EXPECT_EQ(h.alerts().size(), 6u);
+  EXPECT_EQ(h.alerts().size(), 10u);
 }
 
 }  // namespace
