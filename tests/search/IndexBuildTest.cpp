@@ -57,13 +57,13 @@ TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
   obabelCount({molecules("lib.sdf"), "-ofs", "-O", old});
   const std::string kept = readFile(old);
   setText("fssearchPath", old);
-  setText("inputFilepath", xyz);
-  h.press(pane, "createFS:");
-  setText("inputFilepath", molecules("lib.sdf"));
-  h.choose(pane, "inputFiletype", "xyz -- XYZ cartesian coordinates format");
   setText("outputFilepath", scratch("hits.xyz"));
-  h.press(pane, "checkObabel:");
-  h.press(pane, "createFS:");
+  for (std::string row : {kAutodetectRow, "xyz -- XYZ cartesian coordinates format"}) {
+    setText("inputFilepath", row == kAutodetectRow ? xyz : molecules("lib.sdf"));
+    h.choose(pane, "inputFiletype", row);
+    h.press(pane, "checkObabel:");
+    h.press(pane, "createFS:");
+  }
   ASSERT_EQ(h.alerts().size(), 2u);
   EXPECT_EQ(h.alerts()[0].messageText, "Choose an input file");
   EXPECT_THAT(h.alerts()[1].informativeText,
