@@ -79,12 +79,14 @@ TEST_F(TagListing, RealFilesListWhatObabelReads) {
 
 TEST_F(TagListing, OddHeadersAndRecordsGiveTheNamesObabelReads) {
   const std::pair<std::string, std::string> files[] = {
-      {record("> 25 <MELTING.POINT>\n1\n\n> (7) <BOILING>\n2\n\n>   <three>\n3\n\n"),
-       "BOILING\nMELTING.POINT\nthree"},
-      {record("> DT12 <dt>\n1\n\n<bare>\n2\n\nx> <x>\n3\n\n"), "bare\ndt\nx"},
-      {record("> <N<ame>> (12)\n1\n\n> <a> <b>\n2\n\n> < pad name >\n3\n\n"),
-       " pad name \nN<ame>\na> <b"},
-      {record("> <>\n1\n\n> <open  \n2\n\n> <\n3\n\n"), "\nopen  "},
+      {record(
+           "> 25 <MELTING.POINT>\n1\n\n> (7) <BOILING>\n2\n\n>   <three>\n3\n\n> DT12 <dt>\n1\n\n"
+           "<bare>\n2\n\nx> <x>\n3\n\n"),
+       "BOILING\nMELTING.POINT\nbare\ndt\nthree\nx"},
+      {record(
+           "> <N<ame>> (12)\n1\n\n> <a> <b>\n2\n\n> < pad name >\n3\n\n> <>\n1\n\n> <open  \n2\n\n"
+           "> <\n3\n\n"),
+       "\n pad name \nN<ame>\na> <b\nopen  "},
       {record(">  <crlf>  (3)\r\n1\r\n \t\r\n> <after>\n2\n\n"), "after\ncrlf"},
       // A value runs to a blank line: a header, "$$$$" and the next record's title in it are
       // part of the value, and what follows the blank line belongs to the same data block.

@@ -71,34 +71,28 @@ TEST_F(SearchWithObabel, FileSearchKeepsMatchingOrOtherMoleculesAndTheIndexFinds
 }
 
 // obabel empties the output, then finds no pattern it can use (or, searching an index, no
-// query) and exits 0: each search refuses first, and the kept output keeps its bytes.
+// query) and exits 0: each search refuses first, and the kept output keeps its bytes. A pattern
+// that matches nothing still runs.
 TEST_F(SearchWithObabel, ASearchWithNoUsablePatternOrNoQueryRunsNothing) {
-  const std::string index = folder + "/cdk2 ligands.fs", kept = folder + "/kept.smi";
-  obabelCount({input, "-ofs", "-O", index});
+  const std::string kept = folder + "/kept.smi";
+  obabelCount({input, "-ofs", "-O", folder + "/cdk2 ligands.fs"});
   writeFile(kept, "CCO\tkept\n");
   setText("outputFilepath", kept);
-  // action, mode, pattern, words of the alert
   const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-      {"checkObabel:", "matching", " ", "Type a SMARTS pattern"},
-      {"checkObabel:", "not_matching", "C(", "C( cannot be interpreted"},
+      {"checkObabel:", "not_matching", "C(", "Mend the SMARTS pattern"},
+      {"runFSsearch:", "matching", "CC)", "Mend the SMARTS pattern"},
       {"runFSsearch:", "matching", "", "Type a SMARTS pattern"},
-      {"runFSsearch:", "matching", "CC)", "CC) cannot be interpreted"},
-      {"runFSsearch:", "Choose", "CCCC", "needs a query"},
-      {"runFSsearch:", "not_matching", "CCCC", "no \"not_matching\""},
-  };
-  size_t told = 0;
-  for (const auto& [action, mode, pattern, words] : cases) {
+      {"runFSsearch:", "Choose", "CCCC", "Choose a SMARTS mode"},
+      {"runFSsearch:", "not_matching", "CCCC", "Choose a SMARTS mode"}};
+  for (const auto& [action, mode, pattern, title] : cases) {
     h.choose(pane, "smartsSearchoptions", mode);
     setText("smartsSearch", pattern);
     h.press(pane, action);
-    ASSERT_EQ(h.alerts().size(), ++told) << action << " " << mode << " " << pattern;
-    EXPECT_THAT(h.alerts().back().messageText + h.alerts().back().informativeText,
-                ::testing::HasSubstr(words));
+    EXPECT_EQ(h.alerts().back().messageText, title) << action << " " << mode << " " << pattern;
   }
   EXPECT_EQ(readFile(kept), "CCO\tkept\n");
-  // A pattern that matches nothing still runs, and gives its empty result.
   EXPECT_EQ(indexSearch("[Xe]", ""), 0);
-  EXPECT_EQ(h.alerts().size(), told);
+  EXPECT_EQ(h.alerts().size(), 5u);
 }
 
 // Linux allows a tab or a line feed in a file name; obabel stores it in the index as it is.
