@@ -39,8 +39,8 @@ class SpectrophorePane : public ToolPane<obspectrophoreviewcontroller, "obspectr
 
 // obspectrophore finds no molecule in a gzip-compressed file, even one of a single molecule.
 TEST_F(SpectrophorePane, ACompressedInputRunsNothing) {
-  runForOutput(std::string(kObabel) + " " + testDataPath("small.sdf") + " -l 1 -osdf | gzip > '" +
-               scratch("one.sdf.gz") + "'");
+  runForOutput(std::string(kObabel) + " " + quotedPath(testDataPath("small.sdf")) +
+               " -l 1 -osdf | gzip > " + quotedPath(scratch("one.sdf.gz")));
   writeFile(database, "kept");
   setText("inputFilepath", scratch("one.sdf.gz"));
   setText("spectrophoreFilepath", database);
