@@ -126,6 +126,11 @@ std::optional<std::string> builtIndexProblem(const std::string& indexPath) {
   if (*entries == 0)
     return "The index " + quoted(indexPath) +
            " holds no molecule: obabel found none in the input that it could index.";
+  if (!fastSearchIndexHasFingerprintBits(indexPath).value_or(true))
+    return "The index " + quoted(indexPath) +
+           " holds no structure: the fingerprints of all its molecules are empty, as when the "
+           "input is not in the format its name gives (obabel reads such a file as molecules "
+           "without atoms).";
   return std::nullopt;
 }
 

@@ -25,7 +25,8 @@ std::optional<std::string> unindexableInputProblem(const std::string& inputForma
                                                    const std::string& indexPath);
 
 // What is wrong with what a build left at the index path: no file, an empty one, one that is no
-// fast-search index, or an index of no molecule. Nothing for a usable index.
+// fast-search index, an index of no molecule, or one whose molecules have no structure. Nothing
+// for a usable index.
 std::optional<std::string> builtIndexProblem(const std::string& indexPath);
 
 inline constexpr const char* kNoIndexAlertTitle = "obabel built no index";

@@ -18,6 +18,7 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 using IndexBuild = SearchPaneTest;
 
@@ -143,8 +144,9 @@ TEST_F(IndexBuild, AFileWhoseLastMoleculeRunsToItsEndIsRefused) {
 }
 
 // m.xyz can never be indexed: the build is refused before obabel empties the old index, also
-// with XYZ chosen as the last file search left it. An input with no molecule leaves an index file
-// that no search can use, which is said; reactions are refused first.
+// with XYZ chosen as the last file search left it. An SD file with no molecule, or SMILES under
+// an SD name, leaves an index that no search can use: that is said and the old index is back;
+// reactions are refused first. Only a sound build replaces the old index.
 TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
   std::string xyz = scratch("m.xyz"), old = scratch("m.fs");
   obabelCount({"-:CCO", "-:CCC", "-:CCCC", "-O", xyz});
@@ -165,19 +167,43 @@ TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
   EXPECT_EQ(readFile(old), kept);
   h.choose(pane, "inputFiletype", kAutodetectRow);  // the name's format again
   h.press(pane, "checkObabel:");
+
+  // Inputs in a listed format that give an index no search can use: the good one comes back.
   writeFile(scratch("none.sdf"), "not a molecule\n");
+  writeFile(scratch("smiles.sdf"), readFile(testDataPath("small.smi")));
   obabelCount({"-irsmi", "-:CC>>CO r1", "-O", scratch("r.cmlr")});
   const std::tuple<std::string, std::string, std::string> builds[] = {
       {"none.sdf", "obabel built no index", "is empty: no search"},
+      {"smiles.sdf", "obabel built no index", "holds no structure"},
       {"r.cmlr", "Choose an input file", "misses molecules"}};
   for (const auto& [input, title, reason] : builds) {
     setText("inputFilepath", scratch(input));
-    setText("fssearchPath", scratch(input + ".fs"));
     h.press(pane, "createFS:");
     EXPECT_EQ(h.alerts().back().messageText, title) << input;
     EXPECT_THAT(h.alerts().back().informativeText, HasSubstr(reason)) << input;
+    EXPECT_EQ(readFile(old), kept) << input;
   }
-  EXPECT_EQ(h.alerts().size(), 4u);
+  EXPECT_THAT(h.alerts()[2].informativeText,
+              AllOf(HasSubstr("back in place"), HasSubstr("Its last error lines:\n")));
+  auto said = h.alerts().size();
+  setText("inputFilepath", testDataPath("small.smi"));  // a sound build replaces it
+  h.press(pane, "createFS:");
+  EXPECT_EQ(h.alerts().size(), said);
+  EXPECT_NE(readFile(old), kept);
+  std::filesystem::create_symlink(old, scratch("link.fs"));  // the index a link names comes back
+  setText("fssearchPath", scratch("link.fs"));
+  setText("inputFilepath", scratch("none.sdf"));
+  const std::string rebuilt = readFile(old);
+  h.press(pane, "createFS:");
+  EXPECT_EQ(readFile(old), rebuilt);
+  EXPECT_TRUE(std::filesystem::is_symlink(scratch("link.fs")));
+  // With no index there before, nothing stays.
+  setText("fssearchPath", scratch("new.fs"));
+  h.press(pane, "createFS:");
+  EXPECT_THAT(h.alerts().back().informativeText, HasSubstr("removed that file"));
+  EXPECT_FALSE(fileExists(scratch("new.fs")));
+  for (const auto& entry : std::filesystem::directory_iterator(temp()))
+    EXPECT_THAT(entry.path().filename().string(), Not(HasSubstr("kept-index")));
 }
 
 }  // namespace
