@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -74,6 +75,29 @@ std::optional<uint32_t> fastSearchIndexEntries(const std::string& path) {
   auto header = indexHeaderOf(path);
   if (!header) return std::nullopt;
   return header->entries;
+}
+
+std::optional<bool> fastSearchIndexHasFingerprintBits(const std::string& path) {
+  auto header = indexHeaderOf(path);
+  if (!header) return std::nullopt;
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  // The fingerprints come first, one after the other; a real molecule sets a bit at once.
+  uint64_t left = uint64_t{header->entries} * header->words * 4;
+  off_t offset = kHeaderSize;
+  unsigned char chunk[1 << 16];
+  bool found = false, failed = false;
+  while (left > 0 && !found && !failed) {
+    ssize_t got = ::pread(fd, chunk, std::min<uint64_t>(left, sizeof chunk), offset);
+    failed = got <= 0;
+    if (failed) break;
+    found = std::any_of(chunk, chunk + got, [](unsigned char byte) { return byte != 0; });
+    left -= static_cast<uint64_t>(got);
+    offset += got;
+  }
+  ::close(fd);
+  if (failed) return std::nullopt;
+  return found;
 }
 
 std::optional<std::string> indexedMoleculeFile(const std::string& indexPath) {

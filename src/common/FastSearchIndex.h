@@ -19,6 +19,11 @@ bool isFastSearchIndex(const std::string& path);
 // fast-search index.
 std::optional<uint32_t> fastSearchIndexEntries(const std::string& path);
 
+// Whether any molecule of the index at this path has a fingerprint bit set; nothing when the
+// file is no fast-search index. obabel indexes a file in another format than its name gives
+// (SMILES text named ".sdf") as molecules without atoms, whose fingerprints are all empty.
+std::optional<bool> fastSearchIndexHasFingerprintBits(const std::string& path);
+
 // The molecule file that the index at this path was made from, as obabel finds it: the name
 // stored in the index header, taken from the index's folder unless it is absolute. Nothing
 // when the file is no fast-search index.

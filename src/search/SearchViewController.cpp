@@ -11,6 +11,7 @@
 #include "common/Shell.h"
 #include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
+#include "search/IndexBackup.h"
 #include "search/IndexBuild.h"
 
 namespace molbench {
@@ -42,6 +43,26 @@ std::optional<std::string> compressedMoleculesProblem(const std::string& molecul
   return "The molecule file \"" + moleculePath +
          "\" is compressed (gzip): a fast-search index needs an uncompressed file to read its "
          "molecules from. Convert it to an uncompressed file and index that.";
+}
+
+// obabel exits 0 when it leaves no index: the file tells. The file of a run that failed is not
+// trusted either. The old index stays only when the new one is no good.
+void judgeIndexBuild(platform::Platform& platform, const platform::posix::BashRun& run,
+                     const std::string& indexPath, IndexBackup& kept) {
+  auto failure = runFailureAlert(run, Failures::any, "obabel");
+  auto problem = builtIndexProblem(indexPath);
+  if (!failure && !problem) {
+    kept.discard();
+    return;
+  }
+  std::string outcome = kept.putBack();
+  if (failure) {
+    if (!outcome.empty()) failure->informativeText += "\n\n" + outcome;
+    platform.runAlert(*failure);
+    return;
+  }
+  if (!outcome.empty()) *problem += " " + outcome;
+  platform.runAlert(unusableOutputAlert(run, kNoIndexAlertTitle, *problem));
 }
 
 }  // namespace
@@ -159,13 +180,11 @@ void SearchViewController::createFS(platform::Control*) {
                       kInputAlertTitle))
     return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
+  IndexBackup kept(indexPath);
+  if (!acceptedUnless(platform(), kept.moveAside(), kOutputAlertTitle)) return;
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
-  // obabel exits 0 when it leaves no index: the file tells.
-  auto run = shellRun(obshellCommand);
-  if (saidRunFailure(platform(), run, Failures::any, "obabel")) return;
-  if (auto problem = builtIndexProblem(indexPath))
-    platform().runAlert(unusableOutputAlert(run, kNoIndexAlertTitle, *problem));
+  judgeIndexBuild(platform(), shellRun(obshellCommand), indexPath, kept);
 }
 
 void SearchViewController::chooseFSfile(platform::Control*) {
