@@ -431,7 +431,11 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   std::string small = quotedPath(testDataPath("small.sdf"));
   runForOutput("gzip -c " + small + " > " + quotedPath(many) + "; " + kObabel + " " + small +
                " -l 1 -osdf 2>/dev/null | gzip > " + quotedPath(one));
-  for (const auto& file : {many, one}) {
+  // A relative name that begins with "-" is counted as a file, never read as obabel's option.
+  std::filesystem::copy_file(many, scratch("-many.sdf.gz"));
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(h.temporaryDirectory());
+  for (const auto& file : {many, one, std::string("-many.sdf.gz")}) {
     std::filesystem::remove(scratch("arguments"));
     typeValues();
     setText(c.inputField, file);
@@ -439,6 +443,7 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
     h.press(pane, c.run);
     EXPECT_EQ(standInRan(), !c.firstOfCompressed || file == one) << file;
   }
+  std::filesystem::current_path(before);
   if (!c.firstOfCompressed) return;
   EXPECT_THAT(h.alerts().at(0).informativeText,
               ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
