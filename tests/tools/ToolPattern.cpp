@@ -285,6 +285,20 @@ TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
       ::testing::HasSubstr(c.program == "obabel" ? "as a fast-search index" : "cannot tell"));
 }
 
+// A real fast-search index holds fingerprints, not molecules: obabel prints its summary and the
+// siblings read nothing, each after the output was emptied. The real programs never get one.
+TEST_P(ToolPattern, ARealIndexRunsNothingAndIsSaidForWhatItIs) {
+  const auto& c = GetParam();
+  std::string index = scratch("set.fs"), output = scratch("out.sdf");
+  obabelCount({resolved("@set.sdf"), "-ofs", "-O", index});
+  writeFile(output, "kept");
+  ASSERT_NO_FATAL_FAILURE(expectEachRefused({{c.inputField, index}}, index, output));
+  EXPECT_THAT(
+      h.alerts()[0].informativeText,
+      ::testing::HasSubstr("\"" + index + "\" is a fast-search index of 10 molecules in \"" +
+                           scratch("set.sdf") + "\""));
+}
+
 // With the real programs: a file with no molecule in it gives an empty result, which is said
 // with the program's last error lines; judged by the file, so a result that holds anything
 // (obfit writes its template) stays silent.
