@@ -13,6 +13,8 @@ std::optional<std::string> smartsFragment(const std::string& modeTitle, const st
   return std::nullopt;
 }
 
+bool searchesIndex(const std::string& modeTitle) { return modeTitle == "matching"; }
+
 std::optional<std::string> countFromSummary(const std::string& countOutput) {
   std::optional<std::string> count;
   std::size_t start = 0;

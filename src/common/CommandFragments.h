@@ -11,6 +11,11 @@ namespace molbench {
 // any other title (an empty popup), so the caller keeps its previous fragment.
 std::optional<std::string> smartsFragment(const std::string& modeTitle, const std::string& smarts);
 
+// Whether a run under this SMARTS mode searches an input that is a fast-search index: the index
+// answers only obabel's "-s", which "matching" gives. Under any other mode obabel would read
+// the index itself and convert nothing.
+bool searchesIndex(const std::string& modeTitle);
+
 // The tail that makes obabel count a file's molecules: write nothing, merge standard error
 // into the pipe and keep the first blank-separated field of each line.
 inline constexpr const char* kCountTail = " -onul -v 'FFFFF' 2>&1 |cut -d  \" \" -f1";

@@ -20,7 +20,7 @@ CompressedReading compressedReadingOf(const std::string& program) {
 std::optional<int> moleculesUpToTwo(const std::string& obabelWord, const std::string& path) {
   // "-l 2" ends the reading at the second molecule, so a large file costs no more than a small
   // one: a few hundredths of a second.
-  auto run = shellRun(obabelWord + " " + quotedPath(path) + " -onul -l 2 2>&1 >/dev/null");
+  auto run = shellRun(obabelWord + " " + pathArgument(path) + " -onul -l 2 2>&1 >/dev/null");
   std::smatch match;
   static const std::regex converted(R"((\d+) molecules? converted)");
   if (!run.output || !std::regex_search(*run.output, match, converted)) return std::nullopt;

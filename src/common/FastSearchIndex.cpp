@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/FormatFromName.h"
+
 namespace molbench {
 
 namespace {
@@ -113,6 +115,11 @@ std::string indexReadAs(const std::string& indexPath) {
   // obabel looks for the last "." anywhere in the path, a folder's name included.
   auto dot = indexPath.rfind('.');
   return dot == std::string::npos ? indexPath : indexPath.substr(0, dot) + ".fs";
+}
+
+bool nameReadAsIndex(const std::string& indexPath) {
+  return namesIndexFormat(formatFromName(indexPath, nameRuleOf("obabel", "index"))) &&
+         indexReadAs(indexPath) == indexPath;
 }
 
 }  // namespace molbench

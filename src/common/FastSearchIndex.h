@@ -34,4 +34,10 @@ std::optional<std::string> indexedMoleculeFile(const std::string& indexPath);
 // "lib.idx" as "lib.fs".
 std::string indexReadAs(const std::string& indexPath);
 
+// Whether obabel, given no input format, searches the index at this path under this very name:
+// the name gives it the code "fs" (an extension, or a bare file name "fs" in any case), and
+// reopening under indexReadAs names the same path. "x.fs", "dir/fs" and "dir/FS" do; "x.FS"
+// (reopened as "x.fs"), "dir.x/fs" (as "dir.fs") and "x.idx" do not.
+bool nameReadAsIndex(const std::string& indexPath);
+
 }  // namespace molbench

@@ -8,6 +8,8 @@ namespace molbench {
 
 namespace {
 
+constexpr std::string_view kIndexCode = "fs";
+
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
@@ -24,7 +26,7 @@ NameFormat lookedUp(std::string code, bool fromExtension, const NameRule& rule) 
   using Kind = NameFormat::Kind;
   Kind kind = Kind::unknown;
   bool blank = code.empty() || code.front() == ' ';
-  bool index = sameIgnoringAsciiCase(code, "fs");
+  bool index = sameIgnoringAsciiCase(code, kIndexCode);
   if (blank) {
     if (rule.blankReadsDefault) kind = Kind::readable;
   } else if (index) {
@@ -61,6 +63,10 @@ NameFormat formatFromName(const std::string& path, const NameRule& rule) {
   }
   size_t slash = file.rfind('/');
   return lookedUp(slash == std::string::npos ? file : file.substr(slash + 1), false, rule);
+}
+
+bool namesIndexFormat(const NameFormat& format) {
+  return sameIgnoringAsciiCase(format.code, kIndexCode);
 }
 
 }  // namespace molbench

@@ -45,4 +45,7 @@ NameRule nameRuleOf(const std::string& program, const std::string& field);
 // case; the rule then says what the reading program makes of the code.
 NameFormat formatFromName(const std::string& path, const NameRule& rule);
 
+// Whether the name gives the code of obabel's fast-search index format, "fs" in any case.
+bool namesIndexFormat(const NameFormat& format);
+
 }  // namespace molbench

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,13 +38,21 @@ std::optional<std::string> misnamedIndexProblem(const InputFile& index) {
          quoted(readAs) + " instead. Rename the index (or build it again) with the ending \".fs\".";
 }
 
-// obabel reads a file whose name gives the code "fs", in any case, as its fast-search index. A
-// file that is none (SD text named "x.fs") it searches for a minute or more, reads no molecule
-// from, and its output is emptied first.
-bool namesIndexFormat(const NameFormat& format) {
-  const std::string& code = format.code;
-  return code.size() == 2 && (code[0] == 'f' || code[0] == 'F') &&
-         (code[1] == 's' || code[1] == 'S');
+// An index holds the molecules' fingerprints and their places in another file, never a
+// molecule: obabel prints the index's summary, converts nothing and exits 0, and a sibling
+// program reads no molecule from it, each after its output was emptied.
+std::optional<std::string> indexReadAsMoleculesProblem(const InputFile& index,
+                                                       const std::string& moleculeFile) {
+  if (index.format == FormatSource::none || index.searched) return std::nullopt;
+  uint32_t entries = fastSearchIndexEntries(index.path).value_or(0);
+  return "The " + index.field + " file " + quoted(index.path) + " is a fast-search index of " +
+         std::to_string(entries) + (entries == 1 ? " molecule" : " molecules") + " in " +
+         quoted(moleculeFile) + ": it holds their fingerprints, not the molecules, so " +
+         index.reader +
+         " would read no molecule from it. An index can only be searched: with the search pane's "
+         "index search, or with \"matching\" and a query in Convert or the file search. To "
+         "read the molecules themselves, choose " +
+         quoted(moleculeFile) + ".";
 }
 
 std::string notAnIndexProblem(const InputFile& file) {
@@ -72,6 +81,14 @@ std::string whyNoFormat(const NameFormat& format) {
 std::string whatToDo(const InputFile& file) {
   std::string rename =
       "rename the file with an extension that names its format, such as \".sdf\" or \".smi\"";
+  if (isFastSearchIndex(file.path)) {
+    rename = "rename it with the ending \".fs\"";
+    if (file.format == FormatSource::nameOrChoice)
+      return "The file is a fast-search index: choose \"fs -- Fastsearch format\" in the pane's "
+             "input-format popup, or " +
+             rename + ".";
+    return "The file is a fast-search index: " + rename + ".";
+  }
   if (file.format == FormatSource::nameOrChoice)
     return "Choose the file's format in the pane's input-format popup, or " + rename + ".";
   return file.reader +
@@ -98,6 +115,9 @@ std::optional<std::string> inputFormatProblem(const InputFile& file) {
     return std::nullopt;
   NameRule rule = nameRuleOf(file.reader, file.field);
   NameFormat format = formatFromName(file.path, rule);
+  // obabel reads a file whose name gives the code "fs", in any case, as its fast-search index. A
+  // file that is none (SD text named "x.fs") it searches for a minute or more, reads no molecule
+  // from, and its output is emptied first.
   if (rule.readsIndex && namesIndexFormat(format) && !isFastSearchIndex(file.path))
     return notAnIndexProblem(file);
   if (format.kind == NameFormat::Kind::readable) return std::nullopt;
@@ -159,11 +179,13 @@ bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFil
   for (const auto& file : files) {
     if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
     auto indexed = indexedMoleculeFile(file.path);
-    if (!indexed) {
-      if (!formatAccepted(platform, file, inputFormatProblem(file))) return false;
-      continue;
-    }
-    if (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle)) return false;
+    if (indexed &&
+        (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle) ||
+         !acceptedUnless(platform, indexReadAsMoleculesProblem(file, *indexed), kInputAlertTitle)))
+      return false;
+    // An index is known by its header, but obabel knows it only by its name.
+    if (!formatAccepted(platform, file, inputFormatProblem(file))) return false;
+    if (!indexed) continue;
     // obabel reads an index's hits from its molecule file, and fails on a missing one, or one
     // whose name gives no format, only after the output is emptied.
     InputFile molecules{"indexed molecule", *indexed, FormatSource::name, file.reader};

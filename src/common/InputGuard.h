@@ -31,6 +31,10 @@ struct InputFile {
   std::string path;
   FormatSource format = FormatSource::name;
   std::string reader = "obabel";
+  // The run searches the file with a query ("-s") when it is a fast-search index: obabel then
+  // reads the hits from the molecule file the index names. Any other run that reads molecules
+  // gets none from an index, which holds only their fingerprints.
+  bool searched = false;
 };
 
 // Why the file cannot be read as an input, or nothing when it can: the field is empty, the path
@@ -44,8 +48,10 @@ std::optional<std::string> inputFileProblem(const InputFile& file);
 std::optional<std::string> inputFormatProblem(const InputFile& file);
 
 // Shows an alert naming the first file that cannot be read and why, and returns false; true
-// when every file can be read and its reader can tell its format. A fast-search index brings
-// the molecule file it reads, whose format obabel takes from that file's name.
+// when every file can be read and its reader can tell its format. A fast-search index passes
+// only where it is searched (or not read as molecules at all), under a name that gives obabel
+// its format, and brings the molecule file it reads, whose format obabel takes from that
+// file's name.
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files);
 
 // Why the program cannot be run from this path, or nothing when it can: the path names no

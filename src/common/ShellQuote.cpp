@@ -37,6 +37,10 @@ std::string quotedPath(const std::string& path) {
   return out;
 }
 
+std::string pathArgument(const std::string& path) {
+  return quotedPath(path.starts_with('-') ? "./" + path : path);
+}
+
 std::string shellWord(const std::string& value) {
   for (char c : value)
     if (!isPlainCharacter(c)) return quotedPath(value);

@@ -9,6 +9,11 @@ namespace molbench {
 // A path inside single quotes, each ' written as '\''. The empty path gives ''.
 std::string quotedPath(const std::string& path);
 
+// A path as a check of our own hands it to obabel: quoted as above, with "./" before a relative
+// name that begins with "-", which obabel would otherwise read as one of its options (and then
+// read no file at all).
+std::string pathArgument(const std::string& path);
+
 // A typed value as one shell word: unchanged when it holds only A-Z a-z 0-9 _ @ % + = : , . / -
 // (the empty text stays empty, meaning "not given"), else single-quoted as above.
 std::string shellWord(const std::string& value);

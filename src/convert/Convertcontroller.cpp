@@ -171,6 +171,7 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   auto composed = composeConversion(obabel, settings, pieces);
   auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
   InputFile input{"input", settings.inputPath, formatSourceOf(pieces.iFileType)};
+  input.searched = searchesIndex(settings.smartsMode);
   if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
       !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind) ||
       !smartsFilterAccepted(platform(), obabel, settings.smartsMode, settings.smarts,

@@ -1,6 +1,7 @@
 #include "search/SearchCommands.h"
 
 #include "common/CommandFragments.h"
+#include "common/FastSearchIndex.h"
 #include "common/ShellQuote.h"
 
 namespace molbench {
@@ -43,6 +44,6 @@ std::string indexSearchCommand(const std::string& obabelPath, const std::string&
          " " + syntaxSimscore + " " + osmartsConvert;
 }
 
-bool indexPathNamesIndex(const std::string& indexPath) { return indexPath.ends_with(".fs"); }
+bool indexPathNamesIndex(const std::string& indexPath) { return nameReadAsIndex(indexPath); }
 
 }  // namespace molbench

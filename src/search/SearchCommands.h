@@ -47,10 +47,11 @@ std::string indexSearchCommand(const std::string& obabelPath, const std::string&
                                const std::string& outputPath, const std::string& syntaxSimscore,
                                const std::string& osmartsConvert);
 
-// obabel searches an index only under a name ending in ".fs", in lower case. Any other name it
-// either does not take for an index, or takes for one and then opens the name with ".fs"
-// instead ("x.FS" reads "x.fs", another index or none); either way its -O has already emptied
-// the output.
+// obabel searches an index only under a name that gives it the index format and that it reopens
+// as it stands: one ending in ".fs" in lower case, or a bare "fs" in a path with no other ".".
+// Any other name it either does not take for an index, or takes for one and then
+// opens another name instead ("x.FS" reads "x.fs", "dir.x/fs" reads "dir.fs": another index or
+// none); either way its -O has already emptied the output.
 bool indexPathNamesIndex(const std::string& indexPath);
 
 }  // namespace molbench

@@ -154,6 +154,7 @@ void SearchViewController::checkObabel(platform::Control*) {
   auto settings = readFileSearch();
   InputFile input{"input", settings.inputPath,
                   formatSourceOf(inputFormatFlag(settings.inputFormat))};
+  input.searched = searchesIndex(settings.smartsMode);
   if (!runAccepted(platform(), {input}, settings.outputPath)) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto composed = composeFileSearch(obabelPath, settings, *this);

@@ -43,7 +43,7 @@ bool offThePlane(std::string_view atomLine) {
 
 std::string atomPositionsCommand(const std::string& head, const std::string& iFileType,
                                  const std::string& inputPath) {
-  return head + " " + iFileType + " " + quotedPath(inputPath) + " -oxyz 2>/dev/null";
+  return head + " " + iFileType + " " + pathArgument(inputPath) + " -oxyz 2>/dev/null";
 }
 
 bool holdsFlatMolecule(const std::string& xyzText) {

@@ -1,6 +1,10 @@
 // The conformer search pane: the method popup refills the force fields, the command with a
 // search method or the genetic algorithm, and real searches.
+#include <filesystem>
+
 #include "ToolPattern.h"
+#include "common/ReportShell.h"
+#include "tools/FlatMolecules.h"
 #include "tools/obconformerviewcontroller.h"
 
 namespace molbench::testing {
@@ -115,6 +119,17 @@ TEST_F(Obconformer, AFailingCoordinateRunOrAnUntypableMoleculeIsSaid) {
   ASSERT_EQ(h.alerts().size(), 2u);
   EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("exit status 1"));
   EXPECT_EQ(h.alerts()[1].messageText, "obabel left molecules out");
+}
+
+// The flatness check reads a relative name that begins with "-" as a file: obabel would take it
+// for one of its options and read no molecule, and the flat input would be searched as it is.
+TEST_F(Obconformer, TheFlatnessCheckReadsANameBeginningWithADashAsAFile) {
+  writeFile(scratch("-flat.smi"), "CCCC butane\n");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(temp());
+  auto positions = shellReport(atomPositionsCommand(kObabel, "", "-flat.smi")).output;
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(holdsFlatMolecule(positions.value_or("")));
 }
 
 }  // namespace

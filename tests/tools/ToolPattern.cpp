@@ -285,6 +285,20 @@ TEST_P(ToolPattern, MoleculesNamedAsAnIndexRunNothing) {
       ::testing::HasSubstr(c.program == "obabel" ? "as a fast-search index" : "cannot tell"));
 }
 
+// A real fast-search index holds fingerprints, not molecules: obabel prints its summary and the
+// siblings read nothing, each after the output was emptied. The real programs never get one.
+TEST_P(ToolPattern, ARealIndexRunsNothingAndIsSaidForWhatItIs) {
+  const auto& c = GetParam();
+  std::string index = scratch("set.fs"), output = scratch("out.sdf");
+  obabelCount({resolved("@set.sdf"), "-ofs", "-O", index});
+  writeFile(output, "kept");
+  ASSERT_NO_FATAL_FAILURE(expectEachRefused({{c.inputField, index}}, index, output));
+  EXPECT_THAT(
+      h.alerts()[0].informativeText,
+      ::testing::HasSubstr("\"" + index + "\" is a fast-search index of 10 molecules in \"" +
+                           scratch("set.sdf") + "\""));
+}
+
 // With the real programs: a file with no molecule in it gives an empty result, which is said
 // with the program's last error lines; judged by the file, so a result that holds anything
 // (obfit writes its template) stays silent.
@@ -431,7 +445,11 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
   std::string small = quotedPath(testDataPath("small.sdf"));
   runForOutput("gzip -c " + small + " > " + quotedPath(many) + "; " + kObabel + " " + small +
                " -l 1 -osdf 2>/dev/null | gzip > " + quotedPath(one));
-  for (const auto& file : {many, one}) {
+  // A relative name that begins with "-" is counted as a file, never read as obabel's option.
+  std::filesystem::copy_file(many, scratch("-many.sdf.gz"));
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(h.temporaryDirectory());
+  for (const auto& file : {many, one, std::string("-many.sdf.gz")}) {
     std::filesystem::remove(scratch("arguments"));
     typeValues();
     setText(c.inputField, file);
@@ -439,6 +457,7 @@ TEST_P(ToolPattern, ACompressedFileOfManyMoleculesRunsOnlyWhereEveryOneIsRead) {
     h.press(pane, c.run);
     EXPECT_EQ(standInRan(), !c.firstOfCompressed || file == one) << file;
   }
+  std::filesystem::current_path(before);
   if (!c.firstOfCompressed) return;
   EXPECT_THAT(h.alerts().at(0).informativeText,
               ::testing::HasSubstr("\"" + many + "\" is gzip-compressed"));
