@@ -1,6 +1,8 @@
 // The viewer against the bare commands on a large SD file (a real file repeated):
 // - importData against its two bare obabel runs (count and title listing), and the memory the
 //   rows take;
+// - exportSelected of one row into an export file as large as the input against the bare copy
+//   and join, and the one obabel read that checks the export file before its first join;
 // - smartsFilter on every row, with the obabel run replaced by a program that prints a real
 //   listing, so what is timed is the pane's own work (and obabel's check of the pattern);
 // - the real Qt table (offscreen) holding every row: adding, filtering, selecting, counting the
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -118,6 +121,37 @@ long residentKiB() {
   return 0;
 }
 
+// One row exported into a copy of the input as the export file, each round from the same file.
+void benchExport(molbench::headless::Harness& h, molbench::ViewerController& pane,
+                 const std::string& input, int molecules, int rounds) {
+  std::string folder = h.temporaryDirectory();
+  std::string exported = folder + "/largeexport.sdf", scratch = folder + "/largetemp.sdf";
+  auto freshExport = [&] {
+    std::filesystem::copy_file(input, exported, std::filesystem::copy_options::overwrite_existing);
+  };
+  h.table(pane, "tableView").setSelectedRowIndexes({0});
+  std::vector<double> bare, ours, check;
+  for (int round = 0; round < rounds; ++round) {
+    freshExport();
+    bare.push_back(seconds([&] {
+      runBare({kObabel, input, "-f", "1", "-l", "1", "-O", scratch});
+      runBare({kObabel, scratch, exported, "-O", exported});
+    }));
+    check.push_back(seconds([&] { runBare({kObabel, exported, "-onul", "-v", "FFFFF"}); }));
+    freshExport();
+    ours.push_back(seconds([&] { h.press(pane, "exportSelected:"); }));
+  }
+  std::string grown = runForOutput("grep -c '^[$][$][$][$]' " + molbench::quotedPath(exported));
+  if (std::stol("0" + grown) != molecules + 1)
+    std::printf("the export holds %s records, expected %d\n", grown.c_str(), molecules + 1);
+  double b = median(bare), o = median(ours), c = median(check);
+  std::printf(
+      "Export of one row into %d molecules: bare copy and join %.3f s  exportSelected %.3f s  "
+      "ratio %.3f, of which the check that obabel reads the export file whole %.3f s (one "
+      "obabel read, once an export: ratio without it %.3f)\n",
+      molecules, b, o, o / b, c, (o - c) / b);
+}
+
 #ifdef MOLBENCH_BENCH_QT
 // The pane once more, its array controller now the real Qt one behind a QTableView.
 void benchQtTable(molbench::headless::Harness& h, molbench::ViewerController& pane,
@@ -201,6 +235,8 @@ int main(int argc, char** argv) {
       "Import of %d molecules: bare obabel runs %.3f s  importData %.3f s  ratio %.3f (target "
       "<= 1.05); memory grown by the import %.1f MiB (%.0f bytes a row)\n",
       molecules, b, o, o / b, rowsKiB / 1024.0, rowsKiB * 1024.0 / molecules);
+
+  benchExport(h, pane, input, molecules, small ? 3 : 1);
 
   // The listing obabel gives for the large file is the small file's, repeated, each copy's
   // ordinals counted on from the last; a stand-in prints it in place of obabel, and hands the

@@ -22,6 +22,7 @@
 #include "common/WebRequests.h"
 #include "platform/SendTurns.h"
 #include "platform/Utf8.h"
+#include "viewer/ExportFiles.h"
 #include "viewer/RequestPacer.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerTexts.h"
@@ -282,10 +283,9 @@ void ViewerController::exportSelected(platform::Control*) {
   }
   if (chosen.empty()) return;
   // Every copy rewrites the temporary file and every join the export file: neither may be a
-  // file a row is read from.
+  // file a row is read from, nor hold what the export would lose.
   if (!inputFilesAccepted(platform(), read) ||
-      !outputPathAccepted(platform(), *temporaryPath, sources) ||
-      !outputPathAccepted(platform(), *exportPath, sources))
+      !exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources))
     return;
   for (const auto& [row, record] : chosen) {
     platform().diagnostic("Row: " + std::to_string(row));

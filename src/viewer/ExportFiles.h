@@ -1,0 +1,51 @@
+// The export touches no file it did not write. It copies each selected molecule into a scratch
+// file beside the input and joins that into the export file: obabel's -O overwrites whatever
+// the scratch path holds, and the join keeps only the molecules obabel reads from the export
+// file, stopping at the first record it cannot read.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace molbench {
+
+// An SD file read as text: its record ends (lines beginning "$$$$", as obabel ends a record)
+// and whether anything but blank lines follows the last one.
+struct SdRecordEnds {
+  int64_t ends = 0;
+  bool textAfterLast = false;
+  // Each end closes a record, and text after the last is one more that obabel may try to read.
+  int64_t records() const { return ends + (textAfterLast ? 1 : 0); }
+};
+
+// Those of the file, read in constant memory and no further than `enough` ends. Nothing when
+// the file cannot be read.
+std::optional<SdRecordEnds> sdRecordEnds(const std::string& path,
+                                         int64_t enough = std::numeric_limits<int64_t>::max());
+
+// Why the export may not write its scratch file at this path, or nothing when no file is there
+// or an earlier export left it (one molecule as obabel writes it, or an empty file). Anything
+// else is someone's: more than one record, text with no record end, a file that cannot be read,
+// or no regular file at all.
+std::optional<std::string> scratchFileProblem(const std::string& scratchPath);
+
+// Why the export file may not take a join: obabel read `read` molecules of its `records`.
+std::optional<std::string> exportFileProblem(const std::string& exportPath, int64_t records,
+                                             int64_t read);
+
+// Before the first row of an export is copied: refuses, with an alert naming the file, a
+// scratch path that holds someone's file, either path where the output guard refuses to write
+// (a file a row is read from), and an export file that obabel does not read whole (counted
+// with one obabel run); keeps them as they are. True when the export may go on.
+bool exportFilesAccepted(platform::Platform& platform, const std::string& obabelPath,
+                         const std::string& scratchPath, const std::string& exportPath,
+                         const std::vector<std::string>& readPaths);
+
+inline constexpr const char* kExportFileAlertTitle = "Rename or move the file";
+
+}  // namespace molbench
