@@ -19,9 +19,6 @@ const std::string kSdf = testDataPath("cdk2-12.sdf");     // 12 molecules with 3
 const std::string kSmiles = testDataPath("small.smi");    // 10 molecules, one twice, one salt
 const std::string kSmallSdf = testDataPath("small.sdf");  // the same in 2D, hydrogens implicit
 
-// Outlets and what they get: a box is turned over, a popup picked, a field typed into.
-using Settings = std::vector<std::pair<std::string, std::string>>;
-
 struct Conversion {
   std::string name;
   Settings settings;
@@ -32,24 +29,13 @@ struct Conversion {
   long filesWritten = 1;
 };
 
-class SetControls : public ConvertPaneTest {
- protected:
-  void apply(const std::string& outlet, const std::string& value) {
-    auto control = h.control(pane, outlet).get();
-    if (auto box = dynamic_cast<headless::Button*>(control))
-      box->setOn(!box->isOn());
-    else if (dynamic_cast<headless::PopUpButton*>(control))
-      h.choose(pane, outlet, value);
-    else
-      setText(outlet, value);
-  }
-};
+using SetControls = ConvertPaneTest;
 
-class RealConversion : public SetControls, public ::testing::WithParamInterface<Conversion> {};
+class RealConversion : public ConvertPaneTest, public ::testing::WithParamInterface<Conversion> {};
 
 TEST_P(RealConversion, WritesWhatObabelReadsBack) {
   const Conversion& c = GetParam();
-  for (const auto& [outlet, value] : c.settings) apply(outlet, value);
+  apply(c.settings);
   convertFiles(c.input, c.input.ends_with(".smi") ? kSmiRow : kSdfRow, scratch(c.output),
                c.outputFormat);
   h.press(pane, "convertFile:");
@@ -138,14 +124,14 @@ TEST_F(SetControls, PHSurvivesCoordinatesAndIsNoInputFileAfterAnotherRow) {
       {afterPH, "z.sdf", "z.sdf.gz",
        "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"}};
   for (const auto& [settings, output, results, smiles] : cases) {
-    for (const auto& [outlet, value] : settings) apply(outlet, value);
+    apply(settings);
     convertFiles(scratch("acid base.smi"), kSmiRow, scratch(output), kAutodetectRow);
     h.press(pane, "convertFile:");
     EXPECT_EQ(
         runForOutput("cd " + quotedPath(temp()) + " && " + kObabel + " " + results + " -osmi 2>&-"),
         smiles)
         << pane.obshellCommand;
-    for (const auto& [outlet, value] : settings) apply(outlet, value);  // the boxes back off
+    apply(settings);  // the boxes back off
   }
   EXPECT_THAT(h.alerts(), IsEmpty());
 }
