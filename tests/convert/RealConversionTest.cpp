@@ -122,7 +122,15 @@ TEST_F(SetControls, PHSurvivesCoordinatesAndIsNoInputFileAfterAnotherRow) {
       {{{"generate3D", ""}}, "3d.sdf", "3d.sdf", charged},
       {{{"generate2D", ""}, {"splitIntoindividualmols", ""}}, "m.sdf", "m1.sdf m2.sdf", charged},
       {afterPH, "z.sdf", "z.sdf.gz",
-       "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"}};
+       "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"},
+      // The filter, applied with the pH, runs before the split.
+      {{{"generate2D", ""},
+        {"splitIntoindividualmols", ""},
+        {"filterOption", ""},
+        {"filterProperties", "MW>50"}},
+       "f.sdf",
+       "f?.sdf",
+       "CC(=O)[O-]\tacetic acid\n"}};
   for (const auto& [settings, output, results, smiles] : cases) {
     apply(settings);
     convertFiles(scratch("acid base.smi"), kSmiRow, scratch(output), kAutodetectRow);
@@ -151,6 +159,13 @@ TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
     ASSERT_EQ(h.alerts().size(), split ? 2u : 1u) << pane.obshellCommand;
     EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
   }
+  // Without a pH, a split under a selection makes the coordinates in its selecting run.
+  apply("hydrogensPop", "Choose");
+  apply("smartsConvertoptions", "matching");
+  apply("smartsConvert", "C");
+  h.press(pane, "convertFile:");
+  ASSERT_EQ(h.alerts().size(), 3u) << pane.obshellCommand;
+  EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
 }
 
 using SplitRun = ConvertPaneTest;
