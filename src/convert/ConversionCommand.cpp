@@ -38,6 +38,37 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
   setSwitch(p.oremoveSalts, s.removeSalts, " -r ");
 }
 
+// obabel 3.1.1 splits (-m) by converting each molecule on its own, so the run that splits must
+// not select or join: a range counts anew in every file, the first molecule that a SMARTS
+// pattern or property filter rejects ends the split, and --unique and --join see one molecule
+// at a time. On 30 molecules "-m -l 10" wrote all 30, "-m -s" none of the 21 that match and
+// "-m --join" the first alone. Of a conversion in two runs (coordinates, then the pH) the second
+// filters and joins; the rest of the selection is made in the first.
+bool lastRunSelects(const ConversionPieces& p) {
+  return !p.theFilterCommand.empty() || !p.joinmols.empty();
+}
+
+bool selects(const ConversionPieces& p) {
+  return lastRunSelects(p) || !p.oconvertFrom.empty() || !p.oconvertTo.empty() ||
+         !p.osmartsConvert.empty() || !p.onlyUnique.empty();
+}
+
+// obabel splits only what it reads from a file: from a pipe it writes nothing and exits 0. So
+// the molecules to split go, as SD, into a temporary file that bash removes when it exits.
+// `first` writes them, or feeds `second` through a pipe when there is one; `split` reads them.
+std::string splitThroughFile(const std::string& first, const std::string& second,
+                             const std::string& split) {
+  std::string start = "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + first;
+  std::string rest = " > \"$tmp\" && " + split;
+  return second.empty() ? start + rest : pipedRuns(start, second + rest);
+}
+
+// A run that only splits what the runs before it wrote, in the output's format and options.
+std::string splitRun(const std::string& program, const std::string& format,
+                     const std::string& target, const ConversionPieces& p) {
+  return program + " -isdf \"$tmp\" " + format + target + p.splitmols + p.zipfile;
+}
+
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
 // run ethylamine comes out as CCN, not CC[NH3+]. So a first run makes the coordinates and
 // writes SD, which keeps titles, data fields, charges, isotopes and stereo, and a second run
@@ -45,20 +76,35 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
 // single run: the selection (range, SMARTS, unique), salts, dative bonds and canonical order
 // before the pH; centring, the appended values and the property filter after it, and joining
 // last. A new title is set with the coordinates, before any values are appended to it. So the
-// same molecules come out, with the same titles, as they do without coordinates.
+// same molecules come out, with the same titles, as they do without coordinates. A split reads
+// the coordinates from a temporary file; when the pH run also filters or joins, it writes SD
+// too, and a third run splits.
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
-                              const std::string& writing, const ConversionPieces& p) {
+                              const std::string& format, const std::string& hydrogens,
+                              const std::string& target, const ConversionPieces& p) {
   std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
                                 p.genCanonical + p.generate2Dmol + p.generate3Dmol + p.addTitle +
                                 p.oremoveSalts + p.osmartsConvert;
-  std::string after =
-      p.cenCordinates + p.joinmols + p.splitmols + p.zipfile + p.appendValues + p.theFilterCommand;
-  // obabel splits (-m) only what it reads from a file: from a pipe it writes nothing and
-  // exits 0. A split takes the intermediate from a temporary file, removed when bash exits.
-  if (!p.splitmols.empty())
-    return "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + makeCoordinates + " > \"$tmp\" && " +
-           program + " -isdf \"$tmp\" " + writing + after;
-  return pipedRuns(makeCoordinates, program + " -isdf - " + writing + after);
+  std::string values = p.appendValues + p.theFilterCommand;
+  if (p.splitmols.empty())
+    return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + target +
+                                          p.cenCordinates + p.joinmols + p.zipfile + values);
+  if (lastRunSelects(p))
+    return splitThroughFile(makeCoordinates,
+                            program + " -isdf - " + kIntermediateFlag + " " + hydrogens +
+                                p.cenCordinates + p.joinmols + values,
+                            splitRun(program, format, target, p));
+  return splitThroughFile(makeCoordinates, "",
+                          program + " -isdf \"$tmp\" " + format + hydrogens + target +
+                              p.cenCordinates + p.splitmols + p.zipfile + values);
+}
+
+// The options of a conversion in one run, with the split and compression given apart.
+std::string oneRunOptions(const ConversionPieces& p, const std::string& split,
+                          const std::string& zip) {
+  return p.cenCordinates + p.conDative + p.onlyUnique + p.joinmols + split + p.genCanonical + zip +
+         p.generate2Dmol + p.generate3Dmol + p.addTitle + p.oremoveSalts + p.osmartsConvert +
+         p.appendValues + p.theFilterCommand;
 }
 
 }  // namespace
@@ -93,18 +139,22 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
   std::string pH = p.oHydrogens == kPHFlag ? shellWord(s.pH) : std::string();
   // The single blanks stand even between empty pieces; from the output on, each piece brings
   // its own blanks.
-  std::string reading = programWord(obabelPath) + " " + p.iFileType + " " +
-                        quotedPath(s.inputPath) + " " + p.iFileTypeOption + " " + p.oconvertFrom +
-                        " " + p.oconvertTo + " ";
-  std::string writing =
-      p.oFileType + " " + p.oFileTypeOption + " " + p.oHydrogens + " " + pH + " -O " + output;
-  if (p.oHydrogens != kPHFlag || !(s.generate2D || s.generate3D)) {
-    result.command = reading + writing + p.cenCordinates + p.conDative + p.onlyUnique + p.joinmols +
-                     p.splitmols + p.genCanonical + p.zipfile + p.generate2Dmol + p.generate3Dmol +
-                     p.addTitle + p.oremoveSalts + p.osmartsConvert + p.appendValues +
-                     p.theFilterCommand;
+  std::string program = programWord(obabelPath);
+  std::string reading = program + " " + p.iFileType + " " + quotedPath(s.inputPath) + " " +
+                        p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " ";
+  std::string format = p.oFileType + " " + p.oFileTypeOption + " ";
+  std::string hydrogens = p.oHydrogens + " " + pH;
+  std::string target = " -O " + output;
+  if (p.oHydrogens == kPHFlag && (s.generate2D || s.generate3D)) {
+    result.command = coordinatesThenPH(program, reading, format, hydrogens, target, p);
+  } else if (!p.splitmols.empty() && selects(p)) {
+    // The split files hold the molecules the same run writes without splitting, in the same
+    // order, with their titles and data fields.
+    std::string select = reading + kIntermediateFlag + " " + hydrogens + oneRunOptions(p, "", "");
+    result.command = splitThroughFile(select, "", splitRun(program, format, target, p));
   } else {
-    result.command = coordinatesThenPH(programWord(obabelPath), reading, writing, p);
+    result.command =
+        reading + format + hydrogens + target + oneRunOptions(p, p.splitmols, p.zipfile);
   }
   return result;
 }

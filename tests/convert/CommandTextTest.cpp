@@ -38,9 +38,12 @@ TEST_F(CommandText, WorkedExampleIsExactAndOnlyConvertRunsIt) {
 }
 
 TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension) {
-  std::vector<std::string> switches;  // every box but the two that choose the range
+  // Every box but the two that choose the range, and the split: under a selection it takes a
+  // run of its own (below).
+  std::vector<std::string> switches;
   for (const auto& [name, kind] : pane.outletInfo())
-    if (kind == platform::ControlKind::Button && name != "convertAll" && name != "convertSeletion")
+    if (kind == platform::ControlKind::Button && name != "convertAll" &&
+        name != "convertSeletion" && name != "splitIntoindividualmols")
       switches.push_back(name);
   useObabel("OB");
   const std::string d = temp();
@@ -59,7 +62,7 @@ TEST_F(CommandText, BlankRunsSwitchesThatLeaveNothingBehindAndTheOutputExtension
   setText("convertFrom", "2");
   setText("convertTo", "5");
   EXPECT_EQ(checked(), "OB  '" + d + "/a.sdf'  -f 2 -l 5     -O '" + d +
-                           "/b.smi'.gz -c  -b  --unique  --join  -m  --canonical   -z  --gen2d   "
+                           "/b.smi'.gz -c  -b  --unique  --join  --canonical   -z  --gen2d   "
                            "--gen3d   --title  T  -r  -v '[#7]'  --append \"MW\"  "
                            "--filter \"MW<130\"");
 
@@ -104,6 +107,26 @@ TEST_F(CommandText, PHComesAfterTheCoordinates) {
                            " -c  -m ");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   EXPECT_EQ(checked(), in + "  -h " + out + " -c  -m  --gen3d  ");
+}
+
+// A split without a selection stays one run. Under one, a first run writes the selected
+// molecules as SD into a temporary file, with everything obabel does to them, and a second run
+// splits that file in the output's format and options.
+TEST_F(CommandText, ASplitUnderASelectionSplitsWhatAFirstRunWrote) {
+  useObabel("OB");
+  const std::string d = temp();
+  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b.smi", kSmiRow);
+  h.choose(pane, "outputFileoptions", "-xn No molecule name");
+  h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
+  turnOn("splitIntoindividualmols");
+  turnOn("zipoutput");
+  const std::string in = "OB  '" + d + "/a.sdf'    ", out = " -O '" + d + "/b.smi'.gz -m ";
+  EXPECT_EQ(checked(), in + "-osmi -xn -h " + out + " -z ");
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", "[#7]");
+  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + in +
+                           "-osdf -h  -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi -xn " + out +
+                           " -z ");
 }
 
 TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PaneFixture.h"
 #include "convert/Convertcontroller.h"
@@ -10,6 +12,9 @@ namespace molbench::testing {
 
 inline const std::string kSdfRow = "sdf -- MDL MOL format";
 inline const std::string kSmiRow = "smi -- SMILES format";
+
+// Outlets and what they get: a box is turned over, a popup picked, a field typed into.
+using Settings = std::vector<std::pair<std::string, std::string>>;
 
 class ConvertPaneTest : public PaneTest<Convertcontroller> {
  protected:
@@ -27,6 +32,18 @@ class ConvertPaneTest : public PaneTest<Convertcontroller> {
     setText("outputFilepath", output);
     h.choose(pane, "inputFiletype", inputFormat);
     h.choose(pane, "outputFiletype", outputFormat);
+  }
+  void apply(const std::string& outlet, const std::string& value) {
+    auto control = h.control(pane, outlet).get();
+    if (auto box = dynamic_cast<headless::Button*>(control))
+      box->setOn(!box->isOn());
+    else if (dynamic_cast<headless::PopUpButton*>(control))
+      h.choose(pane, outlet, value);
+    else
+      setText(outlet, value);
+  }
+  void apply(const Settings& settings) {
+    for (const auto& [outlet, value] : settings) apply(outlet, value);
   }
 };
 

@@ -19,9 +19,6 @@ const std::string kSdf = testDataPath("cdk2-12.sdf");     // 12 molecules with 3
 const std::string kSmiles = testDataPath("small.smi");    // 10 molecules, one twice, one salt
 const std::string kSmallSdf = testDataPath("small.sdf");  // the same in 2D, hydrogens implicit
 
-// Outlets and what they get: a box is turned over, a popup picked, a field typed into.
-using Settings = std::vector<std::pair<std::string, std::string>>;
-
 struct Conversion {
   std::string name;
   Settings settings;
@@ -32,24 +29,13 @@ struct Conversion {
   long filesWritten = 1;
 };
 
-class SetControls : public ConvertPaneTest {
- protected:
-  void apply(const std::string& outlet, const std::string& value) {
-    auto control = h.control(pane, outlet).get();
-    if (auto box = dynamic_cast<headless::Button*>(control))
-      box->setOn(!box->isOn());
-    else if (dynamic_cast<headless::PopUpButton*>(control))
-      h.choose(pane, outlet, value);
-    else
-      setText(outlet, value);
-  }
-};
+using SetControls = ConvertPaneTest;
 
-class RealConversion : public SetControls, public ::testing::WithParamInterface<Conversion> {};
+class RealConversion : public ConvertPaneTest, public ::testing::WithParamInterface<Conversion> {};
 
 TEST_P(RealConversion, WritesWhatObabelReadsBack) {
   const Conversion& c = GetParam();
-  for (const auto& [outlet, value] : c.settings) apply(outlet, value);
+  apply(c.settings);
   convertFiles(c.input, c.input.ends_with(".smi") ? kSmiRow : kSdfRow, scratch(c.output),
                c.outputFormat);
   h.press(pane, "convertFile:");
@@ -136,16 +122,24 @@ TEST_F(SetControls, PHSurvivesCoordinatesAndIsNoInputFileAfterAnotherRow) {
       {{{"generate3D", ""}}, "3d.sdf", "3d.sdf", charged},
       {{{"generate2D", ""}, {"splitIntoindividualmols", ""}}, "m.sdf", "m1.sdf m2.sdf", charged},
       {afterPH, "z.sdf", "z.sdf.gz",
-       "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"}};
+       "CC[NH3+]\tethylamine 46.0916\nCC(=O)[O-]\tacetic acid 59.044\n"},
+      // The filter, applied with the pH, runs before the split.
+      {{{"generate2D", ""},
+        {"splitIntoindividualmols", ""},
+        {"filterOption", ""},
+        {"filterProperties", "MW>50"}},
+       "f.sdf",
+       "f?.sdf",
+       "CC(=O)[O-]\tacetic acid\n"}};
   for (const auto& [settings, output, results, smiles] : cases) {
-    for (const auto& [outlet, value] : settings) apply(outlet, value);
+    apply(settings);
     convertFiles(scratch("acid base.smi"), kSmiRow, scratch(output), kAutodetectRow);
     h.press(pane, "convertFile:");
     EXPECT_EQ(
         runForOutput("cd " + quotedPath(temp()) + " && " + kObabel + " " + results + " -osmi 2>&-"),
         smiles)
         << pane.obshellCommand;
-    for (const auto& [outlet, value] : settings) apply(outlet, value);  // the boxes back off
+    apply(settings);  // the boxes back off
   }
   EXPECT_THAT(h.alerts(), IsEmpty());
 }
@@ -165,6 +159,13 @@ TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
     ASSERT_EQ(h.alerts().size(), split ? 2u : 1u) << pane.obshellCommand;
     EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
   }
+  // Without a pH, a split under a selection makes the coordinates in its selecting run.
+  apply("hydrogensPop", "Choose");
+  apply("smartsConvertoptions", "matching");
+  apply("smartsConvert", "C");
+  h.press(pane, "convertFile:");
+  ASSERT_EQ(h.alerts().size(), 3u) << pane.obshellCommand;
+  EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
 }
 
 using SplitRun = ConvertPaneTest;
