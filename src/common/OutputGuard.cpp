@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 
 #include "common/FastSearchIndex.h"
@@ -97,18 +96,18 @@ std::optional<std::string> splitProblem(const std::string& outputPath,
 }  // namespace
 
 std::pair<std::string, std::string> splitOutputNames(const std::string& path) {
-  auto star = path.find('*');
-  if (star != std::string::npos) {
-    std::string after = path.substr(star + 1);
-    auto dot = std::min(after.rfind('.'), after.size());
-    return {path.substr(0, star), after.substr(0, dot) + "*" + after.substr(dot)};
-  }
-  const std::string gz = ".gz";
-  bool zipped =
-      path.size() > gz.size() && path.compare(path.size() - gz.size(), gz.size(), gz) == 0;
-  auto dot = path.substr(0, zipped ? path.size() - gz.size() : path.size()).rfind('.');
-  if (dot == std::string::npos) return {path, ""};
-  return {path.substr(0, dot), path.substr(dot)};
+  // obabel's own steps, on the whole path: mark the place with a "*" before the extension (the
+  // one under the last ".gz"), then put the number in place of the first "*".
+  std::string marked = path;
+  auto gz = marked.rfind(".gz");
+  // Before a ".gz" at the very start, obabel's search wraps round to the last "." of all.
+  auto dot = gz == std::string::npos ? marked.rfind('.') : marked.rfind('.', gz - 1);
+  if (dot == std::string::npos)
+    marked += '*';
+  else
+    marked.insert(dot, "*");
+  auto star = marked.find('*');
+  return {marked.substr(0, star), marked.substr(star + 1)};
 }
 
 std::optional<std::string> outputPathProblem(const std::string& outputPath,

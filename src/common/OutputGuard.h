@@ -22,8 +22,9 @@ enum class OutputKind {
 
 // The numbered names obabel -m writes for this output path: the first part, the molecule's
 // number (1, 2, ...), then the second part. The number goes before the last "." (before the
-// one ahead of a closing ".gz"), or at the end when there is none; a "*" takes the number
-// itself and obabel moves the "*" before the extension.
+// one ahead of the last ".gz"), or at the end when there is none; a "*" takes the number
+// itself and obabel puts another "*" where the number would have gone ("a*b.sdf.gz" gives
+// "a1b*.sdf.gz"). Like obabel, this reads the whole path, folders included.
 std::pair<std::string, std::string> splitOutputNames(const std::string& outputPath);
 
 // Why the output path cannot be written, or nothing when it can: it is empty, ends in "/",

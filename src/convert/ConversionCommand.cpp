@@ -4,6 +4,7 @@
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
+#include "convert/CompressedSplit.h"
 
 namespace molbench {
 
@@ -53,20 +54,40 @@ bool selects(const ConversionPieces& p) {
          !p.osmartsConvert.empty() || !p.onlyUnique.empty();
 }
 
+// How the run that splits writes its files, and what the command runs around it. Files that
+// obabel would compress are split into a scratch folder and compressed after the run.
+struct SplitWriting {
+  std::string folder;  // starts a command that splits in one run
+  std::string file;    // starts a command that splits what a first run writes into "$tmp"
+  std::string target;  // " -O " and the output of the run that writes the files
+  std::string zip;     // the split run's " -z "
+  std::string finish;  // runs after the split run
+};
+
+SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
+                          const std::string& outputPath) {
+  if (p.splitmols.empty() ||
+      !obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath))
+    return {"", "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && ", target, p.zipfile, ""};
+  auto split = compressedSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord);
+  return {split.scratchFolder, split.scratchFolder + "tmp=\"$dir\"/sd && ", split.target, "",
+          " && " + split.compressEach};
+}
+
 // obabel splits only what it reads from a file: from a pipe it writes nothing and exits 0. So
 // the molecules to split go, as SD, into a temporary file that bash removes when it exits.
 // `first` writes them, or feeds `second` through a pipe when there is one; `split` reads them.
 std::string splitThroughFile(const std::string& first, const std::string& second,
-                             const std::string& split) {
-  std::string start = "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + first;
-  std::string rest = " > \"$tmp\" && " + split;
+                             const std::string& split, const SplitWriting& w) {
+  std::string start = w.file + first;
+  std::string rest = " > \"$tmp\" && " + split + w.finish;
   return second.empty() ? start + rest : pipedRuns(start, second + rest);
 }
 
 // A run that only splits what the runs before it wrote, in the output's format and options.
 std::string splitRun(const std::string& program, const std::string& format,
-                     const std::string& target, const ConversionPieces& p) {
-  return program + " -isdf \"$tmp\" " + format + target + p.splitmols + p.zipfile;
+                     const ConversionPieces& p, const SplitWriting& w) {
+  return program + " -isdf \"$tmp\" " + format + w.target + p.splitmols + w.zip;
 }
 
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
@@ -81,22 +102,23 @@ std::string splitRun(const std::string& program, const std::string& format,
 // too, and a third run splits.
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
                               const std::string& format, const std::string& hydrogens,
-                              const std::string& target, const ConversionPieces& p) {
+                              const ConversionPieces& p, const SplitWriting& w) {
   std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
                                 p.genCanonical + p.generate2Dmol + p.generate3Dmol + p.addTitle +
                                 p.oremoveSalts + p.osmartsConvert;
   std::string values = p.appendValues + p.theFilterCommand;
   if (p.splitmols.empty())
-    return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + target +
+    return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + w.target +
                                           p.cenCordinates + p.joinmols + p.zipfile + values);
   if (lastRunSelects(p))
     return splitThroughFile(makeCoordinates,
                             program + " -isdf - " + kIntermediateFlag + " " + hydrogens +
                                 p.cenCordinates + p.joinmols + values,
-                            splitRun(program, format, target, p));
+                            splitRun(program, format, p, w), w);
   return splitThroughFile(makeCoordinates, "",
-                          program + " -isdf \"$tmp\" " + format + hydrogens + target +
-                              p.cenCordinates + p.splitmols + p.zipfile + values);
+                          program + " -isdf \"$tmp\" " + format + hydrogens + w.target +
+                              p.cenCordinates + p.splitmols + w.zip + values,
+                          w);
 }
 
 // The options of a conversion in one run, with the split and compression given apart.
@@ -144,17 +166,17 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
                         p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " ";
   std::string format = p.oFileType + " " + p.oFileTypeOption + " ";
   std::string hydrogens = p.oHydrogens + " " + pH;
-  std::string target = " -O " + output;
+  SplitWriting w = splitWriting(p, " -O " + output, result.outputPath);
   if (p.oHydrogens == kPHFlag && (s.generate2D || s.generate3D)) {
-    result.command = coordinatesThenPH(program, reading, format, hydrogens, target, p);
+    result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same
     // order, with their titles and data fields.
     std::string select = reading + kIntermediateFlag + " " + hydrogens + oneRunOptions(p, "", "");
-    result.command = splitThroughFile(select, "", splitRun(program, format, target, p));
+    result.command = splitThroughFile(select, "", splitRun(program, format, p, w), w);
   } else {
-    result.command =
-        reading + format + hydrogens + target + oneRunOptions(p, p.splitmols, p.zipfile);
+    result.command = w.folder + reading + format + hydrogens + w.target +
+                     oneRunOptions(p, p.splitmols, w.zip) + w.finish;
   }
   return result;
 }

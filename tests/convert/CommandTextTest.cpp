@@ -119,14 +119,40 @@ TEST_F(CommandText, ASplitUnderASelectionSplitsWhatAFirstRunWrote) {
   h.choose(pane, "outputFileoptions", "-xn No molecule name");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   turnOn("splitIntoindividualmols");
-  turnOn("zipoutput");
-  const std::string in = "OB  '" + d + "/a.sdf'    ", out = " -O '" + d + "/b.smi'.gz -m ";
-  EXPECT_EQ(checked(), in + "-osmi -xn -h " + out + " -z ");
+  const std::string in = "OB  '" + d + "/a.sdf'    ", out = " -O '" + d + "/b.smi' -m ";
+  EXPECT_EQ(checked(), in + "-osmi -xn -h " + out);
   h.choose(pane, "smartsConvertoptions", "matching");
   setText("smartsConvert", "[#7]");
   EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + in +
-                           "-osdf -h  -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi -xn " + out +
-                           " -z ");
+                           "-osdf -h  -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi -xn " + out);
+}
+
+// A compressed split writes its files into a scratch folder, uncompressed, and gzip compresses
+// each under the numbered name obabel gives it.
+TEST_F(CommandText, ACompressedSplitGzipsWhatTheSplitRunWroteIntoAScratchFolder) {
+  useObabel("OB");
+  const std::string d = temp();
+  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b's.smi", kSmiRow);
+  turnOn("splitIntoindividualmols");
+  turnOn("zipoutput");
+  const std::string folder =
+      "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf \"$dir\"' EXIT && ";
+  const std::string in = "OB  '" + d + "/a.sdf'    ";
+  const std::string compress =
+      " && i=1 && while [ -e \"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" + d +
+      "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done";
+  EXPECT_EQ(checked(), folder + in + "-osmi    -O \"$dir\"/m.smi -m " + compress);
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", "[#7]");
+  EXPECT_EQ(checked(),
+            folder + "tmp=\"$dir\"/sd && " + in +
+                "-osdf   -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi   -O \"$dir\"/m.smi -m " +
+                compress);
+  // A named format keeps obabel from compressing for the name alone: that split stays as it was.
+  h.choose(pane, "smartsConvertoptions", "Choose");
+  turnOn("zipoutput", false);
+  setText("outputFilepath", d + "/b.smi.gz");
+  EXPECT_EQ(checked(), in + "-osmi    -O '" + d + "/b.smi.gz' -m ");
 }
 
 TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {

@@ -173,7 +173,8 @@ using SplitRun = ConvertPaneTest;
 // obabel -m writes one file per molecule under numbered names, and the first may be the input.
 TEST_F(SplitRun, TheNumberedNamesAreObabelsAndAnInputAmongThemIsRefused) {
   std::filesystem::create_directories(scratch("names"));
-  for (std::string name : {"mol.sdf", "noext", "a.b.sdf", "c.sdf.gz", "f.gz", "e.GZ", "m*x.sdf"}) {
+  for (std::string name : {"mol.sdf", "noext", "a.b.sdf", "c.sdf.gz", "f.gz", "e.GZ", "m*x.sdf",
+                           "m*x.sdf.gz", "x.gzip.sdf"}) {
     auto [before, after] = splitOutputNames(scratch("names/" + name));
     obabelCount({kSmallSdf, "-osdf", "-m", "-O", scratch("names/" + name)});
     EXPECT_TRUE(fileExists(before + "1" + after) && fileExists(before + "10" + after)) << name;

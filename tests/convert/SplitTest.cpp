@@ -1,12 +1,15 @@
 // A split writes, one a file, exactly the molecules the same conversion writes without it,
-// whatever the conversion selects or joins. Run with the real obabel on real files.
+// whatever the conversion selects or joins, and a compressed split gzips each file once. Run with
+// the real obabel on real files.
 #include <gmock/gmock.h>
 
 #include <filesystem>
 #include <regex>
+#include <vector>
 
 #include "ConvertFixture.h"
 #include "common/OutputGuard.h"
+#include "common/ShellQuote.h"
 
 namespace molbench::testing {
 namespace {
@@ -29,26 +32,36 @@ std::string withoutTimeStamps(const std::string& sd) {
   return std::regex_replace(sd, std::regex("OpenBabel[0-9]{10}"), "OpenBabel");
 }
 
-class SplitUnderSelection : public ConvertPaneTest,
-                            public ::testing::WithParamInterface<SelectedSplit> {
+class SplitFixture : public ConvertPaneTest {
  protected:
-  // The numbered files a split to `output` wrote, joined in the order of their numbers.
-  std::string splitFiles(const std::string& output, int& files) {
+  std::string nci30() {
+    std::string input = scratch("nci30.sdf");
+    obabelCount({kNci, "-l", "30", "-O", input});
+    return input;
+  }
+  // The numbered files a split to `output` wrote, in the order of their numbers.
+  std::vector<std::string> numberedFiles(const std::string& output) {
     auto [before, after] = splitOutputNames(output);
+    std::vector<std::string> files;
+    while (fileExists(before + std::to_string(files.size() + 1) + after))
+      files.push_back(before + std::to_string(files.size() + 1) + after);
+    return files;
+  }
+  std::string splitFiles(const std::string& output, int& files) {
     std::string text;
-    for (files = 0; fileExists(before + std::to_string(files + 1) + after); ++files)
-      text += readFile(before + std::to_string(files + 1) + after);
+    auto names = numberedFiles(output);
+    for (const auto& name : names) text += readFile(name);
+    files = static_cast<int>(names.size());
     return text;
   }
 };
 
+class SplitUnderSelection : public SplitFixture,
+                            public ::testing::WithParamInterface<SelectedSplit> {};
+
 TEST_P(SplitUnderSelection, WritesTheMoleculesOfTheUnsplitRunOneAFile) {
   const SelectedSplit& c = GetParam();
-  std::string input = c.input;
-  if (input.empty()) {
-    input = scratch("nci30.sdf");
-    obabelCount({kNci, "-l", "30", "-O", input});
-  }
+  std::string input = c.input.empty() ? nci30() : c.input;
   apply(c.settings);
   convertFiles(input, input.ends_with(".smi") ? kSmiRow : kSdfRow, scratch("all.sdf"), kSdfRow);
   h.press(pane, "convertFile:");
@@ -82,6 +95,88 @@ INSTANTIATE_TEST_SUITE_P(
         SelectedSplit("Filter", {{"filterOption", ""}, {"filterProperties", "MW<200"}}, 14),
         SelectedSplit("Join", {{"joinIntosinglemol", ""}}, 1),
         SelectedSplit("Unique", {{"onlyUniquemols", ""}}, 9, testDataPath("small.smi"))),
+    [](const auto& info) { return info.param.name; });
+
+struct CompressedSplit {
+  std::string name;
+  Settings settings;
+  std::string output;  // its name; the split files go into a folder of their own
+  std::string outputFormat;
+  int molecules;  // what the conversion writes without the split
+};
+
+void PrintTo(const CompressedSplit& c, std::ostream* out) { *out << c.name; }
+
+class SplitCompressed : public SplitFixture,
+                        public ::testing::WithParamInterface<CompressedSplit> {};
+
+TEST_P(SplitCompressed, GzipsEachFileOnceUnderItsNumberedName) {
+  const CompressedSplit& c = GetParam();
+  std::string input = nci30();
+  std::string written = c.output.ends_with(".gz") ? c.output : c.output + ".gz";
+  // Unsplit, obabel reads a "*" in the name as the place of the input's name.
+  std::string all = scratch("all.sdf.gz");
+  apply(c.settings);
+  convertFiles(input, kSdfRow, c.output.ends_with(".gz") ? all : scratch("all.sdf"),
+               c.outputFormat);
+  h.press(pane, "convertFile:");
+  std::string folder = scratch("split dir's $HOME");
+  std::filesystem::create_directory(folder);
+  // The user's own file, at the name an uncompressed split would give its first molecule.
+  writeFile(folder + "/m1.sdf", "kept\n");
+  turnOn("splitIntoindividualmols");
+  setText("outputFilepath", folder + "/" + c.output);
+  h.press(pane, "convertFile:");
+
+  auto files = numberedFiles(folder + "/" + written);
+  EXPECT_EQ(obabelCount({all, "-onul"}), c.molecules);
+  ASSERT_EQ(files.size(), static_cast<size_t>(c.molecules)) << pane.obshellCommand;
+  std::string gunzip = "gzip -dc";
+  for (const auto& file : files) {
+    EXPECT_EQ(readFile(file).substr(0, 2), "\x1f\x8b") << file;
+    EXPECT_EQ(obabelCount({file, "-onul"}), 1) << file;
+    gunzip += " " + quotedPath(file);
+  }
+  EXPECT_TRUE(withoutTimeStamps(runForOutput(gunzip)) ==
+              withoutTimeStamps(runForOutput("gzip -dc " + quotedPath(all))))
+      << "the split files differ from the unsplit run's molecules";
+  EXPECT_EQ(readFile(folder + "/m1.sdf"), "kept\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), c.molecules + 1);
+  EXPECT_THAT(h.alerts(), IsEmpty());
+}
+
+// Open Babel 3.1.1 alone gzipped each file twice (obabel then read none of its molecules) and
+// crashed as it ended.
+INSTANTIATE_TEST_SUITE_P(
+    Obabel, SplitCompressed,
+    ::testing::Values(CompressedSplit("Compressed", {{"zipoutput", ""}}, "m.sdf", kSdfRow, 30),
+                      CompressedSplit("UnderASelection",
+                                      {{"zipoutput", ""},
+                                       {"smartsConvertoptions", "matching"},
+                                       {"smartsConvert", "[#7]"}},
+                                      "m.sdf", kSdfRow, 21),
+                      // With the format left to the name, a name ending in ".gz" compresses too.
+                      CompressedSplit("NamedGz", {}, "m.sdf.gz", kAutodetectRow, 30),
+                      CompressedSplit("DashAndStar",
+                                      {{"zipoutput", ""},
+                                       {"smartsConvertoptions", "not_matching"},
+                                       {"smartsConvert", "[#7]"}},
+                                      "-m*x.sdf", kAutodetectRow, 9),
+                      // A pH with coordinates goes to a run of its own, which may also filter.
+                      CompressedSplit("PHAfterCoordinates",
+                                      {{"zipoutput", ""},
+                                       {"hydrogensPop", "-p Add Hydrogens appropriate for pH"},
+                                       {"thePH", "7.4"},
+                                       {"generate2D", ""}},
+                                      "m.sdf", kSdfRow, 30),
+                      CompressedSplit("PHAndFilter",
+                                      {{"zipoutput", ""},
+                                       {"hydrogensPop", "-p Add Hydrogens appropriate for pH"},
+                                       {"thePH", "7.4"},
+                                       {"generate2D", ""},
+                                       {"filterOption", ""},
+                                       {"filterProperties", "MW<200"}},
+                                      "m.sdf", kSdfRow, 14)),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
