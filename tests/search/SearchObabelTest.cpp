@@ -111,7 +111,7 @@ TEST_F(SearchWithObabel, AnIndexSearchTakesTheQueriesTheIndexReadsAndNoOther) {
       {"runFSsearch:", acid, "", "Cannot read the SMILES string"},
       {"runFSsearch:", acid, "5", "takes a molecule"},
       {"runFSsearch:", salt, "", "cannot be interpreted as either valid SMARTS"},
-      {"runFSsearch:", salt, "0,7", "similarity \"0,7\""},
+      {"runFSsearch:", "c1ccccc1N", "0,7", "similarity \"0,7\""},
       {"checkObabel:", acid, "0.7", "Cannot read the SMILES string"},  // the index as its input
   };
   setText("fssearchPath", index);
