@@ -1,5 +1,7 @@
 #include "common/SmartsCheck.h"
 
+#include "common/FastSearchIndex.h"
+#include "common/IndexQuery.h"
 #include "common/Refusal.h"
 #include "common/ReportShell.h"
 #include "common/ShellQuote.h"
@@ -17,12 +19,6 @@ bool isBlank(const std::string& text) {
   return text.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
 }
 
-std::string trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::optional<SmartsProblem> modeProblem(const std::string& modeTitle, SmartsUse use) {
   if (use != SmartsUse::indexQuery || modeTitle == kMatching) return std::nullopt;
   if (modeTitle == kNotMatching)
@@ -35,31 +31,63 @@ std::optional<SmartsProblem> modeProblem(const std::string& modeTitle, SmartsUse
                        "pattern."};
 }
 
+// What obabel says when the file search's filter cannot use the pattern, or nothing.
+std::optional<std::string> patternWords(const std::string& obabelPath, const std::string& pattern) {
+  auto run = shellReport(smartsCheckCommand(obabelPath, pattern));
+  return run.output ? obabelPatternError(*run.output) : std::nullopt;
+}
+
+// obabel searches an index for a molecule, never for a SMARTS alone: it reads the query as a
+// molecule first, and a substructure search then reads it as a SMARTS to match each hit.
+std::optional<SmartsProblem> indexQueryFilterProblem(const std::string& obabelPath,
+                                                     const std::string& query,
+                                                     const std::string& similarity,
+                                                     const std::string& scratchFolder) {
+  if (auto problem = similarityProblem(similarity))
+    return SmartsProblem{kMendSimilarityTitle, *problem};
+  if (auto words = indexQueryProblem(obabelPath, query, similarity, scratchFolder))
+    return SmartsProblem{
+        kMendPatternTitle,
+        "obabel's index search cannot read the query \"" + query + "\":\n\n" + *words +
+            "\n\nAn index search takes a molecule: a SMILES (in which [#n] atoms and ~ bonds "
+            "may stand), or the name of a molecule file; with a similarity, only a SMILES. The "
+            "file search takes any SMARTS pattern: search the molecule file itself for this one. "
+            "Nothing was run."};
+  // A similarity search never matches by SMARTS.
+  if (!similarity.empty()) return std::nullopt;
+  auto words = patternWords(obabelPath, query);
+  if (!words) return std::nullopt;
+  return SmartsProblem{
+      kMendPatternTitle,
+      "obabel's index search matches each molecule its fingerprints find against the query read "
+      "as a SMARTS pattern, and it cannot read \"" +
+          query + "\" so:\n\n" + *words +
+          "\n\nA molecule that is no SMARTS pattern (a salt or a mixture, with \".\") can be "
+          "searched by similarity. Nothing was run."};
+}
+
 }  // namespace
+
+SmartsUse smartsUseForInput(const std::string& inputPath, const std::string& inputFormatFlag) {
+  if (inputFormatFlag == "-ifs") return SmartsUse::indexInput;
+  return inputFormatFlag.empty() && isFastSearchIndex(inputPath) ? SmartsUse::indexInput
+                                                                 : SmartsUse::filterOrNone;
+}
 
 std::string smartsCheckCommand(const std::string& obabelPath, const std::string& pattern) {
   return programWord(obabelPath) + " -:C -onul -s " + optionValue(pattern) + " 2>&1";
 }
 
 std::optional<std::string> obabelPatternError(const std::string& checkOutput) {
-  size_t header = checkOutput.find(kFilterErrorHeader);
-  if (header == std::string::npos) return std::nullopt;
-  // The message is the indented lines under the header.
-  std::string words;
-  size_t start = checkOutput.find('\n', header);
-  while (start != std::string::npos && start + 1 < checkOutput.size() &&
-         checkOutput[start + 1] == ' ') {
-    size_t end = checkOutput.find('\n', start + 1);
-    std::string line = trimmed(checkOutput.substr(start + 1, end - start - 1));
-    if (!line.empty()) words += (words.empty() ? "" : "\n") + line;
-    start = end;
-  }
-  return words;
+  if (checkOutput.find(kFilterErrorHeader) == std::string::npos) return std::nullopt;
+  return obabelMessages(checkOutput, kFilterErrorHeader);
 }
 
 std::optional<SmartsProblem> smartsFilterProblem(const std::string& obabelPath,
                                                  const std::string& modeTitle,
-                                                 const std::string& pattern, SmartsUse use) {
+                                                 const std::string& pattern, SmartsUse use,
+                                                 const std::string& similarity,
+                                                 const std::string& scratchFolder) {
   if (auto problem = modeProblem(modeTitle, use)) return problem;
   // "Choose", or an empty popup that keeps the fragment an earlier run checked.
   if (modeTitle != kMatching && modeTitle != kNotMatching) return std::nullopt;
@@ -74,16 +102,19 @@ std::optional<SmartsProblem> smartsFilterProblem(const std::string& obabelPath,
                          "obabel reads a pattern that begins with \"-\" as one of its own "
                          "options, never as a pattern. Mend the pattern; for a pattern file "
                          "whose name begins with \"-\", write \"./\" before the name."};
-  auto run = shellReport(smartsCheckCommand(obabelPath, pattern));
-  auto words = run.output ? obabelPatternError(*run.output) : std::nullopt;
+  if (use == SmartsUse::indexQuery || (use == SmartsUse::indexInput && modeTitle == kMatching))
+    return indexQueryFilterProblem(obabelPath, pattern, similarity, scratchFolder);
+  auto words = patternWords(obabelPath, pattern);
   if (!words) return std::nullopt;
   return SmartsProblem{kMendPatternTitle, "obabel cannot use the pattern \"" + pattern + "\":\n\n" +
                                               *words + "\n\nMend the pattern; nothing was run."};
 }
 
 bool smartsFilterAccepted(platform::Platform& platform, const std::string& obabelPath,
-                          const std::string& modeTitle, const std::string& pattern, SmartsUse use) {
-  auto problem = smartsFilterProblem(obabelPath, modeTitle, pattern, use);
+                          const std::string& modeTitle, const std::string& pattern, SmartsUse use,
+                          const std::string& similarity) {
+  auto problem = smartsFilterProblem(obabelPath, modeTitle, pattern, use, similarity,
+                                     platform.temporaryDirectory());
   return acceptedUnless(platform, problem ? std::optional(problem->text) : std::nullopt,
                         problem ? problem->title : "");
 }

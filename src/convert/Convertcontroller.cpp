@@ -175,7 +175,7 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
       !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind) ||
       !smartsFilterAccepted(platform(), obabel, settings.smartsMode, settings.smarts,
-                            SmartsUse::filterOrNone))
+                            smartsUseForInput(settings.inputPath, pieces.iFileType)))
     return std::nullopt;
   static_cast<ConversionPieces&>(*this) = pieces;
   obabelPath = obabel;

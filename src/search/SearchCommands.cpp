@@ -6,11 +6,6 @@
 
 namespace molbench {
 
-std::string similarityPiece(const std::string& similarityText) {
-  if (similarityText.empty()) return "";
-  return " -at" + shellWord(similarityText);
-}
-
 void updateQueryPieces(const QuerySettings& s, SearchPieces& p) {
   p.syntaxSimscore = similarityPiece(s.similarity);
   if (auto fragment = smartsFragment(s.smartsMode, s.smarts)) p.osmartsConvert = *fragment;

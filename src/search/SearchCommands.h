@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/FormatFlags.h"
+#include "common/IndexQuery.h"
 
 namespace molbench {
 
@@ -26,10 +27,6 @@ struct SearchPieces : FormatFlags {
   std::string osmartsConvert;
   std::string syntaxSimscore;
 };
-
-// " -at" and the typed threshold as one shell word, with no blank between; "" when the field
-// is empty.
-std::string similarityPiece(const std::string& similarityText);
 
 // Sets the SMARTS fragment and the similarity piece from the query controls.
 void updateQueryPieces(const QuerySettings& settings, SearchPieces& pieces);

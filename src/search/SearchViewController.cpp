@@ -160,7 +160,7 @@ void SearchViewController::checkObabel(platform::Control*) {
   auto composed = composeFileSearch(obabelPath, settings, *this);
   if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}) ||
       !smartsFilterAccepted(platform(), obabelPath, settings.smartsMode, settings.smarts,
-                            SmartsUse::filterOrNone))
+                            smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
   runComposedCommand(platform(), obshellCommand, composed.command, Failures::any);
@@ -220,7 +220,7 @@ void SearchViewController::runFSsearch(platform::Control*) {
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto query = readQuery();
   if (!smartsFilterAccepted(platform(), obabelPath, query.smartsMode, query.smarts,
-                            SmartsUse::indexQuery))
+                            SmartsUse::indexQuery, query.similarity))
     return;
   updateQueryPieces(query, *this);
   obshellCommand =

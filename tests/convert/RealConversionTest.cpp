@@ -227,5 +227,27 @@ TEST_F(ConvertPaneTest, RunsThatWouldEmptyTheKeptOutputForNothingAreRefused) {
   EXPECT_EQ(h.alerts().size(), 10u);
 }
 
+// Given a real index, Convert (and Check) searches it: obabel reads the query as a molecule, as
+// its index search does, and one it cannot read empties the kept output. The same pattern still
+// filters a molecule file.
+TEST_F(ConvertPaneTest, AnIndexInputTakesOnlyAQueryTheIndexSearchReads) {
+  const std::string output = scratch("kept.smi"), acid = "[CX3](=O)[OX2H1]";
+  writeFile(output, "kept\n");
+  obabelCount({molecules("lib.sdf"), "-ofs", "-O", scratch("lib.fs")});
+  convertFiles(scratch("lib.fs"), kAutodetectRow, output, kSmiRow);
+  h.choose(pane, "smartsConvertoptions", "matching");
+  setText("smartsConvert", acid);
+  for (auto action : {"convertFile:", "checkObabel:"}) h.press(pane, action);
+  ASSERT_EQ(h.alerts().size(), 2u);
+  for (const auto& alert : h.alerts())
+    EXPECT_THAT(alert.informativeText, AllOf(HasSubstr("Cannot read the SMILES string"),
+                                             HasSubstr("The file search takes any SMARTS")));
+  EXPECT_EQ(readFile(output) + commandField(), "kept\n");
+  convertFiles(kSmallSdf, kSdfRow, output, kSmiRow);
+  h.press(pane, "convertFile:");
+  EXPECT_EQ(obabelCount({output, "-onul"}), 1) << "benzoic acid";
+  EXPECT_EQ(h.alerts().size(), 2u);
+}
+
 }  // namespace
 }  // namespace molbench::testing

@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "SearchTestSupport.h"
+#include "common/FormatTables.h"
+#include "common/ShellQuote.h"
 
 namespace molbench::testing {
 namespace {
@@ -93,6 +95,46 @@ TEST_F(SearchWithObabel, ASearchWithNoUsablePatternOrNoQueryRunsNothing) {
   EXPECT_EQ(readFile(kept), "CCO\tkept\n");
   EXPECT_EQ(indexSearch("[Xe]", ""), 0);
   EXPECT_EQ(h.alerts().size(), 5u);
+}
+
+// obabel's index search reads its query as a molecule (a SMILES or a molecule file), and with a
+// similarity only as a SMILES; a substructure search then matches each hit by the query as a
+// SMARTS. A query it cannot read empties the output, and obabel exits 0: such a query is
+// refused, with obabel's words, and every other one runs. So is a similarity it misreads.
+TEST_F(SearchWithObabel, AnIndexSearchTakesTheQueriesTheIndexReadsAndNoOther) {
+  const std::string nci = folder + "/nci 400.smi", index = folder + "/nci 400.fs";
+  runForOutput("head -n 400 /usr/share/RDKit/Data/NCI/first_5K.smi > " + quotedPath(nci));
+  ASSERT_EQ(obabelCount({nci, "-ofs", "-O", index}), 400);
+  const std::string acid = "[CX3](=O)[OX2H1]", kept = folder + "/kept.smi";
+  const std::string salt = "CCCCN(CCCC)CCCNC1=C2CCCCC2=NC3=C1C=CC=C3.OP(O)(O)=O";
+  const std::tuple<std::string, std::string, std::string, std::string> refused[] = {
+      {"runFSsearch:", acid, "", "Cannot read the SMILES string"},
+      {"runFSsearch:", acid, "5", "takes a molecule"},
+      {"runFSsearch:", salt, "", "cannot be interpreted as either valid SMARTS"},
+      {"runFSsearch:", "c1ccccc1N", "0,7", "similarity \"0,7\""},
+      {"checkObabel:", acid, "0.7", "Cannot read the SMILES string"},  // the index as its input
+  };
+  setText("fssearchPath", index);
+  setText("inputFilepath", index);
+  h.choose(pane, "inputFiletype", kAutodetectRow);
+  h.choose(pane, "smartsSearchoptions", "matching");
+  for (const auto& [action, query, similarity, words] : refused) {
+    writeFile(kept, "CCO\tkept\n");
+    setText("outputFilepath", kept);
+    setText("smartsSearch", query);
+    setText("similarityScore", similarity);
+    h.press(pane, action);
+    ASSERT_FALSE(h.alerts().empty()) << query << " -at" << similarity;
+    EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr(words)) << query;
+    EXPECT_EQ(readFile(kept), "CCO\tkept\n") << query << " -at" << similarity;
+  }
+  // A salt is a molecule: it runs by similarity, with obabel's own hits.
+  for (const std::string similarity : {"0.7", "5"}) {
+    int hits = indexSearch(salt, similarity);
+    EXPECT_EQ(hits, obabelCount({index, "-onul", "-s", salt, "-at" + similarity})) << similarity;
+    EXPECT_GT(hits, 0) << similarity;
+  }
+  EXPECT_EQ(h.alerts().size(), std::size(refused));
 }
 
 // Linux allows a tab or a line feed in a file name; obabel stores it in the index as it is.
