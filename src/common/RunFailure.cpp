@@ -129,6 +129,24 @@ bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::
   return said(platform, forceFieldFailureAlert(run, program, outputPath));
 }
 
+std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
+                                                         const std::string& program,
+                                                         const std::string& outputPath) {
+  if (run.errorTail.find(kThreeDFailure) == std::string::npos) return std::nullopt;
+  return unusableOutputAlert(
+      run, program + " left molecules without 3D coordinates",
+      "It could not make 3D coordinates for some molecules and went on with them flat (or with "
+      "coordinates that are no numbers, \"nan\"), so what \"" +
+          outputPath +
+          "\" holds for them is of no use. The file is kept: the other molecules in it have "
+          "their coordinates.");
+}
+
+bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                       const std::string& program, const std::string& outputPath) {
+  return said(platform, threeDFailureAlert(run, program, outputPath));
+}
+
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& program, const std::string& outputPath) {
   return said(platform, emptyOutputAlert(run, program, outputPath));

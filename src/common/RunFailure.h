@@ -57,4 +57,20 @@ std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::pos
 bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
                            const std::string& program, const std::string& outputPath);
 
+// What obabel writes on standard error for a molecule it could not make 3D coordinates for. It
+// writes that molecule anyway, flat or with coordinates that are no numbers ("nan"), and still
+// exits 0.
+inline constexpr const char* kThreeDFailure = "3D coordinate generation failed";
+
+// The alert for a run that made 3D coordinates and said it could not for some molecules, with
+// its last error lines; nothing when it did not say so. The file is kept: the other molecules
+// have their coordinates.
+std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
+                                                         const std::string& program,
+                                                         const std::string& outputPath);
+
+// Shows that alert, if there is one. True when it did.
+bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                       const std::string& program, const std::string& outputPath);
+
 }  // namespace molbench

@@ -41,13 +41,32 @@ bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath) {
   return true;
 }
 
+namespace {
+
+platform::posix::BashRun storedAndRun(platform::Platform& platform, std::string& obshellCommand,
+                                      const std::string& command) {
+  obshellCommand = command;
+  platform.diagnostic(obshellCommand);
+  return shellRun(obshellCommand);
+}
+
+}  // namespace
+
 std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               std::string& obshellCommand,
                                               const std::string& command, Failures failures,
                                               const std::string& program) {
-  obshellCommand = command;
-  platform.diagnostic(obshellCommand);
-  return shell(platform, obshellCommand, failures, program);
+  auto run = storedAndRun(platform, obshellCommand, command);
+  saidRunFailure(platform, run, failures, program);
+  return std::move(run.output);
+}
+
+std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& platform,
+                                                          std::string& obshellCommand,
+                                                          const std::string& command) {
+  auto run = storedAndRun(platform, obshellCommand, command);
+  if (saidRunFailure(platform, run, Failures::any, "obabel")) return std::nullopt;
+  return run;
 }
 
 }  // namespace molbench

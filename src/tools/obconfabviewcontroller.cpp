@@ -63,12 +63,13 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
-    return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
-                            ecutoff->text(), includeInputStructure,
-                            // Read after the guards: the input is a readable file by now.
-                            inputHoldsFlatMolecule(head, iFileType, input)});
-  });
+  runTool({.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+          [&](const std::string& head) {
+            return obconfabCommand({head, iFileType, input, output, numconfs->text(),
+                                    rcutoff->text(), ecutoff->text(), includeInputStructure,
+                                    // Read after the guards: the input is a readable file by now.
+                                    inputHoldsFlatMolecule(head, iFileType, input)});
+          });
 }
 
 }  // namespace molbench

@@ -105,7 +105,10 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output, .usesForceField = true},
+  runTool({.inputs = {{"input", input, format}},
+           .output = output,
+           .usesForceField = true,
+           .makesCoordinates = true},
           [&](const std::string& head) {
             return obconformerCommand({
                 .obabelPath = head,

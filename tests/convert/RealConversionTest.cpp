@@ -167,6 +167,33 @@ TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
   }
 }
 
+const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // in 2D
+
+// NCI's fourth molecule read from Mol2: obabel prints "3D coordinate generation failed", writes
+// the molecule as it came (flat) and exits 0, in one run, before the pH and before a split.
+TEST_F(SetControls, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
+  obabelCount({kNci, "-f", "3", "-l", "4", "-O", scratch("nci.mol2")});
+  apply("generate3D", "");
+  const std::tuple<Settings, std::string, std::string, int> cases[] = {
+      {{}, "one.sdf", "one.sdf", 2},
+      {{{"hydrogensPop", "-p Add Hydrogens appropriate for pH"}, {"thePH", "7.4"}},
+       "ph.sdf",
+       "ph.sdf",
+       2},
+      {{{"splitIntoindividualmols", ""}}, "m.sdf", "m2.sdf", 1}};  // with the pH
+  for (const auto& [settings, output, result, molecules] : cases) {
+    for (const auto& [outlet, value] : settings) apply(outlet, value);
+    convertFiles(scratch("nci.mol2"), kAutodetectRow, scratch(output), kSdfRow);
+    h.press(pane, "convertFile:");
+    EXPECT_EQ(obabelCount({scratch(result), "-onul"}), molecules) << pane.obshellCommand;
+  }
+  ASSERT_EQ(h.alerts().size(), 3u);
+  for (const auto& alert : h.alerts()) {
+    EXPECT_EQ(alert.messageText, "obabel left molecules without 3D coordinates");
+    EXPECT_THAT(alert.informativeText, HasSubstr("3D coordinate generation failed"));
+  }
+}
+
 using SplitRun = ConvertPaneTest;
 
 // obabel -m writes one file per molecule under numbered names, and the first may be the input.
