@@ -1,5 +1,6 @@
 #include "common/Shell.h"
 
+#include "common/CommandFragments.h"
 #include "common/Refusal.h"
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"
@@ -63,9 +64,11 @@ std::optional<std::string> runComposedCommand(platform::Platform& platform,
 
 std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& platform,
                                                           std::string& obshellCommand,
-                                                          const std::string& command) {
+                                                          const std::string& command,
+                                                          const std::string& outputPath) {
   auto run = storedAndRun(platform, obshellCommand, command);
-  if (saidRunFailure(platform, run, Failures::any, "obabel")) return std::nullopt;
+  if (saidRunFailure(platform, run, Failures::any, "obabel", pipedOutput(command, outputPath)))
+    return std::nullopt;
   return run;
 }
 

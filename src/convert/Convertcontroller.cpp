@@ -100,7 +100,7 @@ void Convertcontroller::convertFile(platform::Control*) {
   auto composed = guardedConversion("convertFile:");
   if (!composed) return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
-  auto run = runWritingCommand(platform(), obshellCommand, composed->command);
+  auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
   // The file keeps the molecules obabel could not make 3D coordinates for.
   if (run && generate3D->isOn())
     saidThreeDFailure(platform(), *run, "obabel", composed->outputPath);

@@ -155,7 +155,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
     failureSaid_ = saidRunFailure(this->platform(), result,
-                                  run.showsErrors ? Failures::notStarted : Failures::any, program);
+                                  run.showsErrors ? Failures::notStarted : Failures::any, program,
+                                  pipedOutput(pane.obshellCommand, run.output));
     if (!failureSaid_ && run.output && run.outputIsResult)
       failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
     // The file keeps the molecules the force field could type, and those left without 3D

@@ -13,6 +13,7 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 const std::string kSdf = testDataPath("cdk2-12.sdf");     // 12 molecules with 3D coordinates
@@ -192,6 +193,22 @@ TEST_F(SetControls, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
     EXPECT_EQ(alert.messageText, "obabel left molecules without 3D coordinates");
     EXPECT_THAT(alert.informativeText, HasSubstr("3D coordinate generation failed"));
   }
+}
+
+// obabel that cannot write its output says so and exits 0 before it reads anything; the first
+// run, still writing NCI's molecules with 2D coordinates, then dies of the broken pipe, which
+// was said as its crash.
+TEST_F(SetControls, ASecondRunThatCannotWriteIsNamedWithItsOwnError) {
+  apply("hydrogensPop", "-p Add Hydrogens appropriate for pH");
+  apply("thePH", "7.4");
+  apply("generate2D", "");
+  std::string output = scratch(std::string(300, 'x') + ".sdf");  // too long for a file name
+  convertFiles(kNci, kSdfRow, output, kSdfRow);
+  h.press(pane, "convertFile:");
+  ASSERT_EQ(h.alerts().size(), 1u) << pane.obshellCommand;
+  EXPECT_EQ(h.alerts()[0].messageText, "The second obabel run failed");
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              AllOf(HasSubstr("Cannot write to " + output), Not(HasSubstr("signal"))));
 }
 
 using SplitRun = ConvertPaneTest;

@@ -1,5 +1,5 @@
-// The tool panes that make 3D coordinates: a molecule obabel could not make them for is said
-// with obabel's own lines.
+// The tool panes that make 3D coordinates: a molecule obabel could not make them for, and the
+// failure of the second run of a pipe, are said with obabel's own lines.
 #include "ToolPattern.h"
 #include "common/ShellQuote.h"
 
@@ -8,6 +8,7 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // flat, 2D
 
@@ -38,6 +39,22 @@ TEST_P(CoordinateRuns, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, CoordinateRuns, ::testing::Values(kObgen, kObconfab, kObconformer),
+                         caseName);
+
+using PipedCoordinateRuns = CoordinateRuns;
+
+// obabel that cannot write its output says so and exits 0 before it reads anything; the first
+// run, still making coordinates, then dies of the broken pipe, which was said as its crash.
+TEST_P(PipedCoordinateRuns, ASecondRunThatCannotWriteIsNamedWithItsOwnError) {
+  std::string output = scratch(std::string(300, 'x') + ".sdf");  // too long for a file name
+  run(kNci, output);
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, "The second obabel run failed");
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              AllOf(HasSubstr("Cannot write to " + output), Not(HasSubstr("signal"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, PipedCoordinateRuns, ::testing::Values(kObconfab, kObconformer),
                          caseName);
 
 }  // namespace
