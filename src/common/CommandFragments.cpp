@@ -1,5 +1,7 @@
 #include "common/CommandFragments.h"
 
+#include <string_view>
+
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
@@ -34,8 +36,17 @@ std::string inputFormatFlag(const std::string& formatTitle) {
   return "-i" + firstWord(formatTitle);
 }
 
+namespace {
+constexpr std::string_view kPipefail = "set -o pipefail; ";
+}  // namespace
+
 std::string pipedRuns(const std::string& first, const std::string& second) {
-  return "set -o pipefail; " + first + " | " + second;
+  return std::string(kPipefail) + first + " | " + second;
+}
+
+std::optional<std::string> pipedOutput(const std::string& command,
+                                       const std::optional<std::string>& output) {
+  return command.starts_with(kPipefail) ? output : std::nullopt;
 }
 
 }  // namespace molbench

@@ -33,4 +33,9 @@ std::string inputFormatFlag(const std::string& formatTitle);
 // is the command's failure (pipefail), not an empty success of the second.
 std::string pipedRuns(const std::string& first, const std::string& second);
 
+// The file the second run writes when the command was made by pipedRuns and writes `output`;
+// nothing for a command of one run. A failure of such a command names its run.
+std::optional<std::string> pipedOutput(const std::string& command,
+                                       const std::optional<std::string>& output);
+
 }  // namespace molbench

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <regex>
 #include <vector>
 
 #include "platform/Utf8.h"
@@ -37,6 +39,15 @@ std::string withErrorLines(const std::string& sentence, const std::string& tail)
   return sentence + " Its last error lines:\n" + lines;
 }
 
+platform::AlertRequest alertWithLines(const std::string& title, const std::string& sentence,
+                                      const std::string& tail) {
+  platform::AlertRequest alert;
+  alert.messageText = title;
+  alert.informativeText = withErrorLines(sentence, tail);
+  alert.buttons = {"OK"};
+  return alert;
+}
+
 // The signal that ended the run: its own, or the one bash reports for the program it ran as
 // a status of 128 and the signal's number.
 int endingSignal(const platform::posix::BashRun& run) {
@@ -44,6 +55,34 @@ int endingSignal(const platform::posix::BashRun& run) {
   if (run.exitStatus && *run.exitStatus > 128 && *run.exitStatus < 128 + 32)
     return *run.exitStatus - 128;
   return 0;
+}
+
+// The lines of the second of two piped obabel runs, when the first was ended by the broken
+// pipe: the second's end with its summary ("0 molecules converted"); what follows was written by
+// the first, which prints no summary once it is ended, so it would push the second's error out.
+std::string secondRunLines(const std::string& tail) {
+  static const std::regex summary(R"(\d+ molecules? converted\r?)");
+  size_t end = tail.size();
+  while (end > 0) {
+    size_t start = tail.rfind('\n', end - 1);
+    start = start == std::string::npos ? 0 : start + 1;
+    if (std::regex_match(tail.begin() + start, tail.begin() + end, summary))
+      return tail.substr(0, end);
+    end = start == 0 ? 0 : start - 1;
+  }
+  return tail;
+}
+
+platform::AlertRequest brokenPipeAlert(const platform::posix::BashRun& run,
+                                       const std::string& program, const std::string& output) {
+  return alertWithLines(
+      "The second " + program + " run failed",
+      "The command runs " + program + " twice, the first writing into the second, which writes \"" +
+          output +
+          "\". The second stopped before it had read what the first wrote, and the first then "
+          "ended on the broken pipe: \"" +
+          output + "\" may be missing or incomplete.",
+      secondRunLines(run.errorTail));
 }
 
 // Shows the alert, if there is one. True when it did.
@@ -55,9 +94,9 @@ bool said(platform::Platform& platform, const std::optional<platform::AlertReque
 
 }  // namespace
 
-std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::BashRun& run,
-                                                      Failures failures,
-                                                      const std::string& program) {
+std::optional<platform::AlertRequest> runFailureAlert(
+    const platform::posix::BashRun& run, Failures failures, const std::string& program,
+    const std::optional<std::string>& pipedOutput) {
   platform::AlertRequest alert;
   alert.buttons = {"OK"};
   if (run.startError == E2BIG) {
@@ -79,6 +118,9 @@ std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::Bas
         "the obabel path in Preferences.",
         run.errorTail);
   } else if (int signal = endingSignal(run); failures == Failures::any && signal != 0) {
+    // With pipefail the status is the last run's that failed; the second run's own output is
+    // read to its end, so only the first can die of a broken pipe.
+    if (signal == SIGPIPE && pipedOutput) return brokenPipeAlert(run, program, *pipedOutput);
     alert.messageText = program + " crashed";
     alert.informativeText =
         withErrorLines("It was ended by signal " + std::to_string(signal) + " (" +
@@ -106,11 +148,7 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
 
 platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
                                            const std::string& title, const std::string& sentence) {
-  platform::AlertRequest alert;
-  alert.messageText = title;
-  alert.informativeText = withErrorLines(sentence, run.errorTail);
-  alert.buttons = {"OK"};
-  return alert;
+  return alertWithLines(title, sentence, run.errorTail);
 }
 
 std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
@@ -129,14 +167,33 @@ bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::
   return said(platform, forceFieldFailureAlert(run, program, outputPath));
 }
 
+std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
+                                                         const std::string& program,
+                                                         const std::string& outputPath) {
+  if (run.errorTail.find(kThreeDFailure) == std::string::npos) return std::nullopt;
+  return unusableOutputAlert(
+      run, program + " left molecules without 3D coordinates",
+      "It could not make 3D coordinates for some molecules and went on with them flat (or with "
+      "coordinates that are no numbers, \"nan\"), so what \"" +
+          outputPath +
+          "\" holds for them is of no use. The file is kept: the other molecules in it have "
+          "their coordinates.");
+}
+
+bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                       const std::string& program, const std::string& outputPath) {
+  return said(platform, threeDFailureAlert(run, program, outputPath));
+}
+
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& program, const std::string& outputPath) {
   return said(platform, emptyOutputAlert(run, program, outputPath));
 }
 
 bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                    Failures failures, const std::string& program) {
-  return said(platform, runFailureAlert(run, failures, program));
+                    Failures failures, const std::string& program,
+                    const std::optional<std::string>& pipedOutput) {
+  return said(platform, runFailureAlert(run, failures, program, pipedOutput));
 }
 
 }  // namespace molbench

@@ -17,13 +17,18 @@ enum class Failures { notStarted, any };
 
 // The alert for the run, titled after `program` ("obsym", or "The command" for typed text),
 // with the last few lines the run wrote on standard error; nothing when the run went well.
-std::optional<platform::AlertRequest> runFailureAlert(const platform::posix::BashRun& run,
-                                                      Failures failures,
-                                                      const std::string& program);
+// `pipedOutput` is the file the second run writes when the command is two runs of `program`
+// joined by a pipe (pipedRuns): a second run that gives up early (obabel cannot write its
+// output, and still exits 0) ends the first with a broken pipe, which is then no crash of the
+// first but the second run's failure, said with its own lines.
+std::optional<platform::AlertRequest> runFailureAlert(
+    const platform::posix::BashRun& run, Failures failures, const std::string& program,
+    const std::optional<std::string>& pipedOutput = std::nullopt);
 
 // Shows that alert, if there is one. True when it did.
 bool saidRunFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                    Failures failures, const std::string& program);
+                    Failures failures, const std::string& program,
+                    const std::optional<std::string>& pipedOutput = std::nullopt);
 
 // The alert for a run that went well by its status but left its output file empty or absent:
 // obabel says "0 molecules converted" and exits 0 for a file with no molecule in it. Judged by
@@ -56,5 +61,21 @@ std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::pos
 // Shows that alert, if there is one. True when it did.
 bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
                            const std::string& program, const std::string& outputPath);
+
+// What obabel writes on standard error for a molecule it could not make 3D coordinates for. It
+// writes that molecule anyway, flat or with coordinates that are no numbers ("nan"), and still
+// exits 0.
+inline constexpr const char* kThreeDFailure = "3D coordinate generation failed";
+
+// The alert for a run that made 3D coordinates and said it could not for some molecules, with
+// its last error lines; nothing when it did not say so. The file is kept: the other molecules
+// have their coordinates.
+std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
+                                                         const std::string& program,
+                                                         const std::string& outputPath);
+
+// Shows that alert, if there is one. True when it did.
+bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                       const std::string& program, const std::string& outputPath);
 
 }  // namespace molbench

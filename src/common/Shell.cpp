@@ -1,5 +1,6 @@
 #include "common/Shell.h"
 
+#include "common/CommandFragments.h"
 #include "common/Refusal.h"
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"
@@ -41,13 +42,34 @@ bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath) {
   return true;
 }
 
+namespace {
+
+platform::posix::BashRun storedAndRun(platform::Platform& platform, std::string& obshellCommand,
+                                      const std::string& command) {
+  obshellCommand = command;
+  platform.diagnostic(obshellCommand);
+  return shellRun(obshellCommand);
+}
+
+}  // namespace
+
 std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               std::string& obshellCommand,
                                               const std::string& command, Failures failures,
                                               const std::string& program) {
-  obshellCommand = command;
-  platform.diagnostic(obshellCommand);
-  return shell(platform, obshellCommand, failures, program);
+  auto run = storedAndRun(platform, obshellCommand, command);
+  saidRunFailure(platform, run, failures, program);
+  return std::move(run.output);
+}
+
+std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& platform,
+                                                          std::string& obshellCommand,
+                                                          const std::string& command,
+                                                          const std::string& outputPath) {
+  auto run = storedAndRun(platform, obshellCommand, command);
+  if (saidRunFailure(platform, run, Failures::any, "obabel", pipedOutput(command, outputPath)))
+    return std::nullopt;
+  return run;
 }
 
 }  // namespace molbench

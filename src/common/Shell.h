@@ -50,4 +50,12 @@ std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               const std::string& command, Failures failures,
                                               const std::string& program = "obabel");
 
+// The run recipe for an obabel command whose result is the file it writes at `outputPath`: as
+// runComposedCommand with every failure said, where a command made by pipedRuns names the run
+// that failed. The whole outcome, for what is said after it; nothing when a failure was said.
+std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& platform,
+                                                          std::string& obshellCommand,
+                                                          const std::string& command,
+                                                          const std::string& outputPath);
+
 }  // namespace molbench

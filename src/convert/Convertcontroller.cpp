@@ -98,8 +98,12 @@ void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
 
 void Convertcontroller::convertFile(platform::Control*) {
   auto composed = guardedConversion("convertFile:");
+  if (!composed) return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
-  if (composed) runComposedCommand(platform(), obshellCommand, composed->command, Failures::any);
+  auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
+  // The file keeps the molecules obabel could not make 3D coordinates for.
+  if (run && generate3D->isOn())
+    saidThreeDFailure(platform(), *run, "obabel", composed->outputPath);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CommandFragments.h"
+#include "common/ReportShell.h"
 #include "common/ShellQuote.h"
 
 namespace molbench {
@@ -60,6 +62,18 @@ bool holdsFlatMolecule(const std::string& xyzText) {
     if (flat && atoms > 0) return true;
   }
   return false;
+}
+
+bool inputHoldsFlatMolecule(const std::string& head, const std::string& iFileType,
+                            const std::string& inputPath) {
+  auto positions = shellReport(atomPositionsCommand(head, iFileType, inputPath)).output;
+  return holdsFlatMolecule(positions.value_or(""));
+}
+
+std::string threeDMoleculesReading(const std::string& head, const std::string& iFileType,
+                                   const std::string& inputPath, bool makeCoordinates) {
+  std::string reading = head + " " + iFileType + " " + quotedPath(inputPath);
+  return makeCoordinates ? pipedRuns(reading + " -osdf --gen3D", head + " -isdf -") : reading;
 }
 
 }  // namespace molbench

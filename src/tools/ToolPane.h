@@ -50,6 +50,10 @@ struct ToolRun {
   // The program sets up a force field for each molecule, and leaves out one it cannot type
   // with only a line on standard error: where the output file is the result, that is said.
   bool usesForceField = false;
+  // The run makes 3D coordinates, and obabel writes a molecule it could not make them for
+  // without them, with only a line on standard error: where the output file is the result,
+  // that is said.
+  bool makesCoordinates = false;
   // The program writes in the format of its (first) input, whatever the output's name says.
   bool outputInInputFormat = false;
 };
@@ -151,12 +155,16 @@ class ToolPane : public platform::BoundViewController<Pane> {
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
     failureSaid_ = saidRunFailure(this->platform(), result,
-                                  run.showsErrors ? Failures::notStarted : Failures::any, program);
+                                  run.showsErrors ? Failures::notStarted : Failures::any, program,
+                                  pipedOutput(pane.obshellCommand, run.output));
     if (!failureSaid_ && run.output && run.outputIsResult)
       failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
-    // The file keeps the molecules the force field could type.
+    // The file keeps the molecules the force field could type, and those left without 3D
+    // coordinates.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
       saidForceFieldFailure(this->platform(), result, program, *run.output);
+    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates)
+      saidThreeDFailure(this->platform(), result, program, *run.output);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }

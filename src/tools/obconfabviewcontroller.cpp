@@ -2,6 +2,7 @@
 
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
+#include "tools/FlatMolecules.h"
 #include "tools/obconfabTables.h"
 
 namespace molbench {
@@ -11,8 +12,11 @@ using P = obconfabviewcontroller;
 }  // namespace
 
 std::string obconfabCommand(const ObconfabPieces& p) {
-  return p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath) + " -O " +
-         quotedPath(p.outputPath) + " --gen3D --confab" + " --conf " + optionValue(p.conformers) +
+  // In the single run of a 3D input --gen3D comes after Confab and changes nothing; the command
+  // stays as it always was.
+  std::string confab = p.makeCoordinates ? " --confab" : " --gen3D --confab";
+  return threeDMoleculesReading(p.obabelPath, p.iFileType, p.inputPath, p.makeCoordinates) +
+         " -O " + quotedPath(p.outputPath) + confab + " --conf " + optionValue(p.conformers) +
          " --rcutoff " + optionValue(p.rmsdCutoff) + " --ecutoff " + optionValue(p.energyCutoff) +
          " " + p.includeInputStructure;
 }
@@ -59,10 +63,13 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output}, [&](const std::string& head) {
-    return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
-                            ecutoff->text(), includeInputStructure});
-  });
+  runTool({.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+          [&](const std::string& head) {
+            return obconfabCommand({head, iFileType, input, output, numconfs->text(),
+                                    rcutoff->text(), ecutoff->text(), includeInputStructure,
+                                    // Read after the guards: the input is a readable file by now.
+                                    inputHoldsFlatMolecule(head, iFileType, input)});
+          });
 }
 
 }  // namespace molbench

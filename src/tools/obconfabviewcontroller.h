@@ -1,6 +1,6 @@
-// The Confab conformer pane: obabel generates 3D coordinates and diverse conformers with
-// Confab, given a conformer count, an RMSD and an energy cut-off, optionally keeping the input
-// structure as the first conformer.
+// The Confab conformer pane: obabel generates diverse conformers with Confab, given a conformer
+// count, an RMSD and an energy cut-off, optionally keeping the input structure as the first
+// conformer. Molecules without 3D coordinates get them first.
 #pragma once
 
 #include <string>
@@ -18,8 +18,16 @@ struct ObconfabPieces {
   std::string rmsdCutoff;
   std::string energyCutoff;
   std::string includeInputStructure;  // " --original  " or ""
+  // Some molecule of the input is flat (SMILES or a 2D drawing): obabel makes 3D coordinates
+  // in a run of its own before Confab.
+  bool makeCoordinates = false;
 };
 
+// obabel, the input-format flag, the quoted input, " -O ", the quoted output, " --gen3D
+// --confab", then the count, the cut-offs and the input-structure switch. Confab works on the
+// coordinates it reads, and within one run Open Babel 3.1.1 applies it before --gen3D, so to
+// make coordinates the first obabel writes the input with --gen3D as SD text into a second
+// that runs Confab.
 std::string obconfabCommand(const ObconfabPieces& pieces);
 
 class obconfabviewcontroller : public ToolPane<obconfabviewcontroller> {

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "common/CommandFragments.h"
 #include "common/PopupHelpers.h"
-#include "common/ReportShell.h"
 #include "common/ShellQuote.h"
 #include "tools/FlatMolecules.h"
 #include "tools/obconformerTables.h"
@@ -28,10 +26,8 @@ bool isSearchMethod(const std::string& methodTitle) {
 }
 
 std::string obconformerCommand(const ObconformerPieces& p) {
-  std::string reading = p.obabelPath + " " + p.iFileType + " " + quotedPath(p.inputPath);
-  std::string command = p.makeCoordinates
-                            ? pipedRuns(reading + " -osdf --gen3D", p.obabelPath + " -isdf -")
-                            : reading;
+  std::string command =
+      threeDMoleculesReading(p.obabelPath, p.iFileType, p.inputPath, p.makeCoordinates);
   command +=
       " -O " + quotedPath(p.outputPath) + " --conformer " + " --nconf " + optionValue(p.conformers);
   if (!isSearchMethod(p.method)) return command + geneticAlgorithmOptions(p);
@@ -109,10 +105,11 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
   std::string input = inputFilepath->text();
   std::string output = outputFilepath->text();
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output, .usesForceField = true},
+  runTool({.inputs = {{"input", input, format}},
+           .output = output,
+           .usesForceField = true,
+           .makesCoordinates = true},
           [&](const std::string& head) {
-            // Read once before the search, after the guards: the input is a readable file by now.
-            auto positions = shellReport(atomPositionsCommand(head, iFileType, input)).output;
             return obconformerCommand({
                 .obabelPath = head,
                 .iFileType = iFileType,
@@ -125,7 +122,8 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
                 .mutability = gamutability->text(),
                 .convergence = gaconvergence->text(),
                 .score = oaScore->titleOfSelectedItem(),
-                .makeCoordinates = holdsFlatMolecule(positions.value_or("")),
+                // Read after the guards: the input is a readable file by now.
+                .makeCoordinates = inputHoldsFlatMolecule(head, iFileType, input),
             });
           });
 }

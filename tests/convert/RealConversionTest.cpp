@@ -13,6 +13,7 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 const std::string kSdf = testDataPath("cdk2-12.sdf");     // 12 molecules with 3D coordinates
@@ -166,6 +167,49 @@ TEST_F(SetControls, AFailingCoordinateRunIsSaid) {
   h.press(pane, "convertFile:");
   ASSERT_EQ(h.alerts().size(), 3u) << pane.obshellCommand;
   EXPECT_EQ(h.alerts().back().messageText, "obabel failed");
+}
+
+const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // in 2D
+
+// NCI's fourth molecule read from Mol2: obabel prints "3D coordinate generation failed", writes
+// the molecule as it came (flat) and exits 0, in one run, before the pH and before a split.
+TEST_F(SetControls, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
+  obabelCount({kNci, "-f", "3", "-l", "4", "-O", scratch("nci.mol2")});
+  apply("generate3D", "");
+  const std::tuple<Settings, std::string, std::string, int> cases[] = {
+      {{}, "one.sdf", "one.sdf", 2},
+      {{{"hydrogensPop", "-p Add Hydrogens appropriate for pH"}, {"thePH", "7.4"}},
+       "ph.sdf",
+       "ph.sdf",
+       2},
+      {{{"splitIntoindividualmols", ""}}, "m.sdf", "m2.sdf", 1}};  // with the pH
+  for (const auto& [settings, output, result, molecules] : cases) {
+    for (const auto& [outlet, value] : settings) apply(outlet, value);
+    convertFiles(scratch("nci.mol2"), kAutodetectRow, scratch(output), kSdfRow);
+    h.press(pane, "convertFile:");
+    EXPECT_EQ(obabelCount({scratch(result), "-onul"}), molecules) << pane.obshellCommand;
+  }
+  ASSERT_EQ(h.alerts().size(), 3u);
+  for (const auto& alert : h.alerts()) {
+    EXPECT_EQ(alert.messageText, "obabel left molecules without 3D coordinates");
+    EXPECT_THAT(alert.informativeText, HasSubstr("3D coordinate generation failed"));
+  }
+}
+
+// obabel that cannot write its output says so and exits 0 before it reads anything; the first
+// run, still writing NCI's molecules with 2D coordinates, then dies of the broken pipe, which
+// was said as its crash.
+TEST_F(SetControls, ASecondRunThatCannotWriteIsNamedWithItsOwnError) {
+  apply("hydrogensPop", "-p Add Hydrogens appropriate for pH");
+  apply("thePH", "7.4");
+  apply("generate2D", "");
+  std::string output = scratch(std::string(300, 'x') + ".sdf");  // too long for a file name
+  convertFiles(kNci, kSdfRow, output, kSdfRow);
+  h.press(pane, "convertFile:");
+  ASSERT_EQ(h.alerts().size(), 1u) << pane.obshellCommand;
+  EXPECT_EQ(h.alerts()[0].messageText, "The second obabel run failed");
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              AllOf(HasSubstr("Cannot write to " + output), Not(HasSubstr("signal"))));
 }
 
 using SplitRun = ConvertPaneTest;
