@@ -154,7 +154,7 @@ platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
 std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
                                                              const std::string& program,
                                                              const std::string& outputPath) {
-  if (run.errorTail.find(kForceFieldSetupFailure) == std::string::npos) return std::nullopt;
+  if (!run.wroteOnError(kForceFieldSetupFailure)) return std::nullopt;
   return unusableOutputAlert(
       run, program + " left molecules out",
       "The force field could not be set up for some molecules (it has no atom type for one of "
@@ -170,7 +170,7 @@ bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::
 std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
                                                          const std::string& program,
                                                          const std::string& outputPath) {
-  if (run.errorTail.find(kThreeDFailure) == std::string::npos) return std::nullopt;
+  if (!run.wroteOnError(kThreeDFailure)) return std::nullopt;
   return unusableOutputAlert(
       run, program + " left molecules without 3D coordinates",
       "It could not make 3D coordinates for some molecules and went on with them flat (or with "

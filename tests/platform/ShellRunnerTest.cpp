@@ -81,6 +81,19 @@ TEST(Shell, TellsHowTheRunEnded) {
   EXPECT_EQ(shellRun("true " + std::string(128 * 1024 - 10, 'x')).exitStatus, 0);
 }
 
+// obabel goes on after leaving a molecule out, and what it writes later can fill the error
+// tail many times over; the phrase must still be seen, even when it arrives in two writes.
+TEST(Shell, SeesAWatchedPhraseHoweverMuchErrorTextFollowsIt) {
+  std::string warnings = "head -c 20000 /dev/zero | tr '\\0' w >&2";
+  auto run = shellRun(warnings + "; printf '3D coordinate gen' >&2; sleep 0.05; printf " +
+                      "'eration failed\\n' >&2; " + warnings);
+  EXPECT_EQ(run.errorTail.find(kThreeDFailure), std::string::npos);
+  EXPECT_TRUE(run.wroteOnError(kThreeDFailure));
+  EXPECT_FALSE(run.wroteOnError(kForceFieldSetupFailure));
+  EXPECT_FALSE(shellRun("echo '3D coordinate' >&2; echo 'generation failed' >&2")
+                   .wroteOnError(kThreeDFailure));
+}
+
 TEST(Shell, LeavesNoFinishedChildBehind) {
   for (int i = 0; i < 200; ++i) shell("echo $$ > /dev/null");
   EXPECT_FALSE(finishedChildLeft());

@@ -39,6 +39,12 @@ std::vector<char*> childEnvironment() {
   return environment;
 }
 
+// The phrases a run's standard error is watched for, and those it has written so far.
+struct ErrorWatch {
+  const std::vector<std::string>* phrases = nullptr;
+  std::vector<std::string> seen;
+};
+
 void passThrough(const char* data, size_t count) {
   while (count > 0) {
     ssize_t written = ::write(STDERR_FILENO, data, count);
@@ -49,15 +55,30 @@ void passThrough(const char* data, size_t count) {
   }
 }
 
-// Reads what standard error holds now (its end does not block), passes it on and keeps its
-// tail. False once every writer has closed it.
-bool drainError(int fd, std::string& tail) {
+// Notes each watched phrase that the text appended to the tail from `from` on completes: the
+// tail still holds the bytes before it, so a phrase split between two reads is found too.
+void notePhrases(const std::string& tail, size_t from, ErrorWatch& watch) {
+  if (!watch.phrases) return;
+  for (const auto& phrase : *watch.phrases) {
+    if (phrase.empty() ||
+        std::find(watch.seen.begin(), watch.seen.end(), phrase) != watch.seen.end())
+      continue;
+    size_t start = from >= phrase.size() - 1 ? from - (phrase.size() - 1) : 0;
+    if (tail.find(phrase, start) != std::string::npos) watch.seen.push_back(phrase);
+  }
+}
+
+// Reads what standard error holds now (its end does not block), passes it on, keeps its tail
+// and notes the watched phrases. False once every writer has closed it.
+bool drainError(int fd, std::string& tail, ErrorWatch& watch) {
   char block[4096];
   for (;;) {
     ssize_t count = ::read(fd, block, sizeof block);
     if (count > 0) {
       passThrough(block, static_cast<size_t>(count));
+      size_t from = tail.size();
       tail.append(block, static_cast<size_t>(count));
+      notePhrases(tail, from, watch);
       if (tail.size() > kErrorTailBytes) tail.erase(0, tail.size() - kErrorTailBytes);
     } else if (count < 0 && errno == EINTR) {
       continue;
@@ -72,9 +93,10 @@ bool drainError(int fd, std::string& tail) {
 void keepPassingThrough(int fd) {
   std::thread([fd] {
     std::string ignored;
+    ErrorWatch none;
     pollfd error{fd, POLLIN, 0};
     while (::poll(&error, 1, -1) >= 0 || errno == EINTR) {
-      if (!drainError(fd, ignored)) break;
+      if (!drainError(fd, ignored, none)) break;
       ignored.clear();
     }
     ::close(fd);
@@ -91,7 +113,7 @@ void reapLater(pid_t pid) {
 
 // Reads standard output to its end while passing standard error on, so neither pipe fills
 // and stops the program.
-void readOutput(int out, int& error, BashRun& run) {
+void readOutput(int out, int& error, BashRun& run, ErrorWatch& watch) {
   std::vector<char> block(kReadBlock);
   pollfd watched[2] = {{out, POLLIN, 0}, {error, POLLIN, 0}};
   for (;;) {
@@ -99,7 +121,7 @@ void readOutput(int out, int& error, BashRun& run) {
       if (errno == EINTR) continue;
       return;
     }
-    if (watched[1].revents != 0 && !drainError(error, run.errorTail)) {
+    if (watched[1].revents != 0 && !drainError(error, run.errorTail, watch)) {
       ::close(error);
       error = watched[1].fd = -1;
     }
@@ -115,7 +137,7 @@ void readOutput(int out, int& error, BashRun& run) {
 
 // bash has closed its output, so normally it has ended or is about to: its status is read and
 // its last error lines with it. Finished children are always reaped (here or by a thread).
-void finish(pid_t pid, int error, BashRun& run) {
+void finish(pid_t pid, int error, BashRun& run, ErrorWatch& watch) {
   auto deadline = std::chrono::steady_clock::now() + kExitWait;
   for (;;) {
     int status = 0;
@@ -135,14 +157,14 @@ void finish(pid_t pid, int error, BashRun& run) {
       continue;
     }
     pollfd watched{error, POLLIN, 0};
-    if (::poll(&watched, 1, 1) > 0 && !drainError(error, run.errorTail)) {
+    if (::poll(&watched, 1, 1) > 0 && !drainError(error, run.errorTail, watch)) {
       ::close(error);
       error = -1;
     }
   }
   if (error < 0) return;
   // What bash and its programs wrote before they ended is in the pipe already.
-  if (drainError(error, run.errorTail)) {
+  if (drainError(error, run.errorTail, watch)) {
     keepPassingThrough(error);
   } else {
     ::close(error);
@@ -151,8 +173,9 @@ void finish(pid_t pid, int error, BashRun& run) {
 
 }  // namespace
 
-BashRun runBash(const std::string& command) {
+BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases) {
   BashRun run;
+  ErrorWatch watch{&watchedPhrases, {}};
   int out[2];
   int err[2];
   // Close-on-exec, so children started on other threads meanwhile do not hold our pipes open.
@@ -195,9 +218,10 @@ BashRun runBash(const std::string& command) {
 
   run.output.emplace();
   int error = err[0];
-  readOutput(out[0], error, run);
+  readOutput(out[0], error, run, watch);
   ::close(out[0]);
-  finish(pid, error, run);
+  finish(pid, error, run, watch);
+  run.errorPhrasesSeen = std::move(watch.seen);
   return run;
 }
 

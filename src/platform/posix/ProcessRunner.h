@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace molbench::platform::posix {
 
@@ -23,6 +24,15 @@ struct BashRun {
   int signal = 0;
   // The last bytes the run wrote on standard error (at most kErrorTailBytes).
   std::string errorTail;
+  // The watched phrases the run wrote anywhere on standard error, however much followed them.
+  std::vector<std::string> errorPhrasesSeen;
+
+  // Whether the run wrote this phrase on standard error: watched, or still in the tail.
+  bool wroteOnError(const std::string& phrase) const {
+    for (const auto& seen : errorPhrasesSeen)
+      if (seen == phrase) return true;
+    return errorTail.find(phrase) != std::string::npos;
+  }
 
   // The program crashed or said it failed.
   bool failed() const { return signal != 0 || (exitStatus && *exitStatus != 0); }
@@ -33,6 +43,7 @@ inline constexpr std::size_t kErrorTailBytes = 8192;
 // The child's environment is this program's, with OMP_NUM_THREADS=1 added when it is not set:
 // Open Babel's OpenMP threads spin while they wait for each other, and on a busy machine a job
 // of a fifth of a second then takes minutes. On an idle machine one thread is as fast.
-BashRun runBash(const std::string& command);
+// Standard error is watched for each of `watchedPhrases` from its first byte to its last.
+BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases = {});
 
 }  // namespace molbench::platform::posix
