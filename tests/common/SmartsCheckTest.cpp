@@ -14,23 +14,17 @@ namespace {
 
 using namespace molbench::testing;
 
-class SmartsCheck : public ::testing::Test {
- protected:
-  // The alert's title and text, or "" where the run goes on.
-  std::string said(const std::string& mode, const std::string& pattern,
-                   SmartsUse use = SmartsUse::filterOrNone, const std::string& obabel = kObabel) {
-    auto found = smartsFilterProblem(obabel, mode, pattern, use, "", h.temporaryDirectory());
-    return found ? found->title + ": " + found->text : "";
-  }
-
+TEST(SmartsCheck, RefusesOnlyWhatObabelCannotUseAndRunsNothingOfThePattern) {
   headless::Harness h;
-};
-
-TEST_F(SmartsCheck, RefusesOnlyWhatObabelCannotUseAndRunsNothingOfThePattern) {
   const std::string dir = h.temporaryDirectory(), before = std::filesystem::current_path();
+  // The alert's title and text, or "" where the run goes on.
+  auto said = [&](const std::string& mode, const std::string& pattern,
+                  SmartsUse use = SmartsUse::filterOrNone, const std::string& obabel = kObabel) {
+    auto found = smartsFilterProblem(obabel, mode, pattern, use, "", dir);
+    return found ? found->title + ": " + found->text : "";
+  };
   writeFile(dir + "/ring.smi", "c1ccccc1\n");
   const auto index = SmartsUse::indexQuery, filter = SmartsUse::filterOrNone;
-  const auto indexInput = SmartsUse::indexInput;
   // mode, pattern, use, words of the alert ("" where the run goes on); the panes' tests refuse
   // an empty pattern, "C(" and an index search's "Choose" with the real obabel.
   const std::tuple<std::string, std::string, SmartsUse, std::string> cases[] = {
@@ -43,9 +37,7 @@ TEST_F(SmartsCheck, RefusesOnlyWhatObabelCannotUseAndRunsNothingOfThePattern) {
       {"Choose", "C(", filter, ""},
       {"", "C(", filter, ""},  // an empty popup keeps the last fragment
       {"matching", "[#6;R]", index, ""},
-      // Convert and the file search given an index search it only with "matching" (their
-      // real-obabel tests refuse such a query there).
-      {"not_matching", "[CX3](=O)[OX2H1]", indexInput, ""},
+      {"not_matching", "[CX3](=O)[OX2H1]", SmartsUse::indexInput, ""},  // searched as "matching"
       {"not_matching", " c1ccccc1 exact", filter, ""},
       {"matching", dir + "/ring.smi", filter, ""},
   };
@@ -69,8 +61,7 @@ TEST_F(SmartsCheck, RefusesOnlyWhatObabelCannotUseAndRunsNothingOfThePattern) {
   EXPECT_THAT(recordedArguments(dir + "/arguments"),
               ::testing::ElementsAre("-:C", "-onul", "-s", hostile));
   EXPECT_THAT(said("matching", hostile), ::testing::HasSubstr(kMendPatternTitle));
-  // The index search's check passes the query and the similarity as the search does, and its
-  // index whole from a scratch folder whose name needs quoting.
+  // So does the index search's, with its similarity and its index in a scratch folder.
   const std::string scratch = dir + "/o'brien's scratch";
   std::filesystem::create_directory(scratch);
   EXPECT_EQ(smartsFilterProblem(dir + "/ob", "matching", hostile, index, "5", scratch),
