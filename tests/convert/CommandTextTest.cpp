@@ -109,50 +109,31 @@ TEST_F(CommandText, PHComesAfterTheCoordinates) {
   EXPECT_EQ(checked(), in + "  -h " + out + " -c  -m  --gen3d  ");
 }
 
-// A split without a selection stays one run. Under one, a first run writes the selected
-// molecules as SD into a temporary file, with everything obabel does to them, and a second run
-// splits that file in the output's format and options.
-TEST_F(CommandText, ASplitUnderASelectionSplitsWhatAFirstRunWrote) {
+// A split under a selection splits what a first run wrote into a temporary file; a compressed
+// one writes into a scratch folder, and gzip compresses each file under obabel's numbered name.
+TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
   useObabel("OB");
   const std::string d = temp();
-  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b.smi", kSmiRow);
+  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b's.smi", kSmiRow);
   h.choose(pane, "outputFileoptions", "-xn No molecule name");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   turnOn("splitIntoindividualmols");
-  const std::string in = "OB  '" + d + "/a.sdf'    ", out = " -O '" + d + "/b.smi' -m ";
+  const std::string in = "OB  '" + d + "/a.sdf'    ", out = " -O '" + d + "/b'\\''s.smi' -m ";
   EXPECT_EQ(checked(), in + "-osmi -xn -h " + out);
   h.choose(pane, "smartsConvertoptions", "matching");
   setText("smartsConvert", "[#7]");
   EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + in +
                            "-osdf -h  -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi -xn " + out);
-}
-
-// A compressed split writes its files into a scratch folder, uncompressed, and gzip compresses
-// each under the numbered name obabel gives it.
-TEST_F(CommandText, ACompressedSplitGzipsWhatTheSplitRunWroteIntoAScratchFolder) {
-  useObabel("OB");
-  const std::string d = temp();
-  convertFiles(molecules("a.sdf"), kAutodetectRow, d + "/b's.smi", kSmiRow);
-  turnOn("splitIntoindividualmols");
-  turnOn("zipoutput");
-  const std::string folder =
-      "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf \"$dir\"' EXIT && ";
-  const std::string in = "OB  '" + d + "/a.sdf'    ";
-  const std::string compress =
-      " && i=1 && while [ -e \"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" + d +
-      "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done";
-  EXPECT_EQ(checked(), folder + in + "-osmi    -O \"$dir\"/m.smi -m " + compress);
-  h.choose(pane, "smartsConvertoptions", "matching");
-  setText("smartsConvert", "[#7]");
-  EXPECT_EQ(checked(),
-            folder + "tmp=\"$dir\"/sd && " + in +
-                "-osdf   -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi   -O \"$dir\"/m.smi -m " +
-                compress);
-  // A named format keeps obabel from compressing for the name alone: that split stays as it was.
   h.choose(pane, "smartsConvertoptions", "Choose");
+  turnOn("zipoutput");
+  EXPECT_EQ(checked(), "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf \"$dir\"' EXIT && " +
+                           in + "-osmi -xn -h  -O \"$dir\"/m.smi -m  && i=1 && while [ -e " +
+                           "\"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" + d +
+                           "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done");
+  // A named format keeps obabel from compressing for the name alone.
   turnOn("zipoutput", false);
   setText("outputFilepath", d + "/b.smi.gz");
-  EXPECT_EQ(checked(), in + "-osmi    -O '" + d + "/b.smi.gz' -m ");
+  EXPECT_EQ(checked(), in + "-osmi -xn -h  -O '" + d + "/b.smi.gz' -m ");
 }
 
 TEST_F(CommandText, EveryPathAndValueReachesObabelAsOneArgument) {

@@ -12,6 +12,7 @@ namespace molbench::testing {
 
 inline const std::string kSdfRow = "sdf -- MDL MOL format";
 inline const std::string kSmiRow = "smi -- SMILES format";
+inline const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // in 2D
 
 // Outlets and what they get: a box is turned over, a popup picked, a field typed into.
 using Settings = std::vector<std::pair<std::string, std::string>>;
