@@ -92,6 +92,26 @@ bool said(platform::Platform& platform, const std::optional<platform::AlertReque
   return true;
 }
 
+struct LeftOutWords {
+  const char* line;
+  const char* title;  // after the program's name
+  const char* before;
+  const char* after;  // the two halves of the sentence, around the output's path
+};
+
+LeftOutWords wordsFor(LeftOut why) {
+  if (why == LeftOut::forceFieldTypes)
+    return {kForceFieldSetupFailure, " left molecules out",
+            "The force field could not be set up for some molecules (it has no atom type for one "
+            "of their atoms), so \"",
+            "\" holds only the others. Choose another force field for those."};
+  return {kThreeDFailure, " left molecules without 3D coordinates",
+          "It could not make 3D coordinates for some molecules and went on with them flat (or "
+          "with coordinates that are no numbers, \"nan\"), so what \"",
+          "\" holds for them is of no use. The file is kept: the other molecules in it have their "
+          "coordinates."};
+}
+
 }  // namespace
 
 std::optional<platform::AlertRequest> runFailureAlert(
@@ -151,38 +171,23 @@ platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
   return alertWithLines(title, sentence, run.errorTail);
 }
 
-std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
-                                                             const std::string& program,
-                                                             const std::string& outputPath) {
-  if (!run.wroteOnError(kForceFieldSetupFailure)) return std::nullopt;
-  return unusableOutputAlert(
-      run, program + " left molecules out",
-      "The force field could not be set up for some molecules (it has no atom type for one of "
-      "their atoms), so \"" +
-          outputPath + "\" holds only the others. Choose another force field for those.");
+const std::vector<std::string>& leftOutLines() {
+  static const std::vector<std::string> lines = {wordsFor(LeftOut::forceFieldTypes).line,
+                                                 wordsFor(LeftOut::threeDCoordinates).line};
+  return lines;
 }
 
-bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                           const std::string& program, const std::string& outputPath) {
-  return said(platform, forceFieldFailureAlert(run, program, outputPath));
+std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
+                                                   const std::string& program,
+                                                   const std::string& outputPath) {
+  LeftOutWords words = wordsFor(why);
+  if (!run.wroteOnError(words.line)) return std::nullopt;
+  return unusableOutputAlert(run, program + words.title, words.before + outputPath + words.after);
 }
 
-std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
-                                                         const std::string& program,
-                                                         const std::string& outputPath) {
-  if (!run.wroteOnError(kThreeDFailure)) return std::nullopt;
-  return unusableOutputAlert(
-      run, program + " left molecules without 3D coordinates",
-      "It could not make 3D coordinates for some molecules and went on with them flat (or with "
-      "coordinates that are no numbers, \"nan\"), so what \"" +
-          outputPath +
-          "\" holds for them is of no use. The file is kept: the other molecules in it have "
-          "their coordinates.");
-}
-
-bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                       const std::string& program, const std::string& outputPath) {
-  return said(platform, threeDFailureAlert(run, program, outputPath));
+bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
+                 const std::string& program, const std::string& outputPath) {
+  return said(platform, leftOutAlert(run, why, program, outputPath));
 }
 
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/posix/ProcessRunner.h"
@@ -52,30 +53,26 @@ bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRu
 // atom it has no type for). It leaves that molecule out and still exits 0.
 inline constexpr const char* kForceFieldSetupFailure = "Could not setup force field.";
 
-// The alert for a run that wrote its output file but said it left molecules out that way, with
-// its last error lines; nothing when it did not say so.
-std::optional<platform::AlertRequest> forceFieldFailureAlert(const platform::posix::BashRun& run,
-                                                             const std::string& program,
-                                                             const std::string& outputPath);
-
-// Shows that alert, if there is one. True when it did.
-bool saidForceFieldFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                           const std::string& program, const std::string& outputPath);
-
 // What obabel writes on standard error for a molecule it could not make 3D coordinates for. It
 // writes that molecule anyway, flat or with coordinates that are no numbers ("nan"), and still
 // exits 0.
 inline constexpr const char* kThreeDFailure = "3D coordinate generation failed";
 
-// The alert for a run that made 3D coordinates and said it could not for some molecules, with
-// its last error lines; nothing when it did not say so. The file is kept: the other molecules
-// have their coordinates.
-std::optional<platform::AlertRequest> threeDFailureAlert(const platform::posix::BashRun& run,
-                                                         const std::string& program,
-                                                         const std::string& outputPath);
+// Why a run that wrote its output file left some molecules out of what it was for.
+enum class LeftOut { forceFieldTypes, threeDCoordinates };
+
+// The lines that say so, for the runner to watch the whole of standard error for: obabel goes
+// on after them, and a long run's later warnings would push them out of the error tail.
+const std::vector<std::string>& leftOutLines();
+
+// The alert for a run whose obabel said that, with its last error lines; nothing when it did
+// not say so. The file is kept: it holds the other molecules as they should be.
+std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
+                                                   const std::string& program,
+                                                   const std::string& outputPath);
 
 // Shows that alert, if there is one. True when it did.
-bool saidThreeDFailure(platform::Platform& platform, const platform::posix::BashRun& run,
-                       const std::string& program, const std::string& outputPath);
+bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
+                 const std::string& program, const std::string& outputPath);
 
 }  // namespace molbench

@@ -10,11 +10,7 @@ namespace molbench {
 std::optional<std::string> shell(const std::string& command) { return shellRun(command).output; }
 
 platform::posix::BashRun shellRun(const std::string& command) {
-  // obabel goes on after these, and a long run's later warnings would push them out of the
-  // error tail before the pane asks whether it left molecules out.
-  static const std::vector<std::string> moleculesLeftOut = {kForceFieldSetupFailure,
-                                                            kThreeDFailure};
-  auto run = platform::posix::runBash(command, moleculesLeftOut);
+  auto run = platform::posix::runBash(command, leftOutLines());
   if (run.output && !platform::isValidUtf8(*run.output)) run.output.reset();
   return run;
 }

@@ -103,7 +103,7 @@ void Convertcontroller::convertFile(platform::Control*) {
   auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
   // The file keeps the molecules obabel could not make 3D coordinates for.
   if (run && generate3D->isOn())
-    saidThreeDFailure(platform(), *run, "obabel", composed->outputPath);
+    saidLeftOut(platform(), *run, LeftOut::threeDCoordinates, "obabel", composed->outputPath);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {

@@ -162,9 +162,9 @@ class ToolPane : public platform::BoundViewController<Pane> {
     // The file keeps the molecules the force field could type, and those left without 3D
     // coordinates.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
-      saidForceFieldFailure(this->platform(), result, program, *run.output);
+      saidLeftOut(this->platform(), result, LeftOut::forceFieldTypes, program, *run.output);
     if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates)
-      saidThreeDFailure(this->platform(), result, program, *run.output);
+      saidLeftOut(this->platform(), result, LeftOut::threeDCoordinates, program, *run.output);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }
