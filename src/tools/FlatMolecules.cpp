@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/CommandFragments.h"
+#include "common/Refusal.h"
 #include "common/ReportShell.h"
 #include "common/ShellQuote.h"
 
@@ -41,6 +42,32 @@ bool offThePlane(std::string_view atomLine) {
   return fields.size() == 4 && parsed(fields[3], z) && z != 0;
 }
 
+enum class Shape { noAtoms, flat, threeD };
+
+// Each molecule's shape in the xyz text, up to the first text that is no molecule.
+std::vector<Shape> moleculeShapes(const std::string& xyzText) {
+  std::vector<Shape> shapes;
+  std::istringstream lines(xyzText);
+  std::string line;
+  while (std::getline(lines, line)) {
+    auto count = words(line, 2);
+    int atoms = 0;
+    if (count.size() != 1 || !parsed(count[0], atoms) || atoms < 0) break;
+    std::getline(lines, line);  // the title
+    bool flat = true;
+    for (int i = 0; i < atoms && std::getline(lines, line); ++i)
+      if (offThePlane(line)) flat = false;
+    shapes.push_back(atoms == 0 ? Shape::noAtoms : flat ? Shape::flat : Shape::threeD);
+  }
+  return shapes;
+}
+
+std::string stretchRun(const std::string& reading, const MoleculeStretch& stretch) {
+  std::string run = reading + " -f " + std::to_string(stretch.first);
+  if (stretch.last != 0) run += " -l " + std::to_string(stretch.last);
+  return run + (stretch.flat ? " -osdf --gen3D" : " -osdf");
+}
+
 }  // namespace
 
 std::string atomPositionsCommand(const std::string& head, const std::string& iFileType,
@@ -48,32 +75,64 @@ std::string atomPositionsCommand(const std::string& head, const std::string& iFi
   return head + " " + iFileType + " " + pathArgument(inputPath) + " -oxyz 2>/dev/null";
 }
 
-bool holdsFlatMolecule(const std::string& xyzText) {
-  std::istringstream lines(xyzText);
-  std::string line;
-  while (std::getline(lines, line)) {
-    auto count = words(line, 2);
-    int atoms = 0;
-    if (count.size() != 1 || !parsed(count[0], atoms) || atoms < 0) return false;
-    std::getline(lines, line);  // the title
-    bool flat = true;
-    for (int i = 0; i < atoms && std::getline(lines, line); ++i)
-      if (offThePlane(line)) flat = false;
-    if (flat && atoms > 0) return true;
+CoordinatesToMake coordinatesToMake(const std::string& xyzText) {
+  std::vector<MoleculeStretch> stretches;
+  bool someFlat = false, someThreeD = false;
+  auto shapes = moleculeShapes(xyzText);
+  for (int number = 1; number <= static_cast<int>(shapes.size()); ++number) {
+    Shape shape = shapes[number - 1];
+    someFlat = someFlat || shape == Shape::flat;
+    someThreeD = someThreeD || shape == Shape::threeD;
+    if (shape == Shape::noAtoms) continue;
+    bool flat = shape == Shape::flat;
+    if (stretches.empty() || stretches.back().flat != flat) {
+      if (!stretches.empty()) stretches.back().last = number - 1;
+      stretches.push_back({.first = number, .last = 0, .flat = flat});
+    }
   }
-  return false;
+  if (!someFlat || !someThreeD) return CoordinatesToMake(someFlat);
+  // Molecules obabel read before the first with atoms go with the first stretch.
+  stretches.front().first = 1;
+  return CoordinatesToMake(std::move(stretches));
 }
 
-bool inputHoldsFlatMolecule(const std::string& head, const std::string& iFileType,
-                            const std::string& inputPath) {
+CoordinatesToMake inputCoordinatesToMake(const std::string& head, const std::string& iFileType,
+                                         const std::string& inputPath) {
   auto positions = shellReport(atomPositionsCommand(head, iFileType, inputPath)).output;
-  return holdsFlatMolecule(positions.value_or(""));
+  return coordinatesToMake(positions.value_or(""));
+}
+
+std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,
+                                                           const std::string& head,
+                                                           const std::string& iFileType,
+                                                           const std::string& inputPath) {
+  auto coordinates = inputCoordinatesToMake(head, iFileType, inputPath);
+  if (coordinates.stretches.size() <= kMostMoleculeStretches) return coordinates;
+  acceptedUnless(
+      platform,
+      "\"" + inputPath + "\" changes " + std::to_string(coordinates.stretches.size() - 1) +
+          " times between molecules with 3D coordinates and flat ones (SMILES, 2D). The 3D "
+          "molecules keep their own coordinates and only the flat ones get them made, one obabel "
+          "run for each stretch, and one command holds at most " +
+          std::to_string(kMostMoleculeStretches) +
+          " stretches. Put the 3D molecules and the flat ones in two files and run each.",
+      kMixedInputAlertTitle);
+  return std::nullopt;
 }
 
 std::string threeDMoleculesReading(const std::string& head, const std::string& iFileType,
-                                   const std::string& inputPath, bool makeCoordinates) {
+                                   const std::string& inputPath,
+                                   const CoordinatesToMake& coordinates) {
   std::string reading = head + " " + iFileType + " " + quotedPath(inputPath);
-  return makeCoordinates ? pipedRuns(reading + " -osdf --gen3D", head + " -isdf -") : reading;
+  if (!coordinates.any) return reading;
+  std::string writing = reading + " -osdf --gen3D";
+  if (!coordinates.stretches.empty()) {
+    // A run that fails stops the rest, so the group fails with it (pipefail).
+    writing = "{ ";
+    for (const auto& stretch : coordinates.stretches)
+      writing += stretchRun(reading, stretch) + (stretch.last != 0 ? " && " : "; }");
+  }
+  return pipedRuns(writing, head + " -isdf -");
 }
 
 }  // namespace molbench

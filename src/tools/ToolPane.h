@@ -119,11 +119,12 @@ class ToolPane : public platform::BoundViewController<Pane> {
   }
 
   // The run recipe. `compose` gets the command's head (the obabel path or the sibling program,
-  // as one shell word) and returns the whole command. Returns what the program
-  // wrote to standard output; nothing when the run was refused, failed (the user is told why)
-  // or its output is not text.
+  // as one shell word) and returns the whole command, or nothing when it refused the run itself
+  // (having said why). Returns what the program wrote to standard output; nothing when the run
+  // was refused, failed (the user is told why) or its output is not text.
   std::optional<std::string> runTool(
-      const ToolRun& run, const std::function<std::string(const std::string&)>& compose) {
+      const ToolRun& run,
+      const std::function<std::optional<std::string>(const std::string&)>& compose) {
     auto& pane = self();
     failureSaid_ = false;
     if (!obabelPathForRun(this->platform(), pane.obabelPath)) return std::nullopt;
@@ -151,7 +152,9 @@ class ToolPane : public platform::BoundViewController<Pane> {
                         kOutputAlertTitle))
       return std::nullopt;
     if (run.needsCoordinates && !coordinatesPresent(inputs)) return std::nullopt;
-    pane.obshellCommand = compose(head);
+    auto command = compose(head);
+    if (!command) return std::nullopt;
+    pane.obshellCommand = std::move(*command);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
     failureSaid_ = saidRunFailure(this->platform(), result,

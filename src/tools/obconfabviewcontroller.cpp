@@ -14,7 +14,7 @@ using P = obconfabviewcontroller;
 std::string obconfabCommand(const ObconfabPieces& p) {
   // In the single run of a 3D input --gen3D comes after Confab and changes nothing; the command
   // stays as it always was.
-  std::string confab = p.makeCoordinates ? " --confab" : " --gen3D --confab";
+  std::string confab = p.makeCoordinates.any ? " --confab" : " --gen3D --confab";
   return threeDMoleculesReading(p.obabelPath, p.iFileType, p.inputPath, p.makeCoordinates) +
          " -O " + quotedPath(p.outputPath) + confab + " --conf " + optionValue(p.conformers) +
          " --rcutoff " + optionValue(p.rmsdCutoff) + " --ecutoff " + optionValue(p.energyCutoff) +
@@ -63,13 +63,15 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
-          [&](const std::string& head) {
-            return obconfabCommand({head, iFileType, input, output, numconfs->text(),
-                                    rcutoff->text(), ecutoff->text(), includeInputStructure,
-                                    // Read after the guards: the input is a readable file by now.
-                                    inputHoldsFlatMolecule(head, iFileType, input)});
-          });
+  runTool(
+      {.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+      [&](const std::string& head) -> std::optional<std::string> {
+        // Read after the guards: the input is a readable file by now.
+        auto coordinates = acceptedCoordinatesToMake(platform(), head, iFileType, input);
+        if (!coordinates) return std::nullopt;
+        return obconfabCommand({head, iFileType, input, output, numconfs->text(), rcutoff->text(),
+                                ecutoff->text(), includeInputStructure, *coordinates});
+      });
 }
 
 }  // namespace molbench

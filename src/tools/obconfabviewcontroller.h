@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tools/FlatMolecules.h"
 #include "tools/ToolPane.h"
 
 namespace molbench {
@@ -19,8 +20,8 @@ struct ObconfabPieces {
   std::string energyCutoff;
   std::string includeInputStructure;  // " --original  " or ""
   // Some molecule of the input is flat (SMILES or a 2D drawing): obabel makes 3D coordinates
-  // in a run of its own before Confab.
-  bool makeCoordinates = false;
+  // for it in a run of its own before Confab, and only for the flat ones where others are 3D.
+  CoordinatesToMake makeCoordinates = false;
 };
 
 // obabel, the input-format flag, the quoted input, " -O ", the quoted output, " --gen3D

@@ -109,7 +109,10 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
            .output = output,
            .usesForceField = true,
            .makesCoordinates = true},
-          [&](const std::string& head) {
+          [&](const std::string& head) -> std::optional<std::string> {
+            // Read after the guards: the input is a readable file by now.
+            auto coordinates = acceptedCoordinatesToMake(platform(), head, iFileType, input);
+            if (!coordinates) return std::nullopt;
             return obconformerCommand({
                 .obabelPath = head,
                 .iFileType = iFileType,
@@ -122,8 +125,7 @@ void obconformerviewcontroller::runObconformer(platform::Control*) {
                 .mutability = gamutability->text(),
                 .convergence = gaconvergence->text(),
                 .score = oaScore->titleOfSelectedItem(),
-                // Read after the guards: the input is a readable file by now.
-                .makeCoordinates = inputHoldsFlatMolecule(head, iFileType, input),
+                .makeCoordinates = *coordinates,
             });
           });
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tools/FlatMolecules.h"
 #include "tools/ToolPane.h"
 
 namespace molbench {
@@ -23,8 +24,8 @@ struct ObconformerPieces {
   std::string convergence;  // left out when empty
   std::string score;
   // Some molecule of the input is flat (SMILES or a 2D drawing): obabel makes 3D coordinates
-  // in a run of its own before the search.
-  bool makeCoordinates = true;
+  // for it in a run of its own before the search, and only for the flat ones where others are 3D.
+  CoordinatesToMake makeCoordinates = true;
 };
 
 // True for the four force-field search methods ("--systematic", …).

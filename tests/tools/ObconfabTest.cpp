@@ -12,6 +12,13 @@ TEST_F(Obconfab, SeededFieldsAndTheCheckboxReadAtEveryRun) {
                              "0.5", "50", ""}),
             "/usr/bin/obabel  '/d/x.sdf' -O '/d/obconfab.sdf' --gen3D --confab --conf 100000000 "
             "--rcutoff 0.5 --ecutoff 50 ");
+  // A file that mixes 3D and flat molecules gets coordinates made for the flat stretches only.
+  CoordinatesToMake mixed({{.first = 1, .last = 2, .flat = false}, {.first = 3, .flat = true}});
+  EXPECT_EQ(obconfabCommand(
+                {"obabel", "-isdf", "/d/x", "/d/o.sdf", "9", "0.5", "50", " --original  ", mixed}),
+            "set -o pipefail; { obabel -isdf '/d/x' -f 1 -l 2 -osdf && obabel -isdf '/d/x' -f 3 "
+            "-osdf --gen3D; } | obabel -isdf - -O '/d/o.sdf' --confab --conf 9 --rcutoff 0.5 "
+            "--ecutoff 50  --original  ");
   EXPECT_EQ(text("numconfs") + " " + text("rcutoff") + " " + text("ecutoff"), "100000000 0.5 50");
   useStandIn();
   setText("inputFilepath", molecules("x.sdf"));

@@ -125,7 +125,7 @@ TEST_F(Obconformer, TheFlatnessCheckReadsANameBeginningWithADashAsAFile) {
   writeFile(scratch("-flat.smi"), "CCCC butane\n");
   const auto before = std::filesystem::current_path();
   std::filesystem::current_path(temp());
-  bool flat = inputHoldsFlatMolecule(kObabel, "", "-flat.smi");
+  bool flat = inputCoordinatesToMake(kObabel, "", "-flat.smi").any;
   std::filesystem::current_path(before);
   EXPECT_TRUE(flat);
 }
