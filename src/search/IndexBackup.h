@@ -1,7 +1,8 @@
 // obabel empties the index file before it knows whether it can build an index, so a build that
-// gives none would destroy the index that was there. That index waits aside in its own folder
-// while obabel runs, and comes back when the build leaves none usable. The command stays as it
-// is: obabel simply finds no file at the path.
+// gives none would destroy the index that was there. A copy of that index waits while obabel
+// runs, and its bytes go back into the same file when the build leaves none usable. obabel
+// rewrites the file itself, as it does when run alone, so its mode, its owner and its other
+// names (hard links) stay with it; the command stays as it is.
 #pragma once
 
 #include <optional>
@@ -11,25 +12,32 @@ namespace molbench {
 
 class IndexBackup {
  public:
-  explicit IndexBackup(std::string indexPath);
+  // The copy goes beside the index, where the user looks for it; where that folder takes no
+  // new file (not writable, no room left), into the user's temporary folder.
+  IndexBackup(std::string indexPath, std::string temporaryFolder);
   IndexBackup(const IndexBackup&) = delete;
   IndexBackup& operator=(const IndexBackup&) = delete;
 
-  // Moves the file at the index path (the file a link there names) aside, to a new name beside
-  // it. Nothing to move when the path names no file. Why it cannot, when it cannot: the build
-  // should not run then.
-  std::optional<std::string> moveAside();
+  // Copies the file at the index path (the file a link there names). Nothing to keep when the
+  // path names no file. Why it cannot, when it cannot: the build should not run then.
+  std::optional<std::string> keepCopy();
 
-  // The build is sound: the old index goes.
+  // The build is sound: the copy goes.
   void discard();
 
-  // The build left nothing usable: the old index takes its place again, or, when there was
-  // none, what the build left there goes (a regular file only; a link stays). A sentence that
-  // says what became of the path.
+  // The build left nothing usable: the old index's bytes go back into its file, or, when there
+  // was none, what the build left there goes (a regular file only; a link stays). A sentence
+  // that says what became of the path.
   std::string putBack();
 
  private:
-  std::string indexPath_, realPath_, asidePath_;
+  std::string indexPath_, temporaryFolder_, realPath_, copyPath_;
 };
+
+// Where copies lie that rebuilds of the index at this path kept and never removed, as when
+// Molbench was stopped while obabel rebuilt it: a sentence naming them for a refusal of a
+// search that finds no usable index there; empty when none lies beside the index or in the
+// temporary folder.
+std::string keptCopiesNote(const std::string& indexPath, const std::string& temporaryFolder);
 
 }  // namespace molbench

@@ -34,7 +34,7 @@ struct SoundFormat {
 // formats hold one molecule a file as obabel reads them.
 using End = LastMoleculeEnd;
 constexpr std::array<SoundFormat, 16> kSoundFormats = {{{"can", End::lineFeed},
-                                                        {"ent", End::anything},
+                                                        {"ent", End::pdbModel},
                                                         {"gro", End::lineFeed},
                                                         {"inchi", End::lineFeed},
                                                         {"mcif", End::anything},
@@ -43,7 +43,7 @@ constexpr std::array<SoundFormat, 16> kSoundFormats = {{{"can", End::lineFeed},
                                                         {"mmcif", End::anything},
                                                         {"mol", End::sdRecord},
                                                         {"mol2", End::lineFeed},
-                                                        {"pdb", End::anything},
+                                                        {"pdb", End::pdbModel},
                                                         {"sd", End::sdRecord},
                                                         {"sdf", End::sdRecord},
                                                         {"smi", End::lineFeed},

@@ -13,9 +13,11 @@ namespace molbench {
 
 // What closes the last molecule of a file in an indexable format, as its reader needs it.
 enum class LastMoleculeEnd {
-  anything,  // the reader stops at its own closing line (PDB's "END"), or one molecule a file
+  anything,  // one molecule a file (mmCIF as obabel reads it)
   lineFeed,  // a line feed after the last text (SMILES, InChI, Mol2, GRO)
   sdRecord,  // a "$$$$" line and its line feed, once the file holds more than one record
+  pdbModel,  // an "ENDMDL" line, then a line with text (PDB's closing "END"), once the file
+             // holds more than one model: the reader reads past the empty lines that follow
 };
 
 // Why the last molecule of the file at this path does not end as `end` needs, in words that

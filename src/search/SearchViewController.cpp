@@ -25,10 +25,14 @@ constexpr const char* kIndexAlertInformation = "Need to choose a .fs file";
 constexpr const char* kSimilarityExample = "e.g. 0.7";
 
 // obabel takes a file for an index by its name alone and reads garbage from any other file.
-std::optional<std::string> notAnIndexProblem(const std::string& indexPath) {
+// A rebuild that was stopped leaves the file emptied and the old index in a copy.
+std::optional<std::string> notAnIndexProblem(const std::string& indexPath,
+                                             const std::string& temporaryFolder) {
   if (isFastSearchIndex(indexPath)) return std::nullopt;
+  std::string kept = keptCopiesNote(indexPath, temporaryFolder);
   return "The index file \"" + indexPath +
-         "\" is not a fast-search index: build one with \"Build index\" first.";
+         "\" is not a fast-search index: build one with \"Build index\" first." +
+         (kept.empty() ? "" : " " + kept);
 }
 
 std::optional<std::string> indexNameProblem(const std::string& indexPath) {
@@ -181,8 +185,8 @@ void SearchViewController::createFS(platform::Control*) {
                       kInputAlertTitle))
     return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
-  IndexBackup kept(indexPath);
-  if (!acceptedUnless(platform(), kept.moveAside(), kOutputAlertTitle)) return;
+  IndexBackup kept(indexPath, platform().temporaryDirectory());
+  if (!acceptedUnless(platform(), kept.keepCopy(), kOutputAlertTitle)) return;
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
   judgeIndexBuild(platform(), shellRun(obshellCommand), indexPath, kept);
@@ -203,7 +207,7 @@ bool SearchViewController::indexSearchAccepted(const std::string& indexPath,
     return false;
   // The index is known by its header; the molecule file it names is checked with it.
   if (!inputFilesAccepted(p, {{"index", indexPath, FormatSource::none}}) ||
-      !acceptedUnless(p, notAnIndexProblem(indexPath), kInputAlertTitle))
+      !acceptedUnless(p, notAnIndexProblem(indexPath, p.temporaryDirectory()), kInputAlertTitle))
     return false;
   auto moleculeFile = indexedMoleculeFile(indexPath).value_or("");
   return acceptedUnless(p, compressedMoleculesProblem(moleculeFile), kInputAlertTitle) &&

@@ -61,7 +61,7 @@ std::string searchBothWays(const std::string& loop, const std::string& prepare) 
 // Every format obabel both writes and reads gets six molecules it writes (reactions for the
 // reaction formats; PubChem XML written here), indexed with that format chosen. Where the last
 // molecule runs to the end of the file, a similarity search through the index stops at it; one
-// SD record alone, or a PDB file's closing line, ends it well enough.
+// SD record or PDB model alone, or a PDB file's closing line, ends it well enough.
 TEST_F(IndexBuild, ABuildRunsExactlyWhereSearchesThroughTheIndexFindWhatTheFileHolds) {
   obabelCount({"-:CCCCO butanol", "-:c1ccccc1C toluene", "-:CCCO propanol", "-:CC(=O)O acid",
                "-:CCCCCO pentanol", "-:CCO ethanol", "--gen2D", "-O", scratch("6.sdf")});
@@ -71,6 +71,7 @@ TEST_F(IndexBuild, ABuildRunsExactlyWhereSearchesThroughTheIndexFindWhatTheFileH
   obabelCount({scratch("6.sdf"), "-O", scratch("6.pdb")});
   obabelCount({scratch("6.sdf"), "-l", "1", "-O", scratch("one.mol")});
   std::string sd = readFile(scratch("6.sdf")), mol = readFile(scratch("one.mol")), names;
+  std::string pdb = readFile(scratch("6.pdb")), lastModel = pdb.substr(pdb.rfind("MODEL"));
   auto unended = [&](const std::string& name) {
     std::string text = readFile(scratch(name));
     return text.substr(0, text.size() - 1);
@@ -81,6 +82,9 @@ TEST_F(IndexBuild, ABuildRunsExactlyWhereSearchesThroughTheIndexFindWhatTheFileH
       {"open.sdf", sd.substr(0, sd.size() - 5)},  // no "$$$$" line
       {"unended.smi", unended("6.smi")},
       {"unended.pdb", unended("6.pdb")},
+      {"noend.pdb", pdb.substr(0, pdb.size() - 4)},  // no "END" line after the last model
+      {"noendmdl.pdb", pdb.substr(0, pdb.rfind("ENDMDL"))},
+      {"onemodel.pdb", lastModel.substr(0, lastModel.rfind("END\n"))},
       {"alone.mol", mol.substr(0, mol.find("$$$$"))}};
   for (const auto& [name, content] : files) {
     writeFile(scratch(name), content);
