@@ -100,7 +100,7 @@ TEST_F(IndexQuery, RunsOnlyASimilarityObabelReadsAsTheNumberTyped) {
       {"0.2 x,0.5", "0.2,0.5", false}};
   std::string command = "cd " + quotedPath(dir) + " && for at in";
   for (const auto& [text, read, runs] : cases)
-    command += " " + shellWord("-at" + text) + " " + shellWord("-at" + read);
+    command += similarityPiece(text) + " " + shellWord("-at" + read);  // as the search has it
   command += "; do " + std::string(kObabel) +
              " nci.fs -onul -s 'c1ccccc1N' \"$at\" 2>&1 | grep converted; done";
   std::istringstream hits(runForOutput(command));
