@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "common/ReportShell.h"
@@ -16,10 +18,13 @@ namespace {
 // parser's complaint before it says why.
 constexpr const char* kTargetErrorHeader = "*** Open Babel Error  in ObtainTarget";
 
+// The blanks atoi and atof skip before a number; after one they stop there.
+constexpr const char* kBlanks = " \t\n\v\f\r";
+
 std::string trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(" \t\r");
+  size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 bool allDigits(const std::string& text) {
@@ -35,9 +40,10 @@ bool isFraction(const std::string& text) {
          whole.size() + part.size() > 0;
 }
 
-// A number that atoi (or, for a fraction, atof) reads whole: a sign, then digits, or digits
-// around one ".".
+// A number that atoi (or, for a fraction, atof) reads whole: blanks, a sign, then digits, or
+// digits around one ".", then blanks.
 bool readWhole(std::string text, bool fraction) {
+  text = trimmed(text);
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.erase(0, 1);
   return allDigits(text) || (fraction && isFraction(text));
 }
@@ -47,7 +53,10 @@ class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& parent) {
     std::string pattern = parent + "/indexquery-XXXXXX";
-    if (::mkdtemp(pattern.data())) path_ = pattern;
+    if (::mkdtemp(pattern.data()))
+      path_ = pattern;
+    else
+      error_ = std::strerror(errno);
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -56,9 +65,11 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::string& path() const { return path_; }
+  // Why the folder could not be made.
+  const std::string& error() const { return error_; }
 
  private:
-  std::string path_;
+  std::string path_, error_;
 };
 
 }  // namespace
@@ -70,8 +81,9 @@ std::string similarityPiece(const std::string& similarityText) {
 
 std::optional<std::string> similarityProblem(const std::string& similarityText) {
   if (similarityText.empty()) return std::nullopt;
-  // obabel skips blanks around a number itself. A text with "." is a least similarity, or a
-  // range "least,most"; any other a number of molecules.
+  // obabel skips blanks before a number itself, and stops reading it at a blank after it. A
+  // text with "." is a least similarity, or a range "least,most" with each bound read on its
+  // own ("0.7, 0.9" too); any other a number of molecules.
   std::string text = trimmed(similarityText);
   bool fraction = text.find('.') != std::string::npos;
   size_t comma = fraction ? text.find(',') : std::string::npos;
@@ -115,19 +127,26 @@ std::optional<std::string> indexQueryError(const std::string& checkOutput) {
   return obabelMessages(checkOutput);
 }
 
-std::optional<std::string> indexQueryProblem(const std::string& obabelPath,
-                                             const std::string& query,
-                                             const std::string& similarityText,
-                                             const std::string& scratchFolder) {
+IndexQueryFinding indexQueryProblem(const std::string& obabelPath, const std::string& query,
+                                    const std::string& similarityText,
+                                    const std::string& scratchFolder) {
   ScratchFolder folder(scratchFolder);
-  if (folder.path().empty()) return std::nullopt;
+  if (folder.path().empty())
+    return {IndexQueryFinding::notChecked,
+            "no folder could be made for it in the temporary folder \"" + scratchFolder +
+                "\": " + folder.error()};
   // The index's molecule hardly matters: obabel reads the query before it searches.
   const std::string molecules = folder.path() + "/one.smi", index = folder.path() + "/one.fs";
-  if (!writeTextFileAtomically(molecules, "C\n")) return std::nullopt;
+  if (!writeTextFileAtomically(molecules, "C\n"))
+    return {IndexQueryFinding::notChecked,
+            "its molecule file could not be written in \"" + folder.path() + "\""};
   auto run = shellReport(programWord(obabelPath) + " " + quotedPath(molecules) + " -ofs -O " +
                          quotedPath(index) + " >/dev/null 2>&1 && " +
                          indexQueryCheckCommand(obabelPath, index, query, similarityText));
-  return run.output ? indexQueryError(*run.output) : std::nullopt;
+  if (!run.output) return {IndexQueryFinding::notChecked, "bash could not be started"};
+  auto words = indexQueryError(*run.output);
+  if (!words) return {IndexQueryFinding::readable, ""};
+  return {IndexQueryFinding::unreadable, *words};
 }
 
 }  // namespace molbench

@@ -28,14 +28,20 @@ std::string indexQueryCheckCommand(const std::string& obabelPath, const std::str
 // else nothing.
 std::optional<std::string> indexQueryError(const std::string& checkOutput);
 
+// What the check found: whether the index search reads the query, with obabel's words when it
+// cannot, or why the check could not run.
+struct IndexQueryFinding {
+  enum Kind { readable, unreadable, notChecked } kind;
+  std::string words;
+};
+
 // Runs the check on a one-molecule index made for it in a private folder under the scratch
 // folder (removed afterwards), in this program's working folder as every run is, so a query
-// file's relative name reads the same file. obabel's words when it cannot read the query;
-// nothing when it can, or when no index could be made to ask it.
-std::optional<std::string> indexQueryProblem(const std::string& obabelPath,
-                                             const std::string& query,
-                                             const std::string& similarityText,
-                                             const std::string& scratchFolder);
+// file's relative name reads the same file. A check that cannot run (no scratch folder, as
+// when TMPDIR is missing or a file) says why: the query is then not known to be readable.
+IndexQueryFinding indexQueryProblem(const std::string& obabelPath, const std::string& query,
+                                    const std::string& similarityText,
+                                    const std::string& scratchFolder);
 
 // The messages obabel printed under each of its headers that begins with the given text (by
 // default every "*** Open Babel Error" and "Warning"), one line each, in order.

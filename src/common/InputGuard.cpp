@@ -30,6 +30,7 @@ std::optional<std::string> openProblem(const std::string& path) {
 // obabel reopens an index under another name ("x.FS" as "x.fs"): it would read another index, or
 // none, while its output is emptied all the same.
 std::optional<std::string> misnamedIndexProblem(const InputFile& index) {
+  if (!isFastSearchIndex(index.path)) return std::nullopt;
   std::string readAs = indexReadAs(index.path);
   if (readAs == index.path) return std::nullopt;
   return "The " + index.field + " file " + quoted(index.path) +
@@ -53,6 +54,43 @@ std::optional<std::string> indexReadAsMoleculesProblem(const InputFile& index,
          "index search, or with \"matching\" and a query in Convert or the file search. To "
          "read the molecules themselves, choose " +
          quoted(moleculeFile) + ".";
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Told "-ifs", obabel searches the index whose name it makes from the file's: a file missing
+// there empties the output with no word, SD text there makes obabel take memory past 10 GB,
+// and the index of another file searches that file's molecules. Only the index of the file
+// itself, or the index itself, is searched as the user meant (an index under another name is
+// refused as misnamed first).
+std::optional<std::string> chosenIndexProblem(const InputFile& file) {
+  const std::string opened = indexReadAs(file.path);
+  const std::string lead =
+      "With \"fs\" chosen as the input format, obabel reads " + quoted(file.path) +
+      " as a fast-search index: it searches " +
+      (opened == file.path ? "that file"
+                           : quoted(opened) + " (the name with \".fs\" in place of its extension)");
+  const std::string then = ", after emptying its output. Choose the file's own format";
+  if (opened != file.path)
+    if (auto problem = inputFileProblem({"index", opened}))
+      return lead + ", but " + *problem + " obabel would find nothing" + then +
+             ", or build the index first.";
+  if (!isFastSearchIndex(opened))
+    return lead +
+           ", which is no fast-search index: obabel would find nothing in it (SD text "
+           "there makes it take memory by the gigabyte)" +
+           then + ".";
+  auto indexed = indexedMoleculeFile(opened).value_or("");
+  if (opened != file.path && !sameFile(indexed, file.path))
+    return lead + ", which is the index of " + quoted(indexed) + ", not of " + quoted(file.path) +
+           ": obabel would search another file's molecules" + then + ", or choose the index " +
+           quoted(opened) + " itself.";
+  return std::nullopt;
 }
 
 std::string notAnIndexProblem(const InputFile& file) {
@@ -107,7 +145,18 @@ bool formatAccepted(platform::Platform& platform, const InputFile& file,
 }  // namespace
 
 FormatSource formatSourceOf(const std::string& inputFormatFlag) {
+  if (inputFormatFlag == "-ifs") return FormatSource::indexChosen;
   return inputFormatFlag.empty() ? FormatSource::nameOrChoice : FormatSource::chosen;
+}
+
+std::vector<std::string> pathsRead(const std::vector<InputFile>& files) {
+  std::vector<std::string> paths;
+  for (const auto& file : files) {
+    paths.push_back(file.path);
+    if (file.format == FormatSource::indexChosen && indexReadAs(file.path) != file.path)
+      paths.push_back(indexReadAs(file.path));
+  }
+  return paths;
 }
 
 std::optional<std::string> inputFormatProblem(const InputFile& file) {
@@ -176,12 +225,20 @@ bool isGzipCompressed(const std::string& path) {
 }
 
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files) {
-  for (const auto& file : files) {
-    if (!acceptedUnless(platform, inputFileProblem(file), kInputAlertTitle)) return false;
+  for (const auto& given : files) {
+    if (!acceptedUnless(platform, inputFileProblem(given), kInputAlertTitle) ||
+        !acceptedUnless(platform, misnamedIndexProblem(given), kInputAlertTitle))
+      return false;
+    // Told "-ifs", obabel reads the index it opens in the file's place; that index is checked.
+    InputFile file = given;
+    if (given.format == FormatSource::indexChosen) {
+      if (!acceptedUnless(platform, chosenIndexProblem(given), kChooseFormatAlertTitle))
+        return false;
+      file.path = indexReadAs(given.path);
+    }
     auto indexed = indexedMoleculeFile(file.path);
     if (indexed &&
-        (!acceptedUnless(platform, misnamedIndexProblem(file), kInputAlertTitle) ||
-         !acceptedUnless(platform, indexReadAsMoleculesProblem(file, *indexed), kInputAlertTitle)))
+        !acceptedUnless(platform, indexReadAsMoleculesProblem(file, *indexed), kInputAlertTitle))
       return false;
     // An index is known by its header, but obabel knows it only by its name.
     if (!formatAccepted(platform, file, inputFormatProblem(file))) return false;

@@ -16,11 +16,14 @@ enum class FormatSource {
   nameOrChoice,  // from the name, while the pane's input-format popup, which reaches the
                  // command, is left without a format
   chosen,        // a chosen format reaches the command ("-i")
+  indexChosen,   // "fs" chosen ("-ifs"): obabel reads the file, then opens the index under the
+                 // file's name with ".fs" in place of its extension (indexReadAs), and reads
+                 // that index's molecule file
   none,          // the file is not read as molecules (a list of names, spectrophores)
 };
 
 // The source for an input-format flag as a pane puts it into its command: chosen when it names
-// a format, else left to the name while the pane could have chosen one.
+// a format (indexChosen for "-ifs"), else left to the name while the pane could have chosen one.
 FormatSource formatSourceOf(const std::string& inputFormatFlag);
 
 // One file a run reads, with the name of the field it comes from ("input", "index",
@@ -53,6 +56,11 @@ std::optional<std::string> inputFormatProblem(const InputFile& file);
 // its format, and brings the molecule file it reads, whose format obabel takes from that
 // file's name.
 bool inputFilesAccepted(platform::Platform& platform, const std::vector<InputFile>& files);
+
+// Every file the run opens for these inputs, in order: each path, and for one read with "fs"
+// chosen, the index obabel opens in its place. The molecule file of an index is left to the
+// output check, which finds it in the index.
+std::vector<std::string> pathsRead(const std::vector<InputFile>& files);
 
 // Why the program cannot be run from this path, or nothing when it can: the path names no
 // file, a folder, or a file that may not be executed. A leading "~/" stands for $HOME, as the

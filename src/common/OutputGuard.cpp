@@ -158,9 +158,7 @@ bool runAccepted(platform::Platform& platform, const std::vector<InputFile>& inp
                  const std::optional<std::string>& outputPath, OutputKind kind) {
   if (!inputFilesAccepted(platform, inputs)) return false;
   if (!outputPath) return true;
-  std::vector<std::string> paths;
-  for (const auto& input : inputs) paths.push_back(input.path);
-  return outputPathAccepted(platform, *outputPath, paths, kind);
+  return outputPathAccepted(platform, *outputPath, pathsRead(inputs), kind);
 }
 
 }  // namespace molbench

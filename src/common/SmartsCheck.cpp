@@ -1,5 +1,7 @@
 #include "common/SmartsCheck.h"
 
+#include <sys/stat.h>
+
 #include "common/FastSearchIndex.h"
 #include "common/IndexQuery.h"
 #include "common/Refusal.h"
@@ -45,10 +47,19 @@ std::optional<SmartsProblem> indexQueryFilterProblem(const std::string& obabelPa
                                                      const std::string& scratchFolder) {
   if (auto problem = similarityProblem(similarity))
     return SmartsProblem{kMendSimilarityTitle, *problem};
-  if (auto words = indexQueryProblem(obabelPath, query, similarity, scratchFolder))
+  auto finding = indexQueryProblem(obabelPath, query, similarity, scratchFolder);
+  // Unchecked, a query the index cannot read would empty the output with no word.
+  if (finding.kind == IndexQueryFinding::notChecked)
+    return SmartsProblem{kQueryUncheckedTitle,
+                         "The index search's query \"" + query +
+                             "\" could not be checked before the run: " + finding.words +
+                             ". obabel empties the output before it finds a query it cannot "
+                             "read, so nothing was run. Make the temporary folder (TMPDIR) a "
+                             "folder this program can write in, and search again."};
+  if (finding.kind == IndexQueryFinding::unreadable)
     return SmartsProblem{
         kMendPatternTitle,
-        "obabel's index search cannot read the query \"" + query + "\":\n\n" + *words +
+        "obabel's index search cannot read the query \"" + query + "\":\n\n" + finding.words +
             "\n\nAn index search takes a molecule: a SMILES (in which [#n] atoms and ~ bonds "
             "may stand), or the name of a molecule file; with a similarity, only a SMILES. The "
             "file search takes any SMARTS pattern: search the molecule file itself for this one. "
@@ -88,6 +99,16 @@ std::optional<SmartsProblem> smartsFilterProblem(const std::string& obabelPath,
                                                  const std::string& pattern, SmartsUse use,
                                                  const std::string& similarity,
                                                  const std::string& scratchFolder) {
+  if (use == SmartsUse::filterOrNone && !similarity.empty())
+    return SmartsProblem{
+        kSimilarityNeedsIndexTitle,
+        "obabel finds molecules by similarity only through a fast-search index: searching a "
+        "molecule file, it ignores the similarity \"" +
+            similarity +
+            "\" and writes what the pattern matches as a substructure (or every molecule), with "
+            "no word. Build an index of the file and search it with the index search, or "
+            "choose the index as the input with \"matching\"; to search the file itself, clear "
+            "the similarity. Nothing was run."};
   if (auto problem = modeProblem(modeTitle, use)) return problem;
   // "Choose", or an empty popup that keeps the fragment an earlier run checked.
   if (modeTitle != kMatching && modeTitle != kNotMatching) return std::nullopt;
@@ -108,6 +129,15 @@ std::optional<SmartsProblem> smartsFilterProblem(const std::string& obabelPath,
   if (!words) return std::nullopt;
   return SmartsProblem{kMendPatternTitle, "obabel cannot use the pattern \"" + pattern + "\":\n\n" +
                                               *words + "\n\nMend the pattern; nothing was run."};
+}
+
+std::vector<std::string> withPatternFile(std::vector<std::string> filesRead,
+                                         const std::string& modeTitle, const std::string& pattern) {
+  struct stat info {};
+  if ((modeTitle == kMatching || modeTitle == kNotMatching) && !pattern.empty() &&
+      ::stat(pattern.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+    filesRead.push_back(pattern);
+  return filesRead;
 }
 
 bool smartsFilterAccepted(platform::Platform& platform, const std::string& obabelPath,

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -45,12 +46,19 @@ std::optional<std::string> obabelPatternError(const std::string& checkOutput);
 // passes as "-at"), or nothing when the run may go on. Runs the check (in this program's
 // working folder, as every run is, so a pattern file's relative name reads the same file) only
 // for a pattern that would reach obabel; an index's query is checked on an index made in a
-// private folder under the scratch folder.
+// private folder under the scratch folder, and a check that cannot run is a problem. A
+// similarity over a molecule file is one too: obabel reads "-at" only through an index.
 std::optional<SmartsProblem> smartsFilterProblem(const std::string& obabelPath,
                                                  const std::string& modeTitle,
                                                  const std::string& pattern, SmartsUse use,
                                                  const std::string& similarity,
                                                  const std::string& scratchFolder);
+
+// The files a run reads, with the pattern file it reads in this mode, if any: obabel reads a
+// pattern (an index search's query) that names a file as that file. Such a file is an input of
+// the run, never its output: obabel empties the output before it reads the pattern.
+std::vector<std::string> withPatternFile(std::vector<std::string> filesRead,
+                                         const std::string& modeTitle, const std::string& pattern);
 
 // Shows the alert for that problem and returns false; true when there is none. Scratch files
 // go to the platform's temporary directory.
@@ -62,5 +70,7 @@ inline constexpr const char* kTypePatternTitle = "Type a SMARTS pattern";
 inline constexpr const char* kChooseModeTitle = "Choose a SMARTS mode";
 inline constexpr const char* kMendPatternTitle = "Mend the SMARTS pattern";
 inline constexpr const char* kMendSimilarityTitle = "Mend the similarity";
+inline constexpr const char* kSimilarityNeedsIndexTitle = "A similarity needs the index";
+inline constexpr const char* kQueryUncheckedTitle = "The query could not be checked";
 
 }  // namespace molbench

@@ -176,8 +176,10 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   auto kind = settings.splitMolecules ? OutputKind::splitFiles : OutputKind::file;
   InputFile input{"input", settings.inputPath, formatSourceOf(pieces.iFileType)};
   input.searched = searchesIndex(settings.smartsMode);
+  // A pattern file is read after obabel empties the output, as the input is.
+  auto read = withPatternFile(pathsRead({input}), settings.smartsMode, settings.smarts);
   if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
-      !outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}, kind) ||
+      !outputPathAccepted(platform(), composed.outputPath, read, kind) ||
       !smartsFilterAccepted(platform(), obabel, settings.smartsMode, settings.smarts,
                             smartsUseForInput(settings.inputPath, pieces.iFileType)))
     return std::nullopt;

@@ -162,7 +162,8 @@ void SearchViewController::checkObabel(platform::Control*) {
   if (!runAccepted(platform(), {input}, settings.outputPath)) return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
   auto composed = composeFileSearch(obabelPath, settings, *this);
-  if (!outputPathAccepted(platform(), composed.outputPath, {settings.inputPath}) ||
+  auto read = withPatternFile(pathsRead({input}), settings.smartsMode, settings.smarts);
+  if (!outputPathAccepted(platform(), composed.outputPath, read) ||
       !smartsFilterAccepted(platform(), obabelPath, settings.smartsMode, settings.smarts,
                             smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
@@ -199,7 +200,8 @@ void SearchViewController::chooseFSfile(platform::Control*) {
 }
 
 bool SearchViewController::indexSearchAccepted(const std::string& indexPath,
-                                               const std::string& outputPath) {
+                                               const std::string& outputPath,
+                                               const QuerySettings& query) {
   auto& p = platform();
   // The name first: the input check refuses an index under another name too, but the notice
   // says what to do.
@@ -210,8 +212,10 @@ bool SearchViewController::indexSearchAccepted(const std::string& indexPath,
       !acceptedUnless(p, notAnIndexProblem(indexPath, p.temporaryDirectory()), kInputAlertTitle))
     return false;
   auto moleculeFile = indexedMoleculeFile(indexPath).value_or("");
+  // A query that names a file is read as that file, after the output is emptied.
+  auto read = withPatternFile({indexPath}, query.smartsMode, query.smarts);
   return acceptedUnless(p, compressedMoleculesProblem(moleculeFile), kInputAlertTitle) &&
-         outputPathAccepted(p, outputPath, {indexPath});
+         outputPathAccepted(p, outputPath, read);
 }
 
 void SearchViewController::runFSsearch(platform::Control*) {
@@ -220,9 +224,9 @@ void SearchViewController::runFSsearch(platform::Control*) {
     return;
   std::string indexPath = fssearchPath->text();
   std::string outputPath = outputFilepath->text();
-  if (!indexSearchAccepted(indexPath, outputPath)) return;
-  if (!obabelPathForRun(platform(), obabelPath)) return;
   auto query = readQuery();
+  if (!indexSearchAccepted(indexPath, outputPath, query)) return;
+  if (!obabelPathForRun(platform(), obabelPath)) return;
   if (!smartsFilterAccepted(platform(), obabelPath, query.smartsMode, query.smarts,
                             SmartsUse::indexQuery, query.similarity))
     return;

@@ -60,7 +60,8 @@ class SearchViewController : public platform::BoundViewController<SearchViewCont
   QuerySettings readQuery() const;
   FileSearchSettings readFileSearch() const;
   // The index search's checks, each refusal with its alert.
-  bool indexSearchAccepted(const std::string& indexPath, const std::string& outputPath);
+  bool indexSearchAccepted(const std::string& indexPath, const std::string& outputPath,
+                           const QuerySettings& query);
 };
 
 }  // namespace molbench

@@ -75,18 +75,32 @@ TEST_F(IndexQuery, RefusesExactlyTheQueriesTheIndexSearchCannotReadInEachMode) {
 }
 
 // obabel reads a similarity without "." as a whole number with atoi, and one with it as a
-// fraction with atof ("0.7,0.9" a range), taking what it can and saying nothing. Only a text it
+// fraction with atof ("0.7,0.9" a range, each bound after any blanks), taking what it can and
+// saying nothing. Only a text it
 // reads as the number typed runs; each reading is shown by obabel's own hits.
 TEST_F(IndexQuery, RunsOnlyASimilarityObabelReadsAsTheNumberTyped) {
   // The text, the number obabel reads, whether it runs.
   const std::tuple<std::string, std::string, bool> cases[] = {
-      {"0.2", "0.2", true},         {".2", "0.2", true},        {"1.", "1.0", true},
-      {"-0.2", "-0.2", true},       {"10", "10", true},         {" 5 ", "5", true},
-      {"0.2,0.5", "0.2,0.5", true}, {"0.2,1", "0.2,1.0", true}, {"0,2", "0", false},
-      {"0.2x", "0.2", false},       {" ", "0", false},          {"1.2.3", "1.2", false}};
+      {"0.2", "0.2", true},
+      {".2", "0.2", true},
+      {"1.", "1.0", true},
+      {"-0.2", "-0.2", true},
+      {"10", "10", true},
+      {" 5 ", "5", true},
+      {"0.2,0.5", "0.2,0.5", true},
+      {"0.2,1", "0.2,1.0", true},
+      {"0,2", "0", false},
+      {"0.2x", "0.2", false},
+      {" ", "0", false},
+      {"1.2.3", "1.2", false},
+      // Blanks beside the comma: obabel reads each bound on its own, the range as typed.
+      {"0.2, 0.5", "0.2,0.5", true},
+      {"0.2 ,0.5", "0.2,0.5", true},
+      {" 0.2\t,  0.5 ", "0.2,0.5", true},
+      {"0.2 x,0.5", "0.2,0.5", false}};
   std::string command = "cd " + quotedPath(dir) + " && for at in";
   for (const auto& [text, read, runs] : cases)
-    command += " " + shellWord("-at" + text) + " " + shellWord("-at" + read);
+    command += similarityPiece(text) + " " + shellWord("-at" + read);  // as the search has it
   command += "; do " + std::string(kObabel) +
              " nci.fs -onul -s 'c1ccccc1N' \"$at\" 2>&1 | grep converted; done";
   std::istringstream hits(runForOutput(command));
