@@ -141,7 +141,8 @@ std::optional<std::string> outputPathProblem(const std::string& outputPath,
            "good. Choose a file.";
   for (const auto& file : read)
     if (sameFile(*output, file.identity)) return overwriteProblem(outputPath, file);
-  if (kind == OutputKind::index && !isFastSearchIndex(outputPath))
+  // An empty file holds nothing to lose: a rebuild that was killed leaves its index so.
+  if (kind == OutputKind::index && output->st_size > 0 && !isFastSearchIndex(outputPath))
     return "The index path \"" + outputPath +
            "\" holds a file that is not a fast-search index; building the index would replace "
            "it. Choose a new name or an index to rebuild.";

@@ -98,7 +98,8 @@ TEST_F(IndexRebuild, TheIndexFileKeepsItsModeAndLinksAndTheOldBytesComeBackIntoI
 
 // A rebuild stopped while obabel ran (its copy kept, the index emptied) leaves the copy beside
 // the index, as did an older Molbench under a name without the index's number; a search of
-// the emptied index names it. The copy of one index is not named for another beside it.
+// the emptied index names it. The copy of one index is not named for another beside it. The
+// emptied index is rebuilt.
 TEST_F(IndexRebuild, ASearchOfAnIndexEmptiedByAStoppedRebuildNamesTheKeptCopy) {
   std::string stopped = scratch("a/x.fs"), older = scratch("b/x.fs"), other = scratch("a/z.fs");
   for (const auto& index : {stopped, older, other}) {
@@ -121,6 +122,11 @@ TEST_F(IndexRebuild, ASearchOfAnIndexEmptiedByAStoppedRebuildNamesTheKeptCopy) {
     EXPECT_THAT(said, HasSubstr("build one")) << index;
     EXPECT_EQ(said.find(copy) != std::string::npos, index != other) << said;
   }
+  // The emptied index holds nothing to lose: it is rebuilt as bare obabel would.
+  setText("inputFilepath", molecules("lib.sdf"));
+  setText("fssearchPath", stopped);
+  h.press(pane, "createFS:");
+  EXPECT_TRUE(isFastSearchIndex(stopped));
 }
 
 }  // namespace
