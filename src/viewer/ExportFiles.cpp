@@ -10,7 +10,7 @@
 #include "common/ReportShell.h"
 #include "common/RunFailure.h"
 #include "common/ShellQuote.h"
-#include "convert/StreamingFileReader.h"
+#include "common/StreamingFileReader.h"
 #include "viewer/ViewerCommands.h"
 
 namespace molbench {
