@@ -59,11 +59,11 @@ std::string filterCommand(const std::string& obabelPath, const std::string& quot
 std::vector<int64_t> listedOrdinals(std::string_view listing);
 
 // Export: copy one molecule of a row's file into the temporary file, then join the temporary
-// file and the export file into the export file.
+// file and the export file into a new file, which then takes the export file's place.
 std::string exportCopyCommand(const std::string& obabelPath, const std::string& quotedFile,
                               int64_t ordinal, const std::string& temporaryPath);
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
-                              const std::string& exportPath);
+                              const std::string& exportPath, const std::string& joinedPath);
 
 // The line an answer adds to the SMILES file: the answer with its NUL bytes and its closing line
 // end dropped and its other line feeds made tabs, a tab, the name and a line feed.
