@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "common/Refusal.h"
 #include "common/ReportShell.h"
@@ -65,10 +66,44 @@ std::optional<ExportTarget> targetOf(const std::string& exportPath, std::string&
   return ExportTarget{real.string(), old};
 }
 
-// A new file beside the target, with the target's owner, group and mode (the creator's own and
-// the usual mode for a first export); its name ends in ".sdf" so obabel writes SD. Its path,
-// or nothing with `problem` said.
-std::optional<std::string> newFileBeside(const ExportTarget& target, std::string& problem) {
+// Writes the bytes whole; 0, or the error number.
+int writeAll(int to, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t wrote = ::write(to, data, size);
+    if (wrote < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += wrote;
+    size -= static_cast<size_t>(wrote);
+  }
+  return 0;
+}
+
+// Copies the file at `from` into the open file; 0, or the error number.
+int copyInto(int to, const std::string& from) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return errno;
+  std::vector<char> buffer(1 << 20);
+  int error = 0;
+  while (error == 0) {
+    ssize_t got = ::read(in, buffer.data(), buffer.size());
+    if (got == 0) break;
+    if (got < 0)
+      error = errno == EINTR ? 0 : errno;
+    else
+      error = writeAll(to, buffer.data(), static_cast<size_t>(got));
+  }
+  ::close(in);
+  return error;
+}
+
+// A copy of the target beside it (an empty file for a first export), with the target's owner,
+// group and mode (the creator's own and the usual mode for a first export); its name ends in
+// ".sdf" so obabel writes SD. obabel then joins into this copy as it did into the export file:
+// reading it whole before it writes, in a few large writes, not one a line as into a file it
+// does not read. Its path, or nothing with `problem` said.
+std::optional<std::string> copyBeside(const ExportTarget& target, std::string& problem) {
   static std::atomic<unsigned> made{0};
   int fd = -1;
   std::string path;
@@ -84,22 +119,30 @@ std::optional<std::string> newFileBeside(const ExportTarget& target, std::string
     return std::nullopt;
   }
   std::string failed;
+  int error = 0;
   if (target.old) {
     struct stat mine {};
     // The owner first: changing it clears the set-user-ID and set-group-ID bits.
     if (::fstat(fd, &mine) != 0 ||
         ((mine.st_uid != target.old->st_uid || mine.st_gid != target.old->st_gid) &&
          ::fchown(fd, target.old->st_uid, target.old->st_gid) != 0))
-      failed = "given the export file's owner and group";
+      failed = "its owner and group cannot be kept";
     else if (::fchmod(fd, target.old->st_mode & 07777) != 0)
-      failed = "given the export file's mode";
+      failed = "its mode cannot be kept";
+    error = errno;
+    if (failed.empty() && (error = copyInto(fd, target.path)) != 0)
+      failed = "the copy cannot be written";
   }
-  int error = errno;
-  ::close(fd);
+  bool full = error == ENOSPC || error == EDQUOT;
+  if (::close(fd) != 0 && failed.empty()) {
+    error = errno;
+    failed = "the copy cannot be written";
+  }
   if (failed.empty()) return path;
   ::unlink(path.c_str());
-  problem = "The new file that takes the place of the export file " + inQuotes(target.path) +
-            " cannot be " + failed + " (" + systemError(error) + ").";
+  problem = fullDiskWords(full, target.path) + "The export file " + inQuotes(target.path) +
+            " cannot be copied beside it for the join: " + failed + " (" + systemError(error) +
+            ").";
   return std::nullopt;
 }
 
@@ -129,12 +172,12 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
 bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::string& command) {
   std::string problem;
   auto target = targetOf(join.exportPath, problem);
-  auto joined = target ? newFileBeside(*target, problem) : std::nullopt;
+  auto joined = target ? copyBeside(*target, problem) : std::nullopt;
   if (!joined)
     return acceptedUnless(platform, problem + " The export file is left as it was.",
                           kExportStoppedTitle);
 
-  command = exportJoinCommand(join.obabelPath, join.scratchPath, join.exportPath, *joined);
+  command = exportJoinCommand(join.obabelPath, join.scratchPath, *joined);
   platform.diagnostic(command);
   auto run = shellReport(command);
   if (saidRunFailure(platform, run, Failures::any, "obabel")) {

@@ -1,7 +1,7 @@
 // Each row of an export reaches the export file in two obabel runs: a copy of its molecule into
 // the scratch file, then a join of the scratch file and the export file. The join never writes
-// the export file in place (obabel rewrites it as it goes, and a full disk would leave it cut):
-// it writes a new file beside it, which takes the export file's place only when it holds every
+// the export file in place (obabel rewrites it at the end, and a full disk would leave it cut):
+// it joins into a copy beside it, which takes the export file's place only when it holds every
 // record, old and new.
 #pragma once
 
@@ -29,8 +29,8 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
 
 // Joins the scratch file into the export file; `command` takes the join's text. True when the
 // export file holds one record more. Otherwise the export file is left as it was and the alert
-// says why: no new file could be made beside it or given its owner and mode, the join failed,
-// or it left records out (on a full disk, said).
+// says why: no copy could be made beside it with its owner and mode, the join failed, or it left
+// records out (on a full disk, said).
 bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::string& command);
 
 inline constexpr const char* kExportStoppedTitle = "The export stopped";

@@ -101,7 +101,7 @@ TEST(ShellQuote, EveryObabelCommandIsHeadedByThePathAsOneWord) {
       depictionCommand(path, "in", "", "", ""),
       filterCommand(path, "in", "", ""),
       exportCopyCommand(path, "in", 1, "out"),
-      exportJoinCommand(path, "in", "out", "new"),
+      exportJoinCommand(path, "in", "out"),
       depictionCommand(path, "C", "out.png"),
       threeDTextCommand(path, "C"),
       threeDFileCommand(path, "C", "out.sdf"),
