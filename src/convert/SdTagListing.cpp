@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "common/InputGuard.h"
-#include "convert/StreamingFileReader.h"
+#include "common/StreamingFileReader.h"
 #include "platform/Utf8.h"
 
 namespace molbench {

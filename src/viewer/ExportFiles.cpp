@@ -10,7 +10,7 @@
 #include "common/ReportShell.h"
 #include "common/RunFailure.h"
 #include "common/ShellQuote.h"
-#include "convert/StreamingFileReader.h"
+#include "common/StreamingFileReader.h"
 #include "viewer/ViewerCommands.h"
 
 namespace molbench {
@@ -29,22 +29,43 @@ std::optional<std::string> unreadable(const std::string& field, const std::strin
   return inputFileProblem({field, path, FormatSource::none});
 }
 
+// Each export writes the file anew and puts it in its place: other names would keep the old.
+std::optional<std::string> otherNamesProblem(const std::string& exportPath) {
+  struct stat info {};
+  if (::stat(exportPath.c_str(), &info) != 0 || info.st_nlink < 2) return std::nullopt;
+  return "The export file " + quoted(exportPath) + " has " + std::to_string(info.st_nlink - 1) +
+         " other name(s) (hard links). Each export writes the file anew and puts it in its "
+         "place, so those names would keep the old records. The file is left as it is: copy it "
+         "to a file of its own, then export again.";
+}
+
 }  // namespace
 
 std::optional<SdRecordEnds> sdRecordEnds(const std::string& path, int64_t enough) {
   // The reader takes a file it cannot open for an empty one.
   if (unreadable("molecule", path)) return std::nullopt;
+  static constexpr std::string_view kEnd[] = {"$$$$"};
+  auto blank = [](std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+  };
   SdRecordEnds found;
   StreamingFileReader reader(path);
+  // obabel reads the line after a record end as the next record's title, whatever it holds
+  // ("$$$$ amine" included), and so the first line of the file.
+  bool titleNext = true;
   while (found.ends < enough) {
-    auto line = reader.readRawLine();
+    // Once a record holds text, only its end matters: the lines up to it are passed over.
+    auto line = titleNext || !found.textAfterLast ? reader.readRawLine()
+                                                  : reader.readLineStartingWith(kEnd);
     if (!line) break;
-    if (line->starts_with("$$$$")) {
+    if (!titleNext && line->starts_with("$$$$")) {
       ++found.ends;
       found.textAfterLast = false;
-    } else if (line->find_first_not_of(" \t\r") != std::string_view::npos) {
-      found.textAfterLast = true;
+      titleNext = true;
+      continue;
     }
+    titleNext = false;
+    if (!blank(*line)) found.textAfterLast = true;
   }
   return found;
 }
@@ -69,35 +90,44 @@ std::optional<std::string> scratchFileProblem(const std::string& scratchPath) {
 
 std::optional<std::string> exportFileProblem(const std::string& exportPath, int64_t records,
                                              int64_t read) {
-  if (read == records) return std::nullopt;
+  // obabel may read more molecules than there are record ends (a file with old Mac line ends
+  // is one line to this count, five records to obabel): a join then loses none.
+  if (read >= records) return std::nullopt;
   return "obabel reads " + std::to_string(read) + " of the " + std::to_string(records) +
          " records of the export file " + quoted(exportPath) +
          ", and a join would keep only those. The file is left as it is: mend it, or rename or "
          "move it, then export again.";
 }
 
-bool exportFilesAccepted(platform::Platform& platform, const std::string& obabelPath,
-                         const std::string& scratchPath, const std::string& exportPath,
-                         const std::vector<std::string>& readPaths) {
+std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
+                                           const std::string& obabelPath,
+                                           const std::string& scratchPath,
+                                           const std::string& exportPath,
+                                           const std::vector<std::string>& readPaths) {
   // The scratch file first: the output guard's advice is for a name the user chose.
   if (!acceptedUnless(platform, scratchFileProblem(scratchPath), kExportFileAlertTitle) ||
       !outputPathAccepted(platform, scratchPath, readPaths) ||
       !outputPathAccepted(platform, exportPath, readPaths))
-    return false;
-  if (!exists(exportPath)) return true;
+    return std::nullopt;
+  if (!exists(exportPath)) return 0;
   auto held = sdRecordEnds(exportPath);
-  if (!held)
-    return acceptedUnless(platform, unreadable("export", exportPath), kExportFileAlertTitle);
+  if (!held) {
+    acceptedUnless(platform, unreadable("export", exportPath), kExportFileAlertTitle);
+    return std::nullopt;
+  }
+  if (!acceptedUnless(platform, otherNamesProblem(exportPath), kExportFileAlertTitle))
+    return std::nullopt;
   // A file with no record in it loses nothing to the join.
-  if (held->records() == 0) return true;
+  if (held->records() == 0) return 0;
   std::string command = countCommand(obabelPath, quotedPath(exportPath));
   platform.diagnostic(command);
   auto run = shellReport(command);
-  if (saidRunFailure(platform, run, Failures::notStarted, "obabel")) return false;
-  return acceptedUnless(
-      platform,
-      exportFileProblem(exportPath, held->records(), moleculeCount(run.output.value_or(""))),
-      kExportFileAlertTitle);
+  if (saidRunFailure(platform, run, Failures::notStarted, "obabel")) return std::nullopt;
+  int64_t read = moleculeCount(run.output.value_or(""));
+  if (!acceptedUnless(platform, exportFileProblem(exportPath, held->records(), read),
+                      kExportFileAlertTitle))
+    return std::nullopt;
+  return read;
 }
 
 }  // namespace molbench

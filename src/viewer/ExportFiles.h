@@ -1,7 +1,7 @@
 // The export touches no file it did not write. It copies each selected molecule into a scratch
-// file beside the input and joins that into the export file: obabel's -O overwrites whatever
-// the scratch path holds, and the join keeps only the molecules obabel reads from the export
-// file, stopping at the first record it cannot read.
+// file beside the input and joins that and the export file into a new file (ExportJoin.h):
+// obabel's -O overwrites whatever the scratch path holds, and the join keeps only the molecules
+// obabel reads from the export file, stopping at the first record it cannot read.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,9 @@
 
 namespace molbench {
 
-// An SD file read as text: its record ends (lines beginning "$$$$", as obabel ends a record)
-// and whether anything but blank lines follows the last one.
+// An SD file read as text, as obabel reads it: its record ends (lines beginning "$$$$", but
+// never a title: the line after an end, or the file's first line) and whether anything but
+// blank lines follows the last one.
 struct SdRecordEnds {
   int64_t ends = 0;
   bool textAfterLast = false;
@@ -34,17 +35,21 @@ std::optional<SdRecordEnds> sdRecordEnds(const std::string& path,
 // or no regular file at all.
 std::optional<std::string> scratchFileProblem(const std::string& scratchPath);
 
-// Why the export file may not take a join: obabel read `read` molecules of its `records`.
+// Why the export file may not take a join: obabel read fewer (`read`) molecules than its
+// `records`.
 std::optional<std::string> exportFileProblem(const std::string& exportPath, int64_t records,
                                              int64_t read);
 
 // Before the first row of an export is copied: refuses, with an alert naming the file, a
 // scratch path that holds someone's file, either path where the output guard refuses to write
-// (a file a row is read from), and an export file that obabel does not read whole (counted
-// with one obabel run); keeps them as they are. True when the export may go on.
-bool exportFilesAccepted(platform::Platform& platform, const std::string& obabelPath,
-                         const std::string& scratchPath, const std::string& exportPath,
-                         const std::vector<std::string>& readPaths);
+// (a file a row is read from), an export file with other names, and one that obabel does not
+// read whole (counted with one obabel run); keeps them as they are. When the export may go on,
+// the molecules obabel reads of the export file (0 for none).
+std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
+                                           const std::string& obabelPath,
+                                           const std::string& scratchPath,
+                                           const std::string& exportPath,
+                                           const std::vector<std::string>& readPaths);
 
 inline constexpr const char* kExportFileAlertTitle = "Rename or move the file";
 

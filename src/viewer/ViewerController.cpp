@@ -23,6 +23,7 @@
 #include "platform/SendTurns.h"
 #include "platform/Utf8.h"
 #include "viewer/ExportFiles.h"
+#include "viewer/ExportJoin.h"
 #include "viewer/RequestPacer.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerTexts.h"
@@ -284,18 +285,19 @@ void ViewerController::exportSelected(platform::Control*) {
   if (chosen.empty()) return;
   // Every copy rewrites the temporary file and every join the export file: neither may be a
   // file a row is read from, nor hold what the export would lose.
-  if (!inputFilesAccepted(platform(), read) ||
-      !exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources))
-    return;
+  if (!inputFilesAccepted(platform(), read)) return;
+  auto records = exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources);
+  if (!records) return;
+  ExportJoin join{obabelPath, *temporaryPath, *exportPath, *records};
   for (const auto& [row, record] : chosen) {
     platform().diagnostic("Row: " + std::to_string(row));
+    obshellCommand =
+        exportCopyCommand(obabelPath, record.filePath, record.molNumber, *temporaryPath);
+    platform().diagnostic(obshellCommand);
     // One alert for a failed export, not one a row.
-    if (!runCommand(
-            exportCopyCommand(obabelPath, record.filePath, record.molNumber, *temporaryPath),
-            Failures::any))
+    if (!copiedIntoScratch(platform(), shellReport(obshellCommand), *temporaryPath) ||
+        !joinedIntoExportFile(platform(), join, obshelljoinCommand))
       return;
-    obshelljoinCommand = exportJoinCommand(obabelPath, *temporaryPath, *exportPath);
-    if (!shell(obshelljoinCommand, Failures::any)) return;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "convert/StreamingFileReader.h"
+#include "common/StreamingFileReader.h"
 
 #include <algorithm>
 #include <cstdint>
