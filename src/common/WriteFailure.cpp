@@ -1,0 +1,94 @@
+#include "common/WriteFailure.h"
+
+#include <sys/statvfs.h>
+
+#include "common/RunFailure.h"
+#include "platform/Utf8.h"
+
+namespace molbench {
+
+namespace {
+
+// What the file system may keep back once a write has met its end: a few blocks that its own
+// bookkeeping holds while the data are written out.
+constexpr unsigned long long kFullMargin = 64 * 1024;
+
+std::string folderOf(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The name obabel gave after "Cannot write to", from the last such line still in the error
+// tail: a split names the numbered file it stopped at.
+std::optional<std::string> nameObabelCouldNotWrite(const std::string& tail) {
+  std::string text = platform::decodeUtf8Lossy(tail);
+  std::string phrase = std::string(kCannotWrite) + " ";
+  size_t at = text.rfind(phrase);
+  if (at == std::string::npos) return std::nullopt;
+  size_t start = at + phrase.size();
+  size_t end = text.find('\n', start);
+  std::string name = text.substr(start, end == std::string::npos ? end : end - start);
+  if (!name.empty() && name.back() == '\r') name.pop_back();
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+platform::AlertRequest cannotWriteAlert(const platform::posix::BashRun& run,
+                                        const std::string& program,
+                                        const std::optional<std::string>& outputPath) {
+  auto named = nameObabelCouldNotWrite(run.errorTail);
+  std::string file = named ? quoted(*named) : outputPath ? quoted(*outputPath) : "its output";
+  return unusableOutputAlert(
+      run, program + " could not write its output",
+      "It could not write " + file +
+          " (the folder may not be writable, the file read-only, or its name too long: at most "
+          "255 bytes), and still ended as if it had succeeded. A file of that name from an "
+          "earlier run is not this run's result; what this run wrote before it stopped is kept.",
+      kCannotWrite);
+}
+
+platform::AlertRequest fullDiskAlert(const platform::posix::BashRun& run,
+                                     const std::string& program, const std::string& outputPath) {
+  return unusableOutputAlert(
+      run, "The output may be cut short",
+      "The file system that holds " + quoted(outputPath) + " has no room left after the run. " +
+          program +
+          " writes what fits and still ends as if it had succeeded, so what it wrote may end "
+          "short of its last molecules, even in the middle of one. The file is kept as it is: "
+          "make room and run again.");
+}
+
+bool said(platform::Platform& platform, const std::optional<platform::AlertRequest>& alert) {
+  if (!alert) return false;
+  platform.runAlert(*alert);
+  return true;
+}
+
+}  // namespace
+
+bool noRoomLeft(const std::string& path) {
+  struct statvfs disk {};
+  if (::statvfs(folderOf(path).c_str(), &disk) != 0 || disk.f_blocks == 0) return false;
+  // The blocks free to ordinary users, for root's runs too: ext4 counts among its free blocks
+  // those it keeps for its own bookkeeping, which no write of root's gets either, so a disk full
+  // for root can show megabytes free but none available.
+  return static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < kFullMargin;
+}
+
+std::optional<platform::AlertRequest> writeFailureAlert(
+    const platform::posix::BashRun& run, const std::string& program,
+    const std::optional<std::string>& outputPath) {
+  if (run.wroteOnError(kCannotWrite)) return cannotWriteAlert(run, program, outputPath);
+  if (outputPath && noRoomLeft(*outputPath)) return fullDiskAlert(run, program, *outputPath);
+  return std::nullopt;
+}
+
+bool saidWriteFailure(platform::Platform& platform, const platform::posix::BashRun& run,
+                      const std::string& program, const std::optional<std::string>& outputPath) {
+  return said(platform, writeFailureAlert(run, program, outputPath));
+}
+
+}  // namespace molbench

@@ -1,0 +1,170 @@
+// obabel that cannot write its output, or meets a full disk, still exits 0: every pane that
+// writes a file says so, naming the file, and keeps what was written. Run with the real obabel.
+#include <gmock/gmock.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+#include "TestSupport.h"
+#include "convert/Convertcontroller.h"
+#include "platform/headless/Harness.h"
+#include "search/SearchViewController.h"
+#include "tools/obconfabviewcontroller.h"
+#include "tools/obgenviewcontroller.h"
+
+namespace molbench::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::string kSdfRow = "sdf -- MDL MOL format";
+
+// A small tmpfs of its own at `folder`, unmounted at the end: a file system a test can make
+// read-only or fill. Root only; `error` says why there is none.
+class ScratchDisk {
+ public:
+  explicit ScratchDisk(const std::string& folder, const std::string& size) : folder_(folder) {
+    std::filesystem::create_directories(folder);
+    std::string options = "size=" + size;
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0)
+      error = std::strerror(errno);
+  }
+  ~ScratchDisk() {
+    if (error.empty()) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  void makeReadOnly() {
+    if (::mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+      error = std::strerror(errno);
+  }
+  std::string error;
+
+ private:
+  std::string folder_;
+};
+
+struct WritingPane {
+  std::string name;
+  // Makes the pane, gives it a readable input and `output`, and runs it.
+  std::function<void(headless::Harness&, const std::string& output)> run;
+  bool split = false;  // the file obabel stops at is the output's name numbered 10
+};
+
+void PrintTo(const WritingPane& c, std::ostream* out) { *out << c.name; }
+
+std::string scratchCopy(headless::Harness& h, const std::string& data) {
+  std::string path = h.temporaryDirectory() + "/in " + data;
+  std::filesystem::copy_file(testDataPath(data), path,
+                             std::filesystem::copy_options::overwrite_existing);
+  return path;
+}
+
+void convert(headless::Harness& h, const std::string& output, bool split) {
+  auto& pane = h.make<Convertcontroller>("Convertcontroller");
+  std::string input = h.temporaryDirectory() + "/in30.sdf";  // more than 9 files' worth
+  obabelCount({testDataPath("cdk2.sdf"), "-l", "30", "-O", input});
+  h.field(pane, "inputFilepath").setText(input);
+  h.field(pane, "outputFilepath").setText(output);
+  h.choose(pane, "inputFiletype", kSdfRow);
+  h.choose(pane, "outputFiletype", kSdfRow);
+  h.button(pane, "splitIntoindividualmols").setOn(split);
+  h.press(pane, "convertFile:");
+}
+
+template <class Pane>
+void tool(headless::Harness& h, const std::string& identifier, const std::string& action,
+          const std::string& output) {
+  auto& pane = h.make<Pane>(identifier);
+  h.field(pane, "inputFilepath").setText(scratchCopy(h, "cdk2-12.sdf"));  // 3D: one obabel run
+  h.field(pane, "outputFilepath").setText(output);
+  h.press(pane, action);
+}
+
+void indexSearch(headless::Harness& h, const std::string& output) {
+  auto& pane = h.make<SearchViewController>("SearchViewController");
+  std::string index = h.temporaryDirectory() + "/cdk2.fs";
+  obabelCount({scratchCopy(h, "cdk2.sdf"), "-ofs", "-O", index});
+  h.field(pane, "fssearchPath").setText(index);
+  h.field(pane, "outputFilepath").setText(output);
+  h.choose(pane, "smartsSearchoptions", "matching");
+  h.field(pane, "smartsSearch").setText("C(=O)N");
+  h.press(pane, "runFSsearch:");
+}
+
+class UnwrittenOutput : public ::testing::TestWithParam<WritingPane> {
+ protected:
+  UnwrittenOutput() { h.defaults().set("pathToobabel", kObabel); }
+  std::string scratch(const std::string& name) { return h.temporaryDirectory() + "/" + name; }
+
+  void expectSaid(const std::string& file) {
+    ASSERT_EQ(h.alerts().size(), 1u) << GetParam().name;
+    EXPECT_EQ(h.alerts()[0].messageText, "obabel could not write its output");
+    EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("It could not write \"" + file + "\""));
+    EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("Cannot write to " + file));
+  }
+
+  headless::Harness h;
+};
+
+// Names past the file system's 255 bytes: the split writes 9 of them before the 10th fails.
+TEST_P(UnwrittenOutput, ANameTooLongIsSaidAndTheFilesWrittenKept) {
+  const WritingPane& c = GetParam();
+  std::string base = scratch(std::string(c.split ? 250 : 300, 'y'));
+  c.run(h, base + ".sdf");
+  expectSaid(c.split ? base + "10.sdf" : base + ".sdf");
+  for (int i = 1; c.split && i <= 9; ++i)
+    EXPECT_EQ(obabelCount({base + std::to_string(i) + ".sdf", "-onul"}), 1) << i;
+}
+
+// An earlier result that cannot be replaced (run as root, a read-only file system) stays as it
+// was: it must not pass for this run's result.
+TEST_P(UnwrittenOutput, AnEarlierResultThatCannotBeReplacedIsSaidAndKept) {
+  const WritingPane& c = GetParam();
+  ScratchDisk disk(scratch("read-only"), "1m");
+  std::string output = scratch("read-only/earlier.sdf");
+  std::string written = c.split ? scratch("read-only/earlier1.sdf") : output;
+  if (disk.error.empty()) writeFile(written, "earlier\n");
+  if (disk.error.empty()) disk.makeReadOnly();
+  if (!disk.error.empty()) GTEST_SKIP() << "no tmpfs to make read-only: " << disk.error;
+  c.run(h, output);
+  expectSaid(written);
+  EXPECT_EQ(readFile(written), "earlier\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panes, UnwrittenOutput,
+    ::testing::Values(
+        WritingPane{"ConvertSingleRun",
+                    [](headless::Harness& h, const std::string& out) { convert(h, out, false); }},
+        WritingPane{"ConvertSplit",
+                    [](headless::Harness& h, const std::string& out) { convert(h, out, true); },
+                    true},
+        WritingPane{"Obgen",
+                    [](headless::Harness& h, const std::string& out) {
+                      tool<obgenviewcontroller>(h, "obgen", "runObgen:", out);
+                    }},
+        WritingPane{"Confab",
+                    [](headless::Harness& h, const std::string& out) {
+                      tool<obconfabviewcontroller>(h, "obconfab", "runobConfab:", out);
+                    }},
+        WritingPane{"IndexSearch", indexSearch}),
+    [](const auto& info) { return info.param.name; });
+
+// A disk that fills during the run: obabel writes what fits, mid-molecule, and exits 0.
+TEST(FullDisk, AnOutputThatFilledItsDiskIsSaidAndKept) {
+  headless::Harness h;
+  h.defaults().set("pathToobabel", kObabel);
+  std::string folder = h.temporaryDirectory() + "/full";
+  ScratchDisk disk(folder, "64k");
+  if (!disk.error.empty()) GTEST_SKIP() << "no tmpfs to fill: " << disk.error;
+  convert(h, folder + "/out.sdf", false);
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, "The output may be cut short");
+  EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("\"" + folder + "/out.sdf\""));
+  EXPECT_GT(std::filesystem::file_size(folder + "/out.sdf"), 0u);
+}
+
+}  // namespace
+}  // namespace molbench::testing
