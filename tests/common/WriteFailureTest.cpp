@@ -50,6 +50,9 @@ struct WritingPane {
   // Makes the pane, gives it a readable input and `output`, and runs it.
   std::function<void(headless::Harness&, const std::string& output)> run;
   bool split = false;  // the file obabel stops at is the output's name numbered 10
+  std::string extension = ".sdf";
+  // The pane moves an earlier file aside before the run, and says so when it cannot.
+  bool movesEarlierAside = false;
 };
 
 void PrintTo(const WritingPane& c, std::ostream* out) { *out << c.name; }
@@ -93,6 +96,24 @@ void indexSearch(headless::Harness& h, const std::string& output) {
   h.press(pane, "runFSsearch:");
 }
 
+void fileSearch(headless::Harness& h, const std::string& output) {
+  auto& pane = h.make<SearchViewController>("SearchViewController");
+  h.field(pane, "inputFilepath").setText(scratchCopy(h, "cdk2.sdf"));
+  h.field(pane, "outputFilepath").setText(output);
+  h.choose(pane, "inputFiletype", kSdfRow);
+  h.choose(pane, "outputFiletype", kSdfRow);
+  h.choose(pane, "smartsSearchoptions", "matching");
+  h.field(pane, "smartsSearch").setText("C(=O)N");
+  h.press(pane, "checkObabel:");
+}
+
+void indexBuild(headless::Harness& h, const std::string& index) {
+  auto& pane = h.make<SearchViewController>("SearchViewController");
+  h.field(pane, "inputFilepath").setText(scratchCopy(h, "cdk2.sdf"));
+  h.field(pane, "fssearchPath").setText(index);
+  h.press(pane, "createFS:");
+}
+
 class UnwrittenOutput : public ::testing::TestWithParam<WritingPane> {
  protected:
   UnwrittenOutput() { h.defaults().set("pathToobabel", kObabel); }
@@ -112,8 +133,8 @@ class UnwrittenOutput : public ::testing::TestWithParam<WritingPane> {
 TEST_P(UnwrittenOutput, ANameTooLongIsSaidAndTheFilesWrittenKept) {
   const WritingPane& c = GetParam();
   std::string base = scratch(std::string(c.split ? 250 : 300, 'y'));
-  c.run(h, base + ".sdf");
-  expectSaid(c.split ? base + "10.sdf" : base + ".sdf");
+  c.run(h, base + c.extension);
+  expectSaid(c.split ? base + "10.sdf" : base + c.extension);
   for (int i = 1; c.split && i <= 9; ++i)
     EXPECT_EQ(obabelCount({base + std::to_string(i) + ".sdf", "-onul"}), 1) << i;
 }
@@ -122,8 +143,9 @@ TEST_P(UnwrittenOutput, ANameTooLongIsSaidAndTheFilesWrittenKept) {
 // was: it must not pass for this run's result.
 TEST_P(UnwrittenOutput, AnEarlierResultThatCannotBeReplacedIsSaidAndKept) {
   const WritingPane& c = GetParam();
+  if (c.movesEarlierAside) GTEST_SKIP() << "the earlier file cannot be moved aside: refused";
   ScratchDisk disk(scratch("read-only"), "1m");
-  std::string output = scratch("read-only/earlier.sdf");
+  std::string output = scratch("read-only/earlier" + c.extension);
   std::string written = c.split ? scratch("read-only/earlier1.sdf") : output;
   if (disk.error.empty()) writeFile(written, "earlier\n");
   if (disk.error.empty()) disk.makeReadOnly();
@@ -149,22 +171,50 @@ INSTANTIATE_TEST_SUITE_P(
                     [](headless::Harness& h, const std::string& out) {
                       tool<obconfabviewcontroller>(h, "obconfab", "runobConfab:", out);
                     }},
-        WritingPane{"IndexSearch", indexSearch}),
+        WritingPane{"IndexSearch", indexSearch}, WritingPane{"FileSearch", fileSearch},
+        WritingPane{"IndexBuild", indexBuild, false, ".fs", true}),
     [](const auto& info) { return info.param.name; });
 
+struct FillingRun {
+  std::string name;
+  std::function<void(headless::Harness&, const std::string& output)> run;
+  std::size_t filler;  // bytes the disk holds before the run
+};
+
+void PrintTo(const FillingRun& c, std::ostream* out) { *out << c.name; }
+
+class FullDisk : public ::testing::TestWithParam<FillingRun> {};
+
 // A disk that fills during the run: obabel writes what fits, mid-molecule, and exits 0.
-TEST(FullDisk, AnOutputThatFilledItsDiskIsSaidAndKept) {
+TEST_P(FullDisk, AnOutputThatFilledItsDiskIsSaidAndKept) {
   headless::Harness h;
   h.defaults().set("pathToobabel", kObabel);
   std::string folder = h.temporaryDirectory() + "/full";
   ScratchDisk disk(folder, "64k");
   if (!disk.error.empty()) GTEST_SKIP() << "no tmpfs to fill: " << disk.error;
-  convert(h, folder + "/out.sdf", false);
+  writeFile(folder + "/filler", std::string(GetParam().filler, 'f'));
+  GetParam().run(h, folder + "/out.sdf");
   ASSERT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(h.alerts()[0].messageText, "The output may be cut short");
   EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("\"" + folder + "/out.sdf\""));
   EXPECT_GT(std::filesystem::file_size(folder + "/out.sdf"), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FullDisk,
+    ::testing::Values(
+        FillingRun{"ConvertSingleRun",
+                   [](headless::Harness& h, const std::string& out) { convert(h, out, false); }, 0},
+        // Two obabel runs joined by a pipe: 3D coordinates for the flat molecules, then Confab.
+        FillingRun{"ConfabPipe",
+                   [](headless::Harness& h, const std::string& out) {
+                     auto& pane = h.make<obconfabviewcontroller>("obconfab");
+                     h.field(pane, "inputFilepath").setText(scratchCopy(h, "small.sdf"));
+                     h.field(pane, "outputFilepath").setText(out);
+                     h.press(pane, "runobConfab:");
+                   },
+                   48 * 1024}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace molbench::testing
