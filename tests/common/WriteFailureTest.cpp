@@ -85,26 +85,28 @@ void tool(headless::Harness& h, const std::string& identifier, const std::string
   h.press(pane, action);
 }
 
-void indexSearch(headless::Harness& h, const std::string& output) {
+// The search pane looking for amides, writing `output`, by `action`.
+void search(headless::Harness& h, const std::string& output, const std::string& action) {
   auto& pane = h.make<SearchViewController>("SearchViewController");
+  std::string molecules = scratchCopy(h, "cdk2.sdf");
   std::string index = h.temporaryDirectory() + "/cdk2.fs";
-  obabelCount({scratchCopy(h, "cdk2.sdf"), "-ofs", "-O", index});
+  obabelCount({molecules, "-ofs", "-O", index});
+  h.field(pane, "inputFilepath").setText(molecules);
   h.field(pane, "fssearchPath").setText(index);
-  h.field(pane, "outputFilepath").setText(output);
-  h.choose(pane, "smartsSearchoptions", "matching");
-  h.field(pane, "smartsSearch").setText("C(=O)N");
-  h.press(pane, "runFSsearch:");
-}
-
-void fileSearch(headless::Harness& h, const std::string& output) {
-  auto& pane = h.make<SearchViewController>("SearchViewController");
-  h.field(pane, "inputFilepath").setText(scratchCopy(h, "cdk2.sdf"));
   h.field(pane, "outputFilepath").setText(output);
   h.choose(pane, "inputFiletype", kSdfRow);
   h.choose(pane, "outputFiletype", kSdfRow);
   h.choose(pane, "smartsSearchoptions", "matching");
   h.field(pane, "smartsSearch").setText("C(=O)N");
-  h.press(pane, "checkObabel:");
+  h.press(pane, action);
+}
+
+void indexSearch(headless::Harness& h, const std::string& output) {
+  search(h, output, "runFSsearch:");
+}
+
+void fileSearch(headless::Harness& h, const std::string& output) {
+  search(h, output, "checkObabel:");
 }
 
 void indexBuild(headless::Harness& h, const std::string& index) {
