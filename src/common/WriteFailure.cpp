@@ -19,19 +19,25 @@ std::string folderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The name obabel gave after "Cannot write to", from the last such line still in the error
-// tail: a split names the numbered file it stopped at.
+// The name obabel gave on its last "Cannot write to" line still in the error tail: a split names
+// the numbered file it stopped at. obabel indents its message lines; a line that only quotes
+// the words (a molecule's title in a warning) names nothing.
 std::optional<std::string> nameObabelCouldNotWrite(const std::string& tail) {
   std::string text = platform::decodeUtf8Lossy(tail);
   std::string phrase = std::string(kCannotWrite) + " ";
-  size_t at = text.rfind(phrase);
-  if (at == std::string::npos) return std::nullopt;
-  size_t start = at + phrase.size();
-  size_t end = text.find('\n', start);
-  std::string name = text.substr(start, end == std::string::npos ? end : end - start);
-  if (!name.empty() && name.back() == '\r') name.pop_back();
-  if (name.empty()) return std::nullopt;
-  return name;
+  for (size_t at = text.rfind(phrase); at != std::string::npos;
+       at = at == 0 ? std::string::npos : text.rfind(phrase, at - 1)) {
+    size_t lineStart = text.rfind('\n', at);
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    if (text.find_first_not_of(" \t", lineStart) != at) continue;
+    size_t end = text.find('\n', at);
+    std::string name =
+        text.substr(at + phrase.size(),
+                    end == std::string::npos ? std::string::npos : end - at - phrase.size());
+    if (!name.empty() && name.back() == '\r') name.pop_back();
+    if (!name.empty()) return name;
+  }
+  return std::nullopt;
 }
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
