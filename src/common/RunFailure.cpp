@@ -18,8 +18,8 @@ namespace {
 constexpr size_t kErrorLinesShown = 6;
 
 // The last few lines that hold anything, decoded so a stray byte costs no line. A line that
-// holds `failedPhrase` stays among them: warnings written after it (a first run of a pipe goes
-// on after the second gave up) would push out the line that says what went wrong.
+// holds `failedPhrase` stays among them: obabel goes on to later molecules, and their warnings
+// would push out the line that says what went wrong.
 std::string lastErrorLines(const std::string& tail, const std::string& failedPhrase = "") {
   std::string text = platform::decodeUtf8Lossy(tail);
   std::vector<std::string> lines;
