@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,34 +17,46 @@ namespace {
 
 constexpr size_t kErrorLinesShown = 6;
 
-// The last few lines that hold anything, decoded so a stray byte costs no line.
-std::string lastErrorLines(const std::string& tail) {
+// The last few lines that hold anything, decoded so a stray byte costs no line. A line that
+// holds `failedPhrase` stays among them: obabel goes on to later molecules, and their warnings
+// would push out the line that says what went wrong.
+std::string lastErrorLines(const std::string& tail, const std::string& failedPhrase = "") {
   std::string text = platform::decodeUtf8Lossy(tail);
   std::vector<std::string> lines;
-  size_t end = text.size();
-  while (end > 0 && lines.size() < kErrorLinesShown) {
-    size_t start = text.rfind('\n', end - 1);
-    start = start == std::string::npos ? 0 : start + 1;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = std::min(text.find('\n', start), text.size());
     std::string line = text.substr(start, end - start);
-    if (line.find_first_not_of(" \t\r") != std::string::npos) lines.insert(lines.begin(), line);
-    end = start == 0 ? 0 : start - 1;
+    if (line.find_first_not_of(" \t\r") != std::string::npos) lines.push_back(line);
+    start = end + 1;
+  }
+  size_t last = lines.size();
+  if (!failedPhrase.empty()) {
+    auto failed = std::find_if(lines.rbegin(), lines.rend(), [&](const std::string& line) {
+      return line.find(failedPhrase) != std::string::npos;
+    });
+    if (failed != lines.rend() && failed - lines.rbegin() >= std::ptrdiff_t(kErrorLinesShown))
+      last = lines.size() - static_cast<size_t>(failed - lines.rbegin());
   }
   std::string joined;
-  for (const auto& line : lines) joined += (joined.empty() ? "" : "\n") + line;
+  for (size_t i = last > kErrorLinesShown ? last - kErrorLinesShown : 0; i < last; ++i)
+    joined += (joined.empty() ? "" : "\n") + lines[i];
   return joined;
 }
 
-std::string withErrorLines(const std::string& sentence, const std::string& tail) {
-  std::string lines = lastErrorLines(tail);
+std::string withErrorLines(const std::string& sentence, const std::string& tail,
+                           const std::string& failedPhrase = "") {
+  std::string lines = lastErrorLines(tail, failedPhrase);
   if (lines.empty()) return sentence + " It wrote no error message.";
   return sentence + " Its last error lines:\n" + lines;
 }
 
 platform::AlertRequest alertWithLines(const std::string& title, const std::string& sentence,
-                                      const std::string& tail) {
+                                      const std::string& tail,
+                                      const std::string& failedPhrase = "") {
   platform::AlertRequest alert;
   alert.messageText = title;
-  alert.informativeText = withErrorLines(sentence, tail);
+  alert.informativeText = withErrorLines(sentence, tail, failedPhrase);
   alert.buttons = {"OK"};
   return alert;
 }
@@ -167,8 +180,9 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
 }
 
 platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
-                                           const std::string& title, const std::string& sentence) {
-  return alertWithLines(title, sentence, run.errorTail);
+                                           const std::string& title, const std::string& sentence,
+                                           const std::string& failedPhrase) {
+  return alertWithLines(title, sentence, run.errorTail, failedPhrase);
 }
 
 const std::vector<std::string>& leftOutLines() {
@@ -182,7 +196,8 @@ std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRu
                                                    const std::string& outputPath) {
   LeftOutWords words = wordsFor(why);
   if (!run.wroteOnError(words.line)) return std::nullopt;
-  return unusableOutputAlert(run, program + words.title, words.before + outputPath + words.after);
+  return unusableOutputAlert(run, program + words.title, words.before + outputPath + words.after,
+                             words.line);
 }
 
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,

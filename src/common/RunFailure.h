@@ -41,9 +41,11 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
 
 // The alert for a run that went well by its status but whose result falls short (empty, no
 // index, molecules left out), titled `title`, with `sentence` saying what is wrong with it and
-// the run's last error lines.
+// the run's last error lines. Where a line holding `failedPhrase` says what went wrong, the
+// lines shown end at it even when later warnings followed it.
 platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
-                                           const std::string& title, const std::string& sentence);
+                                           const std::string& title, const std::string& sentence,
+                                           const std::string& failedPhrase = "");
 
 // Shows that alert, if there is one. True when it did.
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,

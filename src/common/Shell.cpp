@@ -2,6 +2,7 @@
 
 #include "common/CommandFragments.h"
 #include "common/Refusal.h"
+#include "common/WriteFailure.h"
 #include "platform/Utf8.h"
 #include "platform/posix/ProcessRunner.h"
 
@@ -9,8 +10,23 @@ namespace molbench {
 
 std::optional<std::string> shell(const std::string& command) { return shellRun(command).output; }
 
+namespace {
+
+// What obabel says once and then goes on past: a long run's later lines would push it out of
+// the error tail.
+const std::vector<std::string>& watchedLines() {
+  static const std::vector<std::string> lines = [] {
+    auto all = leftOutLines();
+    all.push_back(kCannotWrite);
+    return all;
+  }();
+  return lines;
+}
+
+}  // namespace
+
 platform::posix::BashRun shellRun(const std::string& command) {
-  auto run = platform::posix::runBash(command, leftOutLines());
+  auto run = platform::posix::runBash(command, watchedLines());
   if (run.output && !platform::isValidUtf8(*run.output)) run.output.reset();
   return run;
 }
@@ -18,7 +34,8 @@ platform::posix::BashRun shellRun(const std::string& command) {
 std::optional<std::string> shell(platform::Platform& platform, const std::string& command,
                                  Failures failures, const std::string& program) {
   auto run = shellRun(command);
-  saidRunFailure(platform, run, failures, program);
+  if (!saidRunFailure(platform, run, failures, program))
+    saidWriteFailure(platform, run, program, std::nullopt);
   return std::move(run.output);
 }
 
@@ -44,11 +61,11 @@ bool obabelPathForRun(platform::Platform& platform, std::string& obabelPath) {
 
 namespace {
 
-platform::posix::BashRun storedAndRun(platform::Platform& platform, std::string& obshellCommand,
-                                      const std::string& command) {
+const std::string& stored(platform::Platform& platform, std::string& obshellCommand,
+                          const std::string& command) {
   obshellCommand = command;
   platform.diagnostic(obshellCommand);
-  return shellRun(obshellCommand);
+  return obshellCommand;
 }
 
 }  // namespace
@@ -57,8 +74,9 @@ std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               std::string& obshellCommand,
                                               const std::string& command, Failures failures,
                                               const std::string& program) {
-  auto run = storedAndRun(platform, obshellCommand, command);
-  saidRunFailure(platform, run, failures, program);
+  auto run = shellRun(stored(platform, obshellCommand, command));
+  if (!saidRunFailure(platform, run, failures, program))
+    saidWriteFailure(platform, run, program, std::nullopt);
   return std::move(run.output);
 }
 
@@ -66,8 +84,15 @@ std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& pl
                                                           std::string& obshellCommand,
                                                           const std::string& command,
                                                           const std::string& outputPath) {
-  auto run = storedAndRun(platform, obshellCommand, command);
-  if (saidRunFailure(platform, run, Failures::any, "obabel", pipedOutput(command, outputPath)))
+  return runWriting(platform, stored(platform, obshellCommand, command), outputPath);
+}
+
+std::optional<platform::posix::BashRun> runWriting(platform::Platform& platform,
+                                                   const std::string& command,
+                                                   const std::string& outputPath) {
+  auto run = shellRun(command);
+  if (saidRunFailure(platform, run, Failures::any, "obabel", pipedOutput(command, outputPath)) ||
+      saidWriteFailure(platform, run, "obabel", outputPath))
     return std::nullopt;
   return run;
 }

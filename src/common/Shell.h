@@ -18,7 +18,8 @@ std::optional<std::string> shell(const std::string& command);
 // As shell, with the whole outcome of the run: its output is nothing as above.
 platform::posix::BashRun shellRun(const std::string& command);
 
-// As shell, and the failures the pane tells of are said with an alert (RunFailure.h).
+// As shell, and the failures the pane tells of are said with an alert (RunFailure.h), as is a
+// file obabel said it could not write (WriteFailure.h).
 std::optional<std::string> shell(platform::Platform& platform, const std::string& command,
                                  Failures failures, const std::string& program = "obabel");
 
@@ -44,7 +45,7 @@ inline constexpr const char* kEmptyObabelPathText =
     "until then nothing is run.";
 
 // The run recipe after composing: store the text in obshellCommand, write it as a diagnostic
-// line, run it, say its failures. Returns what shell returns.
+// line, run it, say its failures and a file obabel could not write. Returns what shell returns.
 std::optional<std::string> runComposedCommand(platform::Platform& platform,
                                               std::string& obshellCommand,
                                               const std::string& command, Failures failures,
@@ -52,10 +53,16 @@ std::optional<std::string> runComposedCommand(platform::Platform& platform,
 
 // The run recipe for an obabel command whose result is the file it writes at `outputPath`: as
 // runComposedCommand with every failure said, where a command made by pipedRuns names the run
-// that failed. The whole outcome, for what is said after it; nothing when a failure was said.
+// that failed, and an output obabel could not write or that a full disk may have cut short
+// (WriteFailure.h). The whole outcome, for what is said after it; nothing when any was said.
 std::optional<platform::posix::BashRun> runWritingCommand(platform::Platform& platform,
                                                           std::string& obshellCommand,
                                                           const std::string& command,
                                                           const std::string& outputPath);
+
+// As runWritingCommand, for a command the pane has stored and shown itself.
+std::optional<platform::posix::BashRun> runWriting(platform::Platform& platform,
+                                                   const std::string& command,
+                                                   const std::string& outputPath);
 
 }  // namespace molbench

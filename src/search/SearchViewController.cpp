@@ -11,6 +11,7 @@
 #include "common/Shell.h"
 #include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
+#include "common/WriteFailure.h"
 #include "search/IndexBackup.h"
 #include "search/IndexBuild.h"
 
@@ -54,6 +55,7 @@ std::optional<std::string> compressedMoleculesProblem(const std::string& molecul
 void judgeIndexBuild(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& indexPath, IndexBackup& kept) {
   auto failure = runFailureAlert(run, Failures::any, "obabel");
+  if (!failure) failure = writeFailureAlert(run, "obabel", indexPath);
   auto problem = builtIndexProblem(indexPath);
   if (!failure && !problem) {
     kept.discard();
@@ -168,7 +170,7 @@ void SearchViewController::checkObabel(platform::Control*) {
                             smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
-  runComposedCommand(platform(), obshellCommand, composed.command, Failures::any);
+  runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {
@@ -234,7 +236,7 @@ void SearchViewController::runFSsearch(platform::Control*) {
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);
-  shell(obshellCommand);
+  runWriting(platform(), obshellCommand, outputPath);
 }
 
 }  // namespace molbench

@@ -22,6 +22,7 @@
 #include "common/RunFailure.h"
 #include "common/Shell.h"
 #include "common/ShellQuote.h"
+#include "common/WriteFailure.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
 #include "tools/ObToolPath.h"
@@ -160,6 +161,10 @@ class ToolPane : public platform::BoundViewController<Pane> {
     failureSaid_ = saidRunFailure(this->platform(), result,
                                   run.showsErrors ? Failures::notStarted : Failures::any, program,
                                   pipedOutput(pane.obshellCommand, run.output));
+    // Before the empty file is judged: obabel's own words say why, and an old file at the
+    // output's name is no result of this run.
+    if (!failureSaid_)
+      failureSaid_ = saidWriteFailure(this->platform(), result, program, run.output);
     if (!failureSaid_ && run.output && run.outputIsResult)
       failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
     // The file keeps the molecules the force field could type, and those left without 3D

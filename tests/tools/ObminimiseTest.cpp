@@ -73,5 +73,30 @@ TEST_F(Obminimise, AMoleculeTheForceFieldCannotTypeIsSaidAndTheOthersKept) {
   EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("lines:\nCould not setup"));
 }
 
+// A ring of five aromatic bonds, which obabel's reader cannot kekulize: it warns of it on
+// reading, after the force field's line for the molecule before.
+const std::string kUnkekulizable =
+    "ring\n  hand-made\n\n  5  5  0  0  0  0  0  0  0  0999 V2000\n"
+    "    1.2000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+    "    0.3708    1.1413    0.1000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+    "   -0.9708    0.7053    0.2000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+    "   -0.9708   -0.7053    0.3000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+    "    0.3708   -1.1413    0.4000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+    "  1  2  4  0  0  0  0\n  2  3  4  0  0  0  0\n  3  4  4  0  0  0  0\n"
+    "  4  5  4  0  0  0  0\n  5  1  4  0  0  0  0\nM  END\n$$$$\n";
+
+// The alert's few error lines keep the one that says what failed, not only the later warnings.
+TEST_F(Obminimise, TheLineSayingWhatFailedStaysAmongTheLinesShown) {
+  std::string set = moleculesMmffCannotType(scratch("set.sdf"));
+  writeFile(set, readFile(set) + kUnkekulizable + kUnkekulizable);
+  setText("inputFilepath", set);
+  setText("outputFilepath", scratch("min.sdf"));
+  setText("steps", "20");
+  h.press(pane, "runObminimise:");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::HasSubstr("lines:\nCould not setup force field."));
+}
+
 }  // namespace
 }  // namespace molbench::testing
