@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -15,6 +14,7 @@
 #include "common/Refusal.h"
 #include "common/ReportShell.h"
 #include "common/RunFailure.h"
+#include "common/WriteFailure.h"
 #include "viewer/ExportFiles.h"
 #include "viewer/ViewerCommands.h"
 
@@ -28,11 +28,6 @@ std::string systemError(int error) { return std::strerror(error); }
 
 // Whether the file system holding the path has no room left: obabel says nothing when a write
 // fails, and a file cut short is all it leaves.
-bool diskFull(const std::string& path) {
-  struct statvfs disk {};
-  return ::statvfs(path.c_str(), &disk) == 0 && disk.f_bavail == 0;
-}
-
 std::string fullDiskWords(bool full, const std::string& path) {
   return full ? "The disk that holds " + inQuotes(path) + " is full. " : "";
 }
@@ -154,13 +149,13 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
       " The export stopped at this molecule; the export file holds those exported before it.";
   if (saidRunFailure(platform, run, Failures::any, "obabel")) return false;
   // obabel says so and exits 0 when it cannot open its output (a read-only folder).
-  if (run.wroteOnError("Cannot write to"))
+  if (run.wroteOnError(kCannotWrite))
     return refused(platform, run,
                    "obabel cannot write the scratch file " + inQuotes(scratchPath) +
                        " each molecule is copied through (\"Cannot write to\")." + stopped);
   auto held = sdRecordEnds(scratchPath, 2);
   if (held && held->ends == 1 && !held->textAfterLast) return true;
-  bool full = diskFull(scratchPath);
+  bool full = noRoomLeft(scratchPath);
   // obabel has just written it: cut short, it would only stand in the way of the next export.
   ::unlink(scratchPath.c_str());
   return refused(platform, run,
@@ -187,7 +182,7 @@ bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::s
   int64_t expected = join.records + 1;
   auto held = sdRecordEnds(*joined);
   if (!held || held->ends != expected || held->textAfterLast) {
-    bool full = diskFull(*joined);
+    bool full = noRoomLeft(*joined);
     ::unlink(joined->c_str());
     int64_t written = held ? held->ends : 0;
     return refused(platform, run,

@@ -71,7 +71,8 @@ TEST_F(IndexRebuild, TheIndexFileKeepsItsModeAndLinksAndTheOldBytesComeBackIntoI
       auto said = h.alerts().size();
       setText("inputFilepath", input);
       h.press(pane, "createFS:");
-      bool sound = input != scratch("none.sdf");
+      // A build on a full disk may be cut short: the old index comes back there too.
+      bool sound = input != scratch("none.sdf") && folder != "full";
       ASSERT_EQ(h.alerts().size(), said + (sound ? 0 : 1)) << folder << " " << input;
       if (!sound) {
         EXPECT_THAT(h.alerts().back().informativeText, HasSubstr("back in place"));
