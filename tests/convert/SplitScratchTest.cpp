@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <sys/mount.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -40,13 +41,17 @@ class ScopedRunPlace {
 
 class SplitScratchRuns : public ConvertPaneTest {
  protected:
+  SplitScratchRuns() { h.choose(pane, "outputFiletype", kAutodetectRow); }
+
   // Splits the molecules that the range from `first` on selects into `folder`/m.`format`; "" when
   // the run raised no alert, else the alert's text.
   std::string splitRange(const std::string& input, const std::string& folder,
                          const std::string& format, const std::string& first = "2") {
     fs::create_directories(folder);
     size_t alerts = h.alerts().size();
-    convertFiles(input, kAutodetectRow, folder + "/m." + format, kAutodetectRow);
+    h.choose(pane, "inputFiletype", kAutodetectRow);
+    setText("inputFilepath", input);
+    setText("outputFilepath", folder + "/m." + format);
     turnOn("convertAll", false);
     setText("convertFrom", first);
     turnOn("splitIntoindividualmols");
@@ -116,6 +121,29 @@ INSTANTIATE_TEST_SUITE_P(Obabel, SplitFormats,
                                            Input{"Mol2WithChargesAndNames", "named.mol2"},
                                            Input{"PdbLigands", ""}),
                          [](const auto& info) { return info.param.name; });
+
+// Output options go where obabel can read back what they write: the first run writes names for
+// the split run to read (InChI's names after each line); names only or InChIKeys, which obabel
+// cannot read, come from the split run alone. Each split file, in order, holds one line of the
+// one-run output.
+TEST_F(SplitScratchRuns, OutputOptionsWriteWhatTheOneRunWrites) {
+  int runs = 0;
+  for (auto [format, option] : {std::pair{"inchi -- InChI format", "-xK    output InChIKey only"},
+                                {"inchi -- InChI format", "-xt    add molecule name after InChI"},
+                                {"smi -- SMILES format", "-xt Only molecule name"},
+                                {"smi -- SMILES format", "-xn No molecule name"}}) {
+    std::string code = std::string(format).substr(0, std::string(format).find(' '));
+    std::string folder = scratch("options " + std::to_string(++runs));
+    h.choose(pane, "outputFiletype", format);
+    h.choose(pane, "outputFileoptions", option);
+    EXPECT_EQ(splitRange(testDataPath("stereo.smi"), folder, code), "") << option;
+    std::string all = oneRun(testDataPath("stereo.smi"), folder + "/all." + code);
+    std::string joined;
+    for (const auto& file : splitFiles(folder, "." + code)) joined += readFile(file);
+    EXPECT_EQ(joined, readFile(all)) << option;
+    EXPECT_EQ(std::count(joined.begin(), joined.end(), '\n'), 5) << option;
+  }
+}
 
 // A $TMPDIR that holds "*" or ".gz", or that begins with "-" (relative to the working folder),
 // made obabel write the split files where the command did not look, or read nothing.
