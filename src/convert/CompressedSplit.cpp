@@ -19,13 +19,13 @@ namespace {
 constexpr const char* kScratchFolder =
     "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf -- \"$dir\"' EXIT && ";
 
-// The files obabel wrote in the scratch folder, counted against those the loop compressed (one
-// more than the loop's last number): a file obabel numbered out of the loop's sight would be
-// lost without a word.
+// The files obabel wrote in the scratch folder, counted by the shell's own glob against those
+// the loop compressed (one more than the loop's last number): a file obabel numbered out of the
+// loop's sight would be lost without a word.
 constexpr const char* kCountCheck =
-    " && { [ \"$(ls -- \"$dir\" | grep -c '^m')\" = $((i - 1)) ] || { echo \"obabel wrote "
-    "$(ls -- \"$dir\" | grep -c '^m') files in the temporary folder and $((i - 1)) of them were "
-    "compressed: the split is incomplete.\" >&2; exit 1; }; }";
+    " && { set -- \"$dir\"/m*; [ -e \"$1\" ] || shift; [ $# = $((i - 1)) ] || { echo \"obabel "
+    "wrote $# files in the temporary folder and $((i - 1)) of them were compressed: the split is "
+    "incomplete.\" >&2; exit 1; }; }";
 
 // The extension of the scratch files: the code of the format obabel would write at the output
 // path. A code holding a "/" (the path's last "." stands in a folder's name) is no format, and
