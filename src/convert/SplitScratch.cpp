@@ -15,8 +15,8 @@ namespace {
 // adds the residue number to a Mol2 residue name each time it writes one (UNL1, UNL11). The
 // split run copies these two formats' text as the first run wrote it. Other formats (those
 // obabel only writes, or writes one molecule a file of) go through CML with its properties:
-// through SD, InChIKeys from SMILES lost their cis/trans and L/D (6 of 7 of the test file's,
-// 179 of 182 from real SMILES), and reports their data fields' order and stereo; CML kept them.
+// through SD, InChIKeys from SMILES lost their cis/trans and L/D (179 of 182 from real SMILES
+// with stereo differed from the one-run output), and reports their stereo; CML kept them.
 struct Rereading {
   std::string_view code;
   bool copies = false;
