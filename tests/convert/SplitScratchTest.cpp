@@ -80,8 +80,9 @@ class SplitScratchRuns : public ConvertPaneTest {
   std::string reread(const std::vector<std::string>& files, const std::string& format) {
     std::string names;
     for (const auto& f : files) names += " " + quotedPath(f);
-    return std::regex_replace(runForOutput("obabel" + names + " -o" + format + " 2>/dev/null"),
-                              std::regex("OpenBabel[0-9]{10}"), "OpenBabel");
+    return std::regex_replace(
+        runForOutput(std::string(kObabel) + names + " -o" + format + " 2>/dev/null"),
+        std::regex("OpenBabel[0-9]{10}"), "OpenBabel");
   }
 };
 
