@@ -5,17 +5,27 @@
 #include "common/FormatFromName.h"
 #include "common/OutputGuard.h"
 #include "common/ShellQuote.h"
+#include "convert/SplitScratch.h"
 
 namespace molbench {
 
 namespace {
 
-// obabel places a split's number by the last "." of the whole path (by the last ".gz" first),
-// so the scratch folder's own name holds no "." at all: mktemp's "tmp.XXXXXXXXXX" would now and
-// then begin its random part with "gz", and obabel would number the files out of the loop's
-// sight. (A $TMPDIR whose path holds ".gz" would do the same.)
+// The scratch folder's path reaches obabel only as "/dev/fd/4", a descriptor open on the folder:
+// obabel places a split's number by the first "*" of the whole path, else by its last ".gz" or
+// ".", and reads a path that begins with "-" as an option. A $TMPDIR holding "*" or ".gz" or
+// beginning with "-" made it write its files where no one looked, or none, and say nothing.
+// "--" keeps rm from reading such a path as options.
 constexpr const char* kScratchFolder =
-    "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf \"$dir\"' EXIT && ";
+    "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf -- \"$dir\"' EXIT && ";
+
+// The files obabel wrote in the scratch folder, counted by the shell's own glob against those
+// the loop compressed (one more than the loop's last number): a file obabel numbered out of the
+// loop's sight would be lost without a word.
+constexpr const char* kCountCheck =
+    " && { set -- \"$dir\"/m*; [ -e \"$1\" ] || shift; [ $# = $((i - 1)) ] || { echo \"obabel "
+    "wrote $# files in the temporary folder and $((i - 1)) of them were compressed: the split is "
+    "incomplete.\" >&2; exit 1; }; }";
 
 // The extension of the scratch files: the code of the format obabel would write at the output
 // path. A code holding a "/" (the path's last "." stands in a folder's name) is no format, and
@@ -39,9 +49,10 @@ CompressedSplit compressedSplit(const std::string& outputPath, const std::string
   auto [before, after] = splitOutputNames(outputPath);
   std::string numbered = quotedPath(before) + "\"$i\"" + (after.empty() ? "" : quotedPath(after));
   // Read from standard input, gzip takes no file name for an option and stores none.
-  return {kScratchFolder, " -O \"$dir\"/m" + extension,
-          "i=1 && while [ -e " + scratchFile + " ]; do gzip -n < " + scratchFile + " > " +
-              numbered + " || exit; i=$((i + 1)); done"};
+  return {kScratchFolder, " -O /dev/fd/4/m" + extension, " 4< \"$dir\"",
+          scratchRoomCheck("\"$dir\"") + " && i=1 && while [ -e " + scratchFile +
+              " ]; do gzip -n < " + scratchFile + " > " + numbered +
+              " || exit; i=$((i + 1)); done" + kCountCheck};
 }
 
 }  // namespace molbench

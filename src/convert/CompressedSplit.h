@@ -16,9 +16,12 @@ bool obabelCompresses(bool zipOption, bool formatNamed, const std::string& outpu
 struct CompressedSplit {
   // Starts the command: makes the scratch folder "$dir", which bash removes when it exits.
   std::string scratchFolder;
-  // The split run's " -O " and its output inside that folder.
+  // The split run's " -O " and its output inside that folder, as obabel reaches it.
   std::string target;
-  // Runs after the split run: compresses the files it wrote, in the order of their numbers.
+  // Ends the split run: opens the folder for it.
+  std::string folderDescriptor;
+  // Runs after the split run: compresses the files it wrote, in the order of their numbers, once
+  // the folder proves to have had room for them, and counts them.
   std::string compressEach;
 };
 

@@ -1,10 +1,12 @@
 #include "convert/ConversionCommand.h"
 
 #include "common/CommandFragments.h"
+#include "common/FormatFromName.h"
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
 #include "convert/CompressedSplit.h"
+#include "convert/SplitScratch.h"
 
 namespace molbench {
 
@@ -12,6 +14,10 @@ namespace {
 
 constexpr const char* kPHFlag = "-p";
 constexpr const char* kIntermediateFlag = "-osdf";
+// A run reads the scratch file as "/dev/fd/3": its path under $TMPDIR may begin with "-", which
+// obabel would read as an option.
+constexpr const char* kScratchInput = " /dev/fd/3 ";
+constexpr const char* kScratchDescriptor = " 3< \"$tmp\"";
 
 void setSwitch(std::string& piece, bool on, const std::string& text) {
   piece = on ? text : std::string();
@@ -57,37 +63,52 @@ bool selects(const ConversionPieces& p) {
 // How the run that splits writes its files, and what the command runs around it. Files that
 // obabel would compress are split into a scratch folder and compressed after the run.
 struct SplitWriting {
-  std::string folder;  // starts a command that splits in one run
-  std::string file;    // starts a command that splits what a first run writes into "$tmp"
-  std::string target;  // " -O " and the output of the run that writes the files
-  std::string zip;     // the split run's " -z "
-  std::string finish;  // runs after the split run
+  std::string folder;      // starts a command that splits in one run
+  std::string file;        // starts a command that splits what a first run writes into "$tmp"
+  std::string target;      // " -O " and the output of the run that writes the files
+  std::string zip;         // the split run's " -z "
+  std::string descriptor;  // ends the split run: what its target needs open
+  std::string finish;      // runs after the split run
+  SplitScratch scratch;    // how the molecules to split are written to "$tmp" and read back
 };
 
 SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
                           const std::string& outputPath) {
+  std::string code = p.oFileType.empty() ? formatFromName(outputPath, {}).code : p.ofirstWord;
+  SplitScratch scratch = splitScratch(code, p.oFileTypeOption);
   if (p.splitmols.empty() ||
       !obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath))
-    return {"", "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && ", target, p.zipfile, ""};
+    return {"",     "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ", target, p.zipfile, "", "",
+            scratch};
   auto split = compressedSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord);
-  return {split.scratchFolder, split.scratchFolder + "tmp=\"$dir\"/sd && ", split.target, "",
-          " && " + split.compressEach};
+  return {split.scratchFolder,
+          split.scratchFolder + "tmp=\"$dir\"/selected && ",
+          split.target,
+          "",
+          split.folderDescriptor,
+          " && " + split.compressEach,
+          scratch};
 }
 
 // obabel splits only what it reads from a file: from a pipe it writes nothing and exits 0. So
-// the molecules to split go, as SD, into a temporary file that bash removes when it exits.
-// `first` writes them, or feeds `second` through a pipe when there is one; `split` reads them.
+// the molecules to split go into a temporary file that bash removes when it exits. `first`
+// writes them, or feeds `second` through a pipe when there is one; `split` reads them, once the
+// file proves to have had room for them.
 std::string splitThroughFile(const std::string& first, const std::string& second,
                              const std::string& split, const SplitWriting& w) {
   std::string start = w.file + first;
-  std::string rest = " > \"$tmp\" && " + split + w.finish;
+  std::string rest = " > \"$tmp\" && " + scratchRoomCheck("\"$tmp\"") + " && " + split + w.finish;
   return second.empty() ? start + rest : pipedRuns(start, second + rest);
 }
 
-// A run that only splits what the runs before it wrote, in the output's format and options.
+// A run that only splits what the runs before it wrote. It copies each molecule's text, or
+// writes it anew in the output's format and options.
 std::string splitRun(const std::string& program, const std::string& format,
                      const ConversionPieces& p, const SplitWriting& w) {
-  return program + " -isdf \"$tmp\" " + format + w.target + p.splitmols + w.zip;
+  std::string readOption = w.scratch.readOption.empty() ? "" : w.scratch.readOption + " ";
+  return program + " " + w.scratch.read + kScratchInput + readOption +
+         (w.scratch.copies ? "-ocopy " : format) + w.target + p.splitmols + w.zip +
+         kScratchDescriptor + w.descriptor;
 }
 
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
@@ -98,8 +119,8 @@ std::string splitRun(const std::string& program, const std::string& format,
 // before the pH; centring, the appended values and the property filter after it, and joining
 // last. A new title is set with the coordinates, before any values are appended to it. So the
 // same molecules come out, with the same titles, as they do without coordinates. A split reads
-// the coordinates from a temporary file; when the pH run also filters or joins, it writes SD
-// too, and a third run splits.
+// the coordinates from a temporary file; when the pH run also filters or joins, it writes the
+// scratch file, and a third run splits.
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
                               const std::string& format, const std::string& hydrogens,
                               const ConversionPieces& p, const SplitWriting& w) {
@@ -112,12 +133,13 @@ std::string coordinatesThenPH(const std::string& program, const std::string& rea
                                           p.cenCordinates + p.joinmols + p.zipfile + values);
   if (lastRunSelects(p))
     return splitThroughFile(makeCoordinates,
-                            program + " -isdf - " + kIntermediateFlag + " " + hydrogens +
+                            program + " -isdf - " + w.scratch.write + " " + hydrogens +
                                 p.cenCordinates + p.joinmols + values,
                             splitRun(program, format, p, w), w);
   return splitThroughFile(makeCoordinates, "",
-                          program + " -isdf \"$tmp\" " + format + hydrogens + w.target +
-                              p.cenCordinates + p.splitmols + w.zip + values,
+                          program + " -isdf" + kScratchInput + format + hydrogens + w.target +
+                              p.cenCordinates + p.splitmols + w.zip + values + kScratchDescriptor +
+                              w.descriptor,
                           w);
 }
 
@@ -172,11 +194,11 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same
     // order, with their titles and data fields.
-    std::string select = reading + kIntermediateFlag + " " + hydrogens + oneRunOptions(p, "", "");
+    std::string select = reading + w.scratch.write + " " + hydrogens + oneRunOptions(p, "", "");
     result.command = splitThroughFile(select, "", splitRun(program, format, p, w), w);
   } else {
     result.command = w.folder + reading + format + hydrogens + w.target +
-                     oneRunOptions(p, p.splitmols, w.zip) + w.finish;
+                     oneRunOptions(p, p.splitmols, w.zip) + w.descriptor + w.finish;
   }
   return result;
 }

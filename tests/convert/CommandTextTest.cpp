@@ -2,12 +2,19 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <regex>
 #include <tuple>
 
 #include "ConvertFixture.h"
 
 namespace molbench::testing {
 namespace {
+
+// What a split under a selection runs between its two runs: a full temporary folder stops it.
+const std::string kRoomCheck =
+    "{ [ \"$(stat -f -c %a -- \"$tmp\")\" != 0 ] || { echo \"No room left in the temporary folder "
+    "\\\"$(dirname -- \"$tmp\")\\\": the split stopped before writing its files.\" >&2; exit 1; }; "
+    "}";
 
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
@@ -102,15 +109,17 @@ TEST_F(CommandText, PHComesAfterTheCoordinates) {
   EXPECT_EQ(checked(),
             "set -o pipefail; " + in + "-osdf --gen3d   | OB -isdf -   -p 7.4" + out + " -c ");
   turnOn("splitIntoindividualmols");
-  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + in +
-                           "-osdf --gen3d   > \"$tmp\" && OB -isdf \"$tmp\"   -p 7.4" + out +
-                           " -c  -m ");
+  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && " + in +
+                           "-osdf --gen3d   > \"$tmp\" && " + kRoomCheck +
+                           " && OB -isdf /dev/fd/3   -p 7.4" + out + " -c  -m  3< \"$tmp\"");
   h.choose(pane, "hydrogensPop", "-h Add Hydrogens");
   EXPECT_EQ(checked(), in + "  -h " + out + " -c  -m  --gen3d  ");
 }
 
-// A split under a selection splits what a first run wrote into a temporary file; a compressed
-// one writes into a scratch folder, and gzip compresses each file under obabel's numbered name.
+// A split under a selection splits what a first run wrote into a temporary file, in the output's
+// format, once the file proves to have had room; a compressed one writes into a scratch folder,
+// which obabel reaches by a descriptor, and gzip compresses each file under obabel's numbered
+// name, counting them.
 TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
   useObabel("OB");
   const std::string d = temp();
@@ -122,14 +131,21 @@ TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
   EXPECT_EQ(checked(), in + "-osmi -xn -h " + out);
   h.choose(pane, "smartsConvertoptions", "matching");
   setText("smartsConvert", "[#7]");
-  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f \"$tmp\"' EXIT && " + in +
-                           "-osdf -h  -s '[#7]'  > \"$tmp\" && OB -isdf \"$tmp\" -osmi -xn " + out);
+  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && " + in +
+                           "-osmi -xn -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +
+                           " && OB -ismi /dev/fd/3 -osmi -xn " + out + " 3< \"$tmp\"");
   h.choose(pane, "smartsConvertoptions", "Choose");
   turnOn("zipoutput");
-  EXPECT_EQ(checked(), "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf \"$dir\"' EXIT && " +
-                           in + "-osmi -xn -h  -O \"$dir\"/m.smi -m  && i=1 && while [ -e " +
-                           "\"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" + d +
-                           "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done");
+  std::string roomInFolder = std::regex_replace(kRoomCheck, std::regex("tmp"), "dir");
+  EXPECT_EQ(
+      checked(),
+      "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf -- \"$dir\"' EXIT && " + in +
+          "-osmi -xn -h  -O /dev/fd/4/m.smi -m  4< \"$dir\" && " + roomInFolder +
+          " && i=1 && while [ -e \"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" +
+          d + "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done && { set -- \"$dir\"/m*; " +
+          "[ -e \"$1\" ] || shift; [ $# = $((i - 1)) ] || { echo \"obabel wrote $# files " +
+          "in the temporary folder and $((i - 1)) of them were compressed: the split is " +
+          "incomplete.\" >&2; exit 1; }; }");
   // A named format keeps obabel from compressing for the name alone.
   turnOn("zipoutput", false);
   setText("outputFilepath", d + "/b.smi.gz");

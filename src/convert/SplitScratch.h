@@ -1,0 +1,30 @@
+// The scratch file between the two runs of a split under a selection: the first run selects and
+// writes the molecules there, the second reads them back and writes one file each. Open Babel
+// 3.1.1 splits (-m) by converting each molecule on its own, so it cannot select in the run that
+// splits.
+#pragma once
+
+#include <string>
+
+namespace molbench {
+
+// How the two runs write and read the scratch file.
+struct SplitScratch {
+  std::string write;       // the first run's output format and option: "-osmi -xn"
+  std::string read;        // the split run's input format: "-iinchi"
+  std::string readOption;  // after the file it reads ("-an"): obabel takes it for a value before
+  // Whether the split run copies the text of each molecule as the first run wrote it ("-ocopy")
+  // instead of writing it anew in the output format.
+  bool copies = false;
+};
+
+// For the code of the format obabel writes at the output ("smi", "SDF": any case) and the
+// output-options popup's token ("" for none).
+SplitScratch splitScratch(const std::string& formatCode, const std::string& writeOption);
+
+// A command piece that stops the command, said on standard error, when the file system of the
+// scratch path (a shell word such as "$tmp") has no room left: obabel exits 0 when its writes
+// fail for want of room, and what it wrote there is then cut short.
+std::string scratchRoomCheck(const std::string& scratchPath);
+
+}  // namespace molbench
