@@ -163,7 +163,10 @@ void SearchViewController::checkObabel(platform::Control*) {
                             smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
-  runComposedCommand(platform(), obshellCommand, composed.command, Failures::any);
+  // An index as the input is searched as one.
+  if (auto run =
+          runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath))
+    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {
@@ -226,7 +229,9 @@ void SearchViewController::runFSsearch(platform::Control*) {
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);
-  shell(obshellCommand);
+  auto run = shellRun(obshellCommand);
+  if (!saidRunFailure(platform(), run, Failures::any, "obabel"))
+    saidLeftOut(platform(), run, LeftOut::indexCandidates, "obabel", outputPath);
 }
 
 }  // namespace molbench

@@ -63,7 +63,10 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   std::string output = outputFilepath->text();
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+  runTool({.inputs = {{"input", input, format}},
+           .output = output,
+           .usesForceField = true,
+           .makesCoordinates = true},
           [&](const std::string& head) {
             return obconfabCommand({head, iFileType, input, output, numconfs->text(),
                                     rcutoff->text(), ecutoff->text(), includeInputStructure,
