@@ -84,8 +84,8 @@ std::optional<std::string> splitProblem(const std::string& outputPath,
     auto written = statOf(folder + name);
     for (const auto& read : files)
       if (written && sameFile(*written, read.identity))
-        problem = "Splitting writes one file per molecule, named \"" + before + "1" + after +
-                  "\", \"" + before + "2" + after + "\" and so on: \"" + folder + name + "\" is " +
+        problem = "Splitting writes one file per molecule, named " +
+                  numberedOutputNames(outputPath) + ": \"" + folder + name + "\" is " +
                   read.description + " and would be overwritten. Choose another output name.";
     if (problem) break;
   }
@@ -108,6 +108,11 @@ std::pair<std::string, std::string> splitOutputNames(const std::string& path) {
     marked.insert(dot, "*");
   auto star = marked.find('*');
   return {marked.substr(0, star), marked.substr(star + 1)};
+}
+
+std::string numberedOutputNames(const std::string& outputPath) {
+  auto [before, after] = splitOutputNames(outputPath);
+  return "\"" + before + "1" + after + "\", \"" + before + "2" + after + "\" and so on";
 }
 
 std::optional<std::string> outputPathProblem(const std::string& outputPath,

@@ -27,6 +27,9 @@ enum class OutputKind {
 // "a1b*.sdf.gz"). Like obabel, this reads the whole path, folders included.
 std::pair<std::string, std::string> splitOutputNames(const std::string& outputPath);
 
+// Those names as a sentence gives them: "a1.sdf", "a2.sdf" and so on, each in quotes.
+std::string numberedOutputNames(const std::string& outputPath);
+
 // Why the output path cannot be written, or nothing when it can: it is empty, ends in "/",
 // names an existing folder or anything else that is not a regular file (a FIFO, a device), or a
 // file in a folder that does not exist, or names the same file

@@ -106,23 +106,40 @@ bool said(platform::Platform& platform, const std::optional<platform::AlertReque
 }
 
 struct LeftOutWords {
-  const char* line;
-  const char* title;  // after the program's name
+  std::vector<const char*> lines;  // any of them says it
+  const char* title;               // after the program's name
   const char* before;
-  const char* after;  // the two halves of the sentence, around the output's path
+  const char* after;  // the two halves of the sentence, around the output's names
 };
 
 LeftOutWords wordsFor(LeftOut why) {
   if (why == LeftOut::forceFieldTypes)
-    return {kForceFieldSetupFailure, " left molecules out",
+    return {{kForceFieldSetupFailure, kConfabSetupFailure},
+            " left molecules out",
             "The force field could not be set up for some molecules (it has no atom type for one "
-            "of their atoms), so \"",
-            "\" holds only the others. Choose another force field for those."};
-  return {kThreeDFailure, " left molecules without 3D coordinates",
-          "It could not make 3D coordinates for some molecules and went on with them flat (or "
-          "with coordinates that are no numbers, \"nan\"), so what \"",
-          "\" holds for them is of no use. The file is kept: the other molecules in it have their "
-          "coordinates."};
+            "of their atoms), so ",
+            " holds only the others. Another force field, where the pane offers one, may type "
+            "them."};
+  if (why == LeftOut::indexCandidates)
+    return {{kIndexSearchStopped},
+            " searched only part of the index",
+            "The index search stops after a fixed number of the candidates its fingerprints "
+            "give, so ",
+            " holds only the matches among those it looked at; more molecules may match. A "
+            "search of the molecule file itself (\"Search file\") finds them all."};
+  return {{kThreeDFailure, kNoCoordinates},
+          " left molecules without 3D coordinates",
+          "It could not make 3D coordinates for some molecules and wrote them flat (or with "
+          "coordinates that are no numbers, \"nan\") to ",
+          ": what was written for them is of no use, and what was written for the others is "
+          "kept. Open Babel 3.1.1 makes no coordinates at all at the speeds \"fastest\" and "
+          "\"fast\"."};
+}
+
+// The output as a sentence names it: the file, or the numbered files of a split.
+std::string outputNames(const std::string& outputPath, OutputKind kind) {
+  return kind == OutputKind::splitFiles ? numberedOutputNames(outputPath)
+                                        : "\"" + outputPath + "\"";
 }
 
 }  // namespace
@@ -186,23 +203,34 @@ platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
 }
 
 const std::vector<std::string>& leftOutLines() {
-  static const std::vector<std::string> lines = {wordsFor(LeftOut::forceFieldTypes).line,
-                                                 wordsFor(LeftOut::threeDCoordinates).line};
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> all;
+    for (LeftOut why :
+         {LeftOut::forceFieldTypes, LeftOut::threeDCoordinates, LeftOut::indexCandidates})
+      for (const char* line : wordsFor(why).lines) all.emplace_back(line);
+    return all;
+  }();
   return lines;
 }
 
 std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
                                                    const std::string& program,
-                                                   const std::string& outputPath) {
+                                                   const std::string& outputPath, OutputKind kind) {
   LeftOutWords words = wordsFor(why);
-  if (!run.wroteOnError(words.line)) return std::nullopt;
-  return unusableOutputAlert(run, program + words.title, words.before + outputPath + words.after,
-                             words.line);
+  std::optional<std::string> line;
+  for (const char* phrase : words.lines)
+    if (!line) line = run.lineSaying(phrase);
+  if (!line) return std::nullopt;
+  std::string sentence = words.before + outputNames(outputPath, kind) + words.after;
+  // Confab says it on standard output, and later warnings may push it out of the error tail.
+  if (lastErrorLines(run.errorTail, *line).find(*line) == std::string::npos)
+    sentence += " It wrote \"" + *line + "\".";
+  return unusableOutputAlert(run, program + words.title, sentence, *line);
 }
 
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
-                 const std::string& program, const std::string& outputPath) {
-  return said(platform, leftOutAlert(run, why, program, outputPath));
+                 const std::string& program, const std::string& outputPath, OutputKind kind) {
+  return said(platform, leftOutAlert(run, why, program, outputPath, kind));
 }
 
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/OutputGuard.h"
 #include "platform/Platform.h"
 #include "platform/posix/ProcessRunner.h"
 
@@ -55,26 +56,40 @@ bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRu
 // atom it has no type for). It leaves that molecule out and still exits 0.
 inline constexpr const char* kForceFieldSetupFailure = "Could not setup force field.";
 
+// What Confab writes on standard output for such a molecule, before "!!Skipping" it.
+inline constexpr const char* kConfabSetupFailure = "!!Cannot set up forcefield for this molecule";
+
 // What obabel writes on standard error for a molecule it could not make 3D coordinates for. It
 // writes that molecule anyway, flat or with coordinates that are no numbers ("nan"), and still
 // exits 0.
 inline constexpr const char* kThreeDFailure = "3D coordinate generation failed";
 
-// Why a run that wrote its output file left some molecules out of what it was for.
-enum class LeftOut { forceFieldTypes, threeDCoordinates };
+// What obabel writes on standard error when it writes a molecule with no coordinates at all as
+// MDL (SD, Mol): Open Babel 3.1.1's --gen3D makes none at the speeds "fastest" and "fast".
+inline constexpr const char* kNoCoordinates = "No 2D or 3D coordinates exist";
 
-// The lines that say so, for the runner to watch the whole of standard error for: obabel goes
-// on after them, and a long run's later warnings would push them out of the error tail.
+// What obabel writes on standard error when its index search has looked at as many candidates
+// as it takes (4,000): it writes the matches among those and exits 0.
+inline constexpr const char* kIndexSearchStopped = "Stopped looking after";
+
+// Why a run that wrote its output left some molecules out of what it was for.
+enum class LeftOut { forceFieldTypes, threeDCoordinates, indexCandidates };
+
+// The lines that say so, for the runner to watch both streams for: obabel goes on after them,
+// and a long run's later warnings would push them out of the error tail.
 const std::vector<std::string>& leftOutLines();
 
-// The alert for a run whose obabel said that, with its last error lines; nothing when it did
-// not say so. The file is kept: it holds the other molecules as they should be.
+// The alert for a run whose obabel said that, with its words and last error lines; nothing when
+// it did not say so. What it wrote at `outputPath` (the numbered files of a split) is kept: it
+// holds the other molecules as they should be.
 std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
                                                    const std::string& program,
-                                                   const std::string& outputPath);
+                                                   const std::string& outputPath,
+                                                   OutputKind kind = OutputKind::file);
 
 // Shows that alert, if there is one. True when it did.
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
-                 const std::string& program, const std::string& outputPath);
+                 const std::string& program, const std::string& outputPath,
+                 OutputKind kind = OutputKind::file);
 
 }  // namespace molbench

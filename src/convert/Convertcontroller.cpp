@@ -101,9 +101,13 @@ void Convertcontroller::convertFile(platform::Control*) {
   if (!composed) return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
   auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
+  if (!run) return;
+  auto kind = splitIntoindividualmols->isOn() ? OutputKind::splitFiles : OutputKind::file;
   // The file keeps the molecules obabel could not make 3D coordinates for.
-  if (run && generate3D->isOn())
-    saidLeftOut(platform(), *run, LeftOut::threeDCoordinates, "obabel", composed->outputPath);
+  if (generate3D->isOn())
+    saidLeftOut(platform(), *run, LeftOut::threeDCoordinates, "obabel", composed->outputPath, kind);
+  // A query on an index finds only what the index search looked at.
+  saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed->outputPath, kind);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {

@@ -170,7 +170,10 @@ void SearchViewController::checkObabel(platform::Control*) {
                             smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
-  runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath);
+  // An index as the input is searched as one.
+  if (auto run =
+          runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath))
+    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {
@@ -236,7 +239,8 @@ void SearchViewController::runFSsearch(platform::Control*) {
   obshellCommand =
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);
-  runWriting(platform(), obshellCommand, outputPath);
+  if (auto run = runWriting(platform(), obshellCommand, outputPath))
+    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", outputPath);
 }
 
 }  // namespace molbench

@@ -49,7 +49,8 @@ struct ToolRun {
   // appended to later).
   bool outputIsResult = true;
   // The program sets up a force field for each molecule, and leaves out one it cannot type
-  // with only a line on standard error: where the output file is the result, that is said.
+  // with only a line of its own (Confab's on standard output): where the output file is the
+  // result, that is said.
   bool usesForceField = false;
   // The run makes 3D coordinates, and obabel writes a molecule it could not make them for
   // without them, with only a line on standard error: where the output file is the result,

@@ -64,7 +64,10 @@ void obconfabviewcontroller::runobConfab(platform::Control*) {
   includeInputStructure = incInputstructure->isOn() ? kConfabOriginal : "";
   FormatSource format = takeInputFormat();
   runTool(
-      {.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+      {.inputs = {{"input", input, format}},
+       .output = output,
+       .usesForceField = true,
+       .makesCoordinates = true},
       [&](const std::string& head) -> std::optional<std::string> {
         // Read after the guards: the input is a readable file by now.
         auto coordinates = acceptedCoordinatesToMake(platform(), head, iFileType, input);

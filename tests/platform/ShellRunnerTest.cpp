@@ -82,16 +82,31 @@ TEST(Shell, TellsHowTheRunEnded) {
 }
 
 // obabel goes on after leaving a molecule out, and what it writes later can fill the error
-// tail many times over; the phrase must still be seen, even when it arrives in two writes.
-TEST(Shell, SeesAWatchedPhraseHoweverMuchErrorTextFollowsIt) {
-  std::string warnings = "head -c 20000 /dev/zero | tr '\\0' w >&2";
-  auto run = shellRun(warnings + "; printf '3D coordinate gen' >&2; sleep 0.05; printf " +
+// tail many times over; its line must still be seen, even when it arrives in two writes, and on
+// standard output as Confab writes it (in a report that is no UTF-8). Only a line that begins
+// with the phrase says it: obabel quotes a title within its own line.
+TEST(Shell, SeesAWatchedLineOnEitherStreamButNoTitleQuotingIt) {
+  std::string warnings = "head -c 20000 /dev/zero | tr '\\0' w >&2; echo >&2";
+  auto run = shellRun(warnings + "; printf '  3D coordinate gen' >&2; sleep 0.05; printf " +
                       "'eration failed\\n' >&2; " + warnings);
   EXPECT_EQ(run.errorTail.find(kThreeDFailure), std::string::npos);
   EXPECT_TRUE(run.wroteOnError(kThreeDFailure));
   EXPECT_FALSE(run.wroteOnError(kForceFieldSetupFailure));
   EXPECT_FALSE(shellRun("echo '3D coordinate' >&2; echo 'generation failed' >&2")
                    .wroteOnError(kThreeDFailure));
+
+  auto confab = shellRun(
+      "printf '..title = caf\\xe9\\n!!Cannot set up forcefield for this molecule\\n!!Skipping'");
+  EXPECT_FALSE(confab.output);
+  EXPECT_TRUE(confab.wroteOnError("!!Cannot set up forcefield for this molecule"));
+  EXPECT_TRUE(shellRun("printf '  Stopped looking after 3999 molecules.'")
+                  .wroteOnError("Stopped looking after"));
+
+  auto quoted = shellRun(
+      "echo '  Failed to kekulize aromatic SMILES (title is 3D coordinate generation failed)' "
+      ">&2; echo '..title = !!Cannot set up forcefield for this molecule'");
+  EXPECT_FALSE(quoted.wroteOnError(kThreeDFailure));
+  EXPECT_FALSE(quoted.wroteOnError("!!Cannot set up forcefield for this molecule"));
 }
 
 TEST(Shell, LeavesNoFinishedChildBehind) {

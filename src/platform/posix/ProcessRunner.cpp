@@ -39,10 +39,51 @@ std::vector<char*> childEnvironment() {
   return environment;
 }
 
-// The phrases a run's standard error is watched for, and those it has written so far.
-struct ErrorWatch {
-  const std::vector<std::string>* phrases = nullptr;
-  std::vector<std::string> seen;
+// Follows one stream line by line for lines that say a watched phrase; what it finds goes into
+// the list both streams share, one line for each phrase.
+class LineWatch {
+ public:
+  LineWatch(const std::vector<std::string>* phrases, std::vector<std::string>* seen)
+      : phrases_(phrases), seen_(seen) {}
+
+  void feed(const char* data, size_t count) {
+    if (!phrases_ || phrases_->empty()) return;
+    for (const char* end = data + count; data < end;) {
+      const char* lineEnd = static_cast<const char*>(std::memchr(data, '\n', end - data));
+      const char* stop = lineEnd ? lineEnd : end;
+      // A line longer than any message is only kept as far as a message could reach.
+      size_t room = kLongestLine > line_.size() ? kLongestLine - line_.size() : 0;
+      line_.append(data, std::min(static_cast<size_t>(stop - data), room));
+      data = stop;
+      if (lineEnd) {
+        ++data;
+        endLine();
+      }
+    }
+  }
+
+  // Ends the line read so far: at its line feed, or where the stream ends without one.
+  void endLine() {
+    if (!phrases_) return;
+    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    for (const auto& phrase : *phrases_) {
+      if (phrase.empty() || phraseSeen(phrase)) continue;
+      if (auto line = messageLine(line_, phrase)) seen_->push_back(*line);
+    }
+    line_.clear();
+  }
+
+ private:
+  static constexpr size_t kLongestLine = 4096;
+
+  bool phraseSeen(const std::string& phrase) const {
+    return std::any_of(seen_->begin(), seen_->end(),
+                       [&](const std::string& line) { return line.starts_with(phrase); });
+  }
+
+  const std::vector<std::string>* phrases_;
+  std::vector<std::string>* seen_;
+  std::string line_;
 };
 
 void passThrough(const char* data, size_t count) {
@@ -55,30 +96,16 @@ void passThrough(const char* data, size_t count) {
   }
 }
 
-// Notes each watched phrase that the text appended to the tail from `from` on completes: the
-// tail still holds the bytes before it, so a phrase split between two reads is found too.
-void notePhrases(const std::string& tail, size_t from, ErrorWatch& watch) {
-  if (!watch.phrases) return;
-  for (const auto& phrase : *watch.phrases) {
-    if (phrase.empty() ||
-        std::find(watch.seen.begin(), watch.seen.end(), phrase) != watch.seen.end())
-      continue;
-    size_t start = from >= phrase.size() - 1 ? from - (phrase.size() - 1) : 0;
-    if (tail.find(phrase, start) != std::string::npos) watch.seen.push_back(phrase);
-  }
-}
-
 // Reads what standard error holds now (its end does not block), passes it on, keeps its tail
-// and notes the watched phrases. False once every writer has closed it.
-bool drainError(int fd, std::string& tail, ErrorWatch& watch) {
+// and watches its lines. False once every writer has closed it.
+bool drainError(int fd, std::string& tail, LineWatch& watch) {
   char block[4096];
   for (;;) {
     ssize_t count = ::read(fd, block, sizeof block);
     if (count > 0) {
       passThrough(block, static_cast<size_t>(count));
-      size_t from = tail.size();
       tail.append(block, static_cast<size_t>(count));
-      notePhrases(tail, from, watch);
+      watch.feed(block, static_cast<size_t>(count));
       if (tail.size() > kErrorTailBytes) tail.erase(0, tail.size() - kErrorTailBytes);
     } else if (count < 0 && errno == EINTR) {
       continue;
@@ -93,7 +120,7 @@ bool drainError(int fd, std::string& tail, ErrorWatch& watch) {
 void keepPassingThrough(int fd) {
   std::thread([fd] {
     std::string ignored;
-    ErrorWatch none;
+    LineWatch none(nullptr, nullptr);
     pollfd error{fd, POLLIN, 0};
     while (::poll(&error, 1, -1) >= 0 || errno == EINTR) {
       if (!drainError(fd, ignored, none)) break;
@@ -113,7 +140,7 @@ void reapLater(pid_t pid) {
 
 // Reads standard output to its end while passing standard error on, so neither pipe fills
 // and stops the program.
-void readOutput(int out, int& error, BashRun& run, ErrorWatch& watch) {
+void readOutput(int out, int& error, BashRun& run, LineWatch& outWatch, LineWatch& errorWatch) {
   std::vector<char> block(kReadBlock);
   pollfd watched[2] = {{out, POLLIN, 0}, {error, POLLIN, 0}};
   for (;;) {
@@ -121,7 +148,7 @@ void readOutput(int out, int& error, BashRun& run, ErrorWatch& watch) {
       if (errno == EINTR) continue;
       return;
     }
-    if (watched[1].revents != 0 && !drainError(error, run.errorTail, watch)) {
+    if (watched[1].revents != 0 && !drainError(error, run.errorTail, errorWatch)) {
       ::close(error);
       error = watched[1].fd = -1;
     }
@@ -129,6 +156,7 @@ void readOutput(int out, int& error, BashRun& run, ErrorWatch& watch) {
     ssize_t count = ::read(out, block.data(), block.size());
     if (count > 0) {
       run.output->append(block.data(), static_cast<size_t>(count));
+      outWatch.feed(block.data(), static_cast<size_t>(count));
     } else if (count == 0 || errno != EINTR) {
       return;
     }
@@ -137,7 +165,7 @@ void readOutput(int out, int& error, BashRun& run, ErrorWatch& watch) {
 
 // bash has closed its output, so normally it has ended or is about to: its status is read and
 // its last error lines with it. Finished children are always reaped (here or by a thread).
-void finish(pid_t pid, int error, BashRun& run, ErrorWatch& watch) {
+void finish(pid_t pid, int error, BashRun& run, LineWatch& watch) {
   auto deadline = std::chrono::steady_clock::now() + kExitWait;
   for (;;) {
     int status = 0;
@@ -162,20 +190,23 @@ void finish(pid_t pid, int error, BashRun& run, ErrorWatch& watch) {
       error = -1;
     }
   }
-  if (error < 0) return;
-  // What bash and its programs wrote before they ended is in the pipe already.
-  if (drainError(error, run.errorTail, watch)) {
-    keepPassingThrough(error);
-  } else {
-    ::close(error);
+  if (error >= 0) {
+    // What bash and its programs wrote before they ended is in the pipe already.
+    if (drainError(error, run.errorTail, watch)) {
+      keepPassingThrough(error);
+    } else {
+      ::close(error);
+    }
   }
+  watch.endLine();
 }
 
 }  // namespace
 
 BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases) {
   BashRun run;
-  ErrorWatch watch{&watchedPhrases, {}};
+  LineWatch outWatch(&watchedPhrases, &run.watchedLines);
+  LineWatch errorWatch(&watchedPhrases, &run.watchedLines);
   int out[2];
   int err[2];
   // Close-on-exec, so children started on other threads meanwhile do not hold our pipes open.
@@ -218,11 +249,34 @@ BashRun runBash(const std::string& command, const std::vector<std::string>& watc
 
   run.output.emplace();
   int error = err[0];
-  readOutput(out[0], error, run, watch);
+  readOutput(out[0], error, run, outWatch, errorWatch);
   ::close(out[0]);
-  finish(pid, error, run, watch);
-  run.errorPhrasesSeen = std::move(watch.seen);
+  outWatch.endLine();
+  finish(pid, error, run, errorWatch);
   return run;
+}
+
+std::optional<std::string> messageLine(std::string_view line, const std::string& phrase) {
+  size_t start = line.find_first_not_of(" \t");
+  if (start == std::string_view::npos || !line.substr(start).starts_with(phrase))
+    return std::nullopt;
+  return std::string(line.substr(start));
+}
+
+std::optional<std::string> BashRun::lineSaying(const std::string& phrase) const {
+  for (const auto& line : watchedLines)
+    if (line.starts_with(phrase)) return line;
+  // A full tail may begin within a line, which is then no line of its own.
+  size_t start = 0;
+  if (errorTail.size() >= kErrorTailBytes) start = std::min(errorTail.find('\n'), errorTail.size());
+  while (start < errorTail.size()) {
+    size_t end = std::min(errorTail.find('\n', start), errorTail.size());
+    std::string_view line(errorTail.data() + start, end - start);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (auto said = messageLine(line, phrase)) return said;
+    start = end + 1;
+  }
+  return std::nullopt;
 }
 
 }  // namespace molbench::platform::posix

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace molbench::platform::posix {
@@ -24,15 +25,16 @@ struct BashRun {
   int signal = 0;
   // The last bytes the run wrote on standard error (at most kErrorTailBytes).
   std::string errorTail;
-  // The watched phrases the run wrote anywhere on standard error, however much followed them.
-  std::vector<std::string> errorPhrasesSeen;
+  // The first line on either stream that begins with each watched phrase (messageLine),
+  // however much followed it: obabel writes most of its messages on standard error, but
+  // Confab writes its own on standard output.
+  std::vector<std::string> watchedLines;
 
-  // Whether the run wrote this phrase on standard error: watched, or still in the tail.
-  bool wroteOnError(const std::string& phrase) const {
-    for (const auto& seen : errorPhrasesSeen)
-      if (seen == phrase) return true;
-    return errorTail.find(phrase) != std::string::npos;
-  }
+  // The run's first line that begins with this phrase: watched, or still in the error tail.
+  std::optional<std::string> lineSaying(const std::string& phrase) const;
+
+  // Whether the run wrote such a line.
+  bool wroteOnError(const std::string& phrase) const { return lineSaying(phrase).has_value(); }
 
   // The program crashed or said it failed.
   bool failed() const { return signal != 0 || (exitStatus && *exitStatus != 0); }
@@ -40,10 +42,15 @@ struct BashRun {
 
 inline constexpr std::size_t kErrorTailBytes = 8192;
 
+// The line without its leading blanks, when it then begins with the phrase: obabel writes its
+// messages at the start of a line, indented under a header, and quotes a molecule's title only
+// within a line ("(title is ...)"), so a title is never taken for the message it spells.
+std::optional<std::string> messageLine(std::string_view line, const std::string& phrase);
+
 // The child's environment is this program's, with OMP_NUM_THREADS=1 added when it is not set:
 // Open Babel's OpenMP threads spin while they wait for each other, and on a busy machine a job
 // of a fifth of a second then takes minutes. On an idle machine one thread is as fast.
-// Standard error is watched for each of `watchedPhrases` from its first byte to its last.
+// Both streams are watched for lines that say one of `watchedPhrases`, from first byte to last.
 BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases = {});
 
 }  // namespace molbench::platform::posix
