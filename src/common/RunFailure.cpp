@@ -228,6 +228,14 @@ std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRu
   return unusableOutputAlert(run, program + words.title, sentence, *line);
 }
 
+platform::AlertRequest flatOutputAlert(const platform::posix::BashRun& run,
+                                       const std::string& program, const std::string& outputPath) {
+  LeftOutWords words = wordsFor(LeftOut::threeDCoordinates);
+  return unusableOutputAlert(
+      run, program + words.title,
+      words.before + outputNames(outputPath, OutputKind::file) + words.after);
+}
+
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
                  const std::string& program, const std::string& outputPath, OutputKind kind) {
   return said(platform, leftOutAlert(run, why, program, outputPath, kind));

@@ -92,4 +92,10 @@ bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& r
                  const std::string& program, const std::string& outputPath,
                  OutputKind kind = OutputKind::file);
 
+// The same alert for molecules without 3D coordinates, where the written file shows them flat
+// though obabel said nothing (Open Babel 3.1.1 warns at its fastest speeds only for some output
+// formats).
+platform::AlertRequest flatOutputAlert(const platform::posix::BashRun& run,
+                                       const std::string& program, const std::string& outputPath);
+
 }  // namespace molbench

@@ -25,6 +25,7 @@
 #include "common/WriteFailure.h"
 #include "platform/Bindings.h"
 #include "platform/FileUrl.h"
+#include "tools/FlatMolecules.h"
 #include "tools/ObToolPath.h"
 #include "tools/ToolTables.h"
 
@@ -56,6 +57,10 @@ struct ToolRun {
   // without them, with only a line on standard error: where the output file is the result,
   // that is said.
   bool makesCoordinates = false;
+  // Where obabel may write molecules flat without a word (Open Babel 3.1.1 makes no coordinates
+  // at its fastest speeds, and warns only when it writes SD or Mol2): the written file is read
+  // back, and flat molecules in it are said as above.
+  bool readsBackCoordinates = false;
   // The program writes in the format of its (first) input, whatever the output's name says.
   bool outputInInputFormat = false;
 };
@@ -172,8 +177,10 @@ class ToolPane : public platform::BoundViewController<Pane> {
     // coordinates.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
       saidLeftOut(this->platform(), result, LeftOut::forceFieldTypes, program, *run.output);
-    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates)
-      saidLeftOut(this->platform(), result, LeftOut::threeDCoordinates, program, *run.output);
+    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates &&
+        !saidLeftOut(this->platform(), result, LeftOut::threeDCoordinates, program, *run.output) &&
+        run.readsBackCoordinates && inputCoordinatesToMake(obabelWord, "", *run.output).any)
+      this->platform().runAlert(flatOutputAlert(result, program, *run.output));
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }

@@ -51,7 +51,10 @@ void obgenviewcontroller::runObgen(platform::Control*) {
   std::string output = outputFilepath->text();
   std::string speed = performance->titleOfSelectedItem();
   FormatSource format = takeInputFormat();
-  runTool({.inputs = {{"input", input, format}}, .output = output, .makesCoordinates = true},
+  runTool({.inputs = {{"input", input, format}},
+           .output = output,
+           .makesCoordinates = true,
+           .readsBackCoordinates = speed == "--fastest" || speed == "--fast"},
           [&](const std::string& head) {
             return obgenCommand({head, iFileType, input, output, speed});
           });

@@ -29,10 +29,11 @@ struct LeftOutRun {
     writeFile(scratch(name), lines);
     return scratch(name);
   }
-  void obgen(const std::string& speed, const std::string& input) {
+  void obgen(const std::string& speed, const std::string& input,
+             const std::string& output = "out.sdf") {
     auto& pane = h.make<obgenviewcontroller>("obgen");
     h.field(pane, "inputFilepath").setText(input);
-    h.field(pane, "outputFilepath").setText(scratch("out.sdf"));
+    h.field(pane, "outputFilepath").setText(scratch(output));
     h.choose(pane, "performance", speed);
     h.press(pane, "runObgen:");
   }
@@ -87,6 +88,10 @@ const LeftOutCase kCases[] = {
      [](LeftOutRun& r) { r.obgen("--fastest", r.smiles("in.smi", kWithDiselenide)); },
      "obabel left molecules without 3D coordinates",
      {"No 2D or 3D coordinates exist"}},
+    {"ObgenFastIntoXyzIsReadBack",  // obabel warns only when it writes SD or Mol2
+     [](LeftOutRun& r) { r.obgen("--fast", r.smiles("in.smi", "CCO\n"), "out.xyz"); },
+     "obabel left molecules without 3D coordinates",
+     {"/out.xyz\""}},
     {"ATitleObabelQuotesSaysNothing",
      [](LeftOutRun& r) {
        // obabel warns "Failed to kekulize aromatic SMILES (title is 3D coordinate generation
