@@ -152,7 +152,7 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
   if (run.wroteOnError(kCannotWrite))
     return refused(platform, run,
                    "obabel cannot write the scratch file " + inQuotes(scratchPath) +
-                       " each molecule is copied through (\"Cannot write to\")." + stopped);
+                       " that each molecule is copied through (\"Cannot write to\")." + stopped);
   auto held = sdRecordEnds(scratchPath, 2);
   if (held && held->ends == 1 && !held->textAfterLast) return true;
   bool full = noRoomLeft(scratchPath);
