@@ -19,25 +19,16 @@ std::string folderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The name obabel gave on its last "Cannot write to" line still in the error tail: a split names
-// the numbered file it stopped at. obabel indents its message lines; a line that only quotes
-// the words (a molecule's title in a warning) names nothing.
-std::optional<std::string> nameObabelCouldNotWrite(const std::string& tail) {
-  std::string text = platform::decodeUtf8Lossy(tail);
-  std::string phrase = std::string(kCannotWrite) + " ";
-  for (size_t at = text.rfind(phrase); at != std::string::npos;
-       at = at == 0 ? std::string::npos : text.rfind(phrase, at - 1)) {
-    size_t lineStart = text.rfind('\n', at);
-    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-    if (text.find_first_not_of(" \t", lineStart) != at) continue;
-    size_t end = text.find('\n', at);
-    std::string name =
-        text.substr(at + phrase.size(),
-                    end == std::string::npos ? std::string::npos : end - at - phrase.size());
-    if (!name.empty() && name.back() == '\r') name.pop_back();
-    if (!name.empty()) return name;
-  }
-  return std::nullopt;
+// The name obabel gave on its "Cannot write to" line: a split names the numbered file it stopped
+// at. A line that only quotes the words (a molecule's title in a warning) names nothing.
+std::optional<std::string> nameObabelCouldNotWrite(const platform::posix::BashRun& run) {
+  auto line = run.lineSaying(kCannotWrite);
+  std::string prefix = std::string(kCannotWrite) + " ";
+  if (!line || line->size() <= prefix.size()) return std::nullopt;
+  std::string name = platform::decodeUtf8Lossy(line->substr(prefix.size()));
+  if (!name.empty() && name.back() == '\r') name.pop_back();
+  if (name.empty()) return std::nullopt;
+  return name;
 }
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -45,7 +36,7 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 platform::AlertRequest cannotWriteAlert(const platform::posix::BashRun& run,
                                         const std::string& program,
                                         const std::optional<std::string>& outputPath) {
-  auto named = nameObabelCouldNotWrite(run.errorTail);
+  auto named = nameObabelCouldNotWrite(run);
   std::string file = named ? quoted(*named) : outputPath ? quoted(*outputPath) : "its output";
   return unusableOutputAlert(
       run, program + " could not write its output",
