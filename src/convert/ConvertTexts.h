@@ -12,5 +12,11 @@ inline constexpr const char* kFilterHelp =
 inline constexpr const char* kCountPrefix = "The file contains ";
 inline constexpr const char* kCountSuffix = "molecules";
 inline constexpr const char* kNoCountAlertTitle = "No molecule count";
+inline constexpr const char* kNotACommandTitle = "Nothing to run";
+
+// What the command field holds when Count, List tags or the filter help filled it.
+inline constexpr const char* kShownCount = "the molecule count";
+inline constexpr const char* kShownTags = "the list of the input file's data fields";
+inline constexpr const char* kShownFilterHelp = "the filter help";
 
 }  // namespace molbench

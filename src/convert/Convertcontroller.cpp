@@ -113,12 +113,16 @@ void Convertcontroller::convertFile(platform::Control*) {
 void Convertcontroller::checkObabel(platform::Control*) {
   if (!outletsConnected("checkObabel:", {"obabelText"})) return;
   auto composed = guardedConversion("checkObabel:");
-  if (composed) obabelText->setText(composed->command);
+  if (!composed) return;
+  shownText = {};
+  obabelText->setText(composed->command);
 }
 
 void Convertcontroller::runObabelcommand(platform::Control*) {
   if (!outletsConnected("runObabelcommand:", {"obabelText"})) return;
-  runComposedCommand(platform(), obshellCommand, obabelText->text(), Failures::any, "The command");
+  std::string command = obabelText->text();
+  if (!acceptedUnless(platform(), notACommandProblem(command), kNotACommandTitle)) return;
+  runComposedCommand(platform(), obshellCommand, command, Failures::any, "The command");
 }
 
 void Convertcontroller::countMols(platform::Control*) {
@@ -142,7 +146,7 @@ void Convertcontroller::countMols(platform::Control*) {
   if (!acceptedUnless(platform(), count ? std::nullopt : std::optional(noCountProblem()),
                       kNoCountAlertTitle))
     return;
-  obabelText->setText(kCountPrefix + *count + "\n" + kCountSuffix);
+  showInCommandField(kCountPrefix + *count + "\n" + kCountSuffix, kShownCount);
 }
 
 // The two range buttons form one group in the layout; the range is read from convertAll
@@ -155,7 +159,7 @@ void Convertcontroller::listTags(platform::Control*) {
   if (!inputFilesAccepted(platform(), {{"input", inputFilepath->text(), FormatSource::none}}) ||
       !acceptedUnless(platform(), compressedFileProblem(inputFilepath->text()), kInputAlertTitle))
     return;
-  obabelText->setText(listSdTags(inputFilepath->text()));
+  showInCommandField(listSdTags(inputFilepath->text()), kShownTags);
 }
 
 std::string Convertcontroller::noCountProblem() const {
@@ -164,9 +168,23 @@ std::string Convertcontroller::noCountProblem() const {
          "\") and that the file is a molecule file of the chosen format.";
 }
 
+std::optional<std::string> Convertcontroller::notACommandProblem(
+    const std::string& command) const {
+  // An empty field runs nothing, whatever emptied it.
+  if (command.empty() || command != shownText.text) return std::nullopt;
+  return "The command field holds " + std::string(shownText.what) +
+         ", not a command, so nothing was run. Press Check to put the conversion command there, "
+         "or type a command.";
+}
+
 void Convertcontroller::filterHelp(platform::Control*) {
   if (!outletsConnected("filterHelp:", {"obabelText"})) return;
-  obabelText->setText(kFilterHelp);
+  showInCommandField(kFilterHelp, kShownFilterHelp);
+}
+
+void Convertcontroller::showInCommandField(const std::string& text, const char* what) {
+  shownText = {text, what};
+  obabelText->setText(text);
 }
 
 std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_view action) {

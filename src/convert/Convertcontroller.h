@@ -82,6 +82,19 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   ConversionSettings readSettings() const;
   // Why the count shows no number: what to check.
   std::string noCountProblem() const;
+  // Why Run refuses the command field's text: it is what Count, List tags or the filter help
+  // put there, unchanged.
+  std::optional<std::string> notACommandProblem(const std::string& command) const;
+  // Puts text that is no command into the command field, saying what it is.
+  void showInCommandField(const std::string& text, const char* what);
+
+  // What Count, List tags or the filter help last put into the command field. That text comes
+  // from a file or a program (a data field may be named "touch x"), so while the field holds
+  // it unchanged, Run refuses to hand it to the shell.
+  struct ShownText {
+    std::string text;
+    const char* what = "";
+  } shownText;
 };
 
 }  // namespace molbench

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "ConvertFixture.h"
 #include "common/ShellQuote.h"
@@ -87,6 +88,30 @@ TEST_F(TagListing, DamagedLineDoesNotEndTheListingAndNothingToReadListsNothing) 
   writeFile(scratch("empty.sdf"), "");
   EXPECT_EQ(listed(scratch("empty.sdf")), "");
   EXPECT_TRUE(pane.obshellCommand.empty());
+}
+
+// A data field may be named like a command. What List tags, Count or the filter help put into
+// the command field is not run; what the user types there, or edits, or Check puts there, is.
+TEST_F(TagListing, RunRefusesWhatTheListingsPutInTheCommandField) {
+  std::string planted = scratch("planted"), sdf = scratch("named.sdf");
+  writeFile(sdf, record(">  <touch '" + planted + "'>\n1\n\n"));
+  ASSERT_EQ(listed(sdf), "touch '" + planted + "'");
+  auto refusals = h.alerts().size();
+  for (auto filling : {"listTags:", "countMols:", "filterHelp:"}) {
+    h.press(pane, filling);
+    ASSERT_FALSE(commandField().empty()) << filling;
+    h.press(pane, "runObabelcommand:");
+    ASSERT_EQ(h.alerts().size(), ++refusals) << filling;
+    EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr("not a command"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(planted));
+
+  // The same text typed by hand, or the listing edited, runs.
+  h.press(pane, "listTags:");
+  setText("obabelText", commandField() + "\n");
+  h.press(pane, "runObabelcommand:");
+  EXPECT_TRUE(std::filesystem::exists(planted));
+  EXPECT_EQ(h.alerts().size(), refusals);
 }
 
 }  // namespace
