@@ -18,6 +18,15 @@ struct SplitScratch {
   bool copies = false;
 };
 
+// Whether the first run can pass the records it selects from an input in this format ("sdf",
+// "SMI": any case) as they were read, with obabel's "copy" format, for the split run to read in
+// the same format and convert each as obabel converts it alone (when the file is copied whole:
+// CopiedInput.h). Else they are written anew in the format splitScratch gives.
+bool copiesRecords(const std::string& inputFormatCode);
+
+// Whether records in this format end in "$$$$" (MDL).
+bool mdlRecords(const std::string& inputFormatCode);
+
 // For the code of the format obabel writes at the output ("smi", "SDF": any case) and the
 // output-options popup's token ("" for none).
 SplitScratch splitScratch(const std::string& formatCode, const std::string& writeOption);
