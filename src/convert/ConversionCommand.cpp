@@ -133,20 +133,25 @@ std::string inputFormatCode(const ConversionPieces& p, const std::string& inputP
 
 // The split run of copied records: it reads them in the input's format (the scratch file's name
 // gives none) and converts each with every option but the selection, so each file is what obabel
-// writes for that molecule converted alone.
-std::string copiedSplitRun(const std::string& program, const std::string& inputCode,
+// writes for that molecule converted alone. obabel titles every molecule it reads from a PDB file
+// with the file's path as it was given, here "/dev/fd/3", so that run is given the input's path
+// as the title, unless the user gives one.
+std::string copiedSplitRun(const std::string& program, const std::string& inputPath,
                            const std::string& format, const std::string& hydrogens,
                            const ConversionPieces& p, const SplitWriting& w) {
-  return program + " -i" + inputCode + kScratchInput + p.iFileTypeOption + " " + format +
-         hydrogens + w.target + p.cenCordinates + p.conDative + p.splitmols + p.genCanonical +
-         w.zip + p.generate2Dmol + p.generate3Dmol + p.addTitle + p.oremoveSalts + p.appendValues +
+  std::string code = inputFormatCode(p, inputPath);
+  bool titledByPath = copiedRecords(code) == CopiedRecords::kPdbModels && p.addTitle.empty();
+  std::string title = titledByPath ? " --title " + quotedPath(inputPath) + " " : p.addTitle;
+  return program + " -i" + code + kScratchInput + p.iFileTypeOption + " " + format + hydrogens +
+         w.target + p.cenCordinates + p.conDative + p.splitmols + p.genCanonical + w.zip +
+         p.generate2Dmol + p.generate3Dmol + title + p.oremoveSalts + p.appendValues +
          kScratchDescriptor + w.descriptor;
 }
 
 // Whether the records the first run selects can pass as they were read.
 bool copiesInput(const ConversionPieces& p, const std::string& inputPath) {
-  std::string code = inputFormatCode(p, inputPath);
-  return p.joinmols.empty() && copiesRecords(code) && copiedWhole(inputPath, mdlRecords(code));
+  CopiedRecords records = copiedRecords(inputFormatCode(p, inputPath));
+  return p.joinmols.empty() && records != CopiedRecords::kNone && copiedWhole(inputPath, records);
 }
 
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
@@ -237,8 +242,7 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     if (copiesInput(p, s.inputPath)) {
       std::string select = reading + "-ocopy " + hydrogens + selectingOptions(p);
       result.command = splitThroughFile(
-          select, "",
-          copiedSplitRun(program, inputFormatCode(p, s.inputPath), format, hydrogens, p, w), w);
+          select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
     } else {
       std::string select = reading + w.scratch.write + " " + hydrogens + oneRunOptions(p, "", "");
       result.command = splitThroughFile(select, "", splitRun(program, format, p, w), w);
