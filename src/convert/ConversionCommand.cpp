@@ -6,6 +6,7 @@
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
 #include "convert/CompressedSplit.h"
+#include "convert/CopiedInput.h"
 #include "convert/SplitScratch.h"
 
 namespace molbench {
@@ -111,6 +112,48 @@ std::string splitRun(const std::string& program, const std::string& format,
          kScratchDescriptor + w.descriptor;
 }
 
+// The options of the first run of a split that copies the input's records: the selection and
+// every option obabel applies before it selects, which changes what it selects on (hydrogens
+// and salts change a property filter's molecular weight, a new title what it tests). A property
+// filter comes before the coordinates, a SMARTS pattern and "unique" after them (2D coordinates
+// lose the stereo of SMILES: L- and D-alanine became one), so only these make them here. What
+// the copy writes is each selected record as it was read, whatever these options did to it.
+std::string selectingOptions(const ConversionPieces& p) {
+  bool afterCoordinates = !p.osmartsConvert.empty() || !p.onlyUnique.empty();
+  return p.cenCordinates + p.conDative + p.onlyUnique + p.genCanonical +
+         (afterCoordinates ? p.generate2Dmol + p.generate3Dmol : "") + p.addTitle + p.oremoveSalts +
+         p.osmartsConvert + p.appendValues + p.theFilterCommand;
+}
+
+// The code of the format obabel reads the input in: the chosen one, else the name's.
+std::string inputFormatCode(const ConversionPieces& p, const std::string& inputPath) {
+  if (!p.iFileType.empty()) return p.iFileType.substr(2);
+  return formatFromName(inputPath, nameRuleOf("obabel", "input")).code;
+}
+
+// The split run of copied records: it reads them in the input's format (the scratch file's name
+// gives none) and converts each with every option but the selection, so each file is what obabel
+// writes for that molecule converted alone. obabel titles every molecule it reads from a PDB file
+// with the file's path as it was given, here "/dev/fd/3", so that run is given the input's path
+// as the title, unless the user gives one.
+std::string copiedSplitRun(const std::string& program, const std::string& inputPath,
+                           const std::string& format, const std::string& hydrogens,
+                           const ConversionPieces& p, const SplitWriting& w) {
+  std::string code = inputFormatCode(p, inputPath);
+  bool titledByPath = copiedRecords(code) == CopiedRecords::kPdbModels && p.addTitle.empty();
+  std::string title = titledByPath ? " --title " + quotedPath(inputPath) + " " : p.addTitle;
+  return program + " -i" + code + kScratchInput + p.iFileTypeOption + " " + format + hydrogens +
+         w.target + p.cenCordinates + p.conDative + p.splitmols + p.genCanonical + w.zip +
+         p.generate2Dmol + p.generate3Dmol + title + p.oremoveSalts + p.appendValues +
+         kScratchDescriptor + w.descriptor;
+}
+
+// Whether the records the first run selects can pass as they were read.
+bool copiesInput(const ConversionPieces& p, const std::string& inputPath) {
+  CopiedRecords records = copiedRecords(inputFormatCode(p, inputPath));
+  return p.joinmols.empty() && records != CopiedRecords::kNone && copiedWhole(inputPath, records);
+}
+
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
 // run ethylamine comes out as CCN, not CC[NH3+]. So a first run makes the coordinates and
 // writes SD, which keeps titles, data fields, charges, isotopes and stereo, and a second run
@@ -193,9 +236,17 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same
-    // order, with their titles and data fields.
-    std::string select = reading + w.scratch.write + " " + hydrogens + oneRunOptions(p, "", "");
-    result.command = splitThroughFile(select, "", splitRun(program, format, p, w), w);
+    // order. A join (one molecule, which no copy holds) or an input whose records cannot be
+    // copied whole passes the molecules written anew, in a format that keeps what the output
+    // holds.
+    if (copiesInput(p, s.inputPath)) {
+      std::string select = reading + "-ocopy " + hydrogens + selectingOptions(p);
+      result.command = splitThroughFile(
+          select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
+    } else {
+      std::string select = reading + w.scratch.write + " " + hydrogens + oneRunOptions(p, "", "");
+      result.command = splitThroughFile(select, "", splitRun(program, format, p, w), w);
+    }
   } else {
     result.command = w.folder + reading + format + hydrogens + w.target +
                      oneRunOptions(p, p.splitmols, w.zip) + w.descriptor + w.finish;

@@ -51,6 +51,19 @@ constexpr std::array kRereadable{
     Rereading{"mae"},
 };
 
+// The input formats whose selected records, copied, read back as the input itself reads: each
+// split file is then what obabel writes for that molecule converted alone. Measured on multi-
+// molecule files of every format obabel reads and writes, titled and untitled. Not among them:
+// CML, Marvin and CDXML (the copy loses the XML wrapper), PQR, XYZ and GRO (obabel titles an
+// untitled molecule by its file's name, which would be "/dev/fd/3"), PDBQT and extended XYZ
+// (molecules lost), HIN, PCM, GZMAT and Maestro (records copied are not read back), and the
+// formats whose files obabel reads one molecule of. obabel titles every molecule of a PDB file
+// by the file's path, which the split run is given (ConversionCommand.cpp).
+constexpr std::array<std::string_view, 4> kMdl{"sdf", "sd", "mol", "mdl"};
+constexpr std::array<std::string_view, 8> kLines{"mol2",   "ml2", "sy2",   "smi",
+                                                 "smiles", "can", "inchi", "txt"};
+constexpr std::array<std::string_view, 2> kPdb{"pdb", "ent"};
+
 std::string lowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
@@ -62,6 +75,18 @@ std::string withOption(const std::string& flag, std::string_view option) {
 }
 
 }  // namespace
+
+template <size_t n>
+bool among(const std::array<std::string_view, n>& codes, const std::string& code) {
+  return std::find(codes.begin(), codes.end(), lowerCase(code)) != codes.end();
+}
+
+CopiedRecords copiedRecords(const std::string& inputFormatCode) {
+  if (among(kMdl, inputFormatCode)) return CopiedRecords::kMdl;
+  if (among(kLines, inputFormatCode)) return CopiedRecords::kLines;
+  if (among(kPdb, inputFormatCode)) return CopiedRecords::kPdbModels;
+  return CopiedRecords::kNone;
+}
 
 SplitScratch splitScratch(const std::string& formatCode, const std::string& writeOption) {
   std::string code = lowerCase(formatCode);

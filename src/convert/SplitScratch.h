@@ -18,6 +18,15 @@ struct SplitScratch {
   bool copies = false;
 };
 
+// How the records of an input format end, where the first run can pass those it selects as they
+// were read, with obabel's "copy" format, for the split run to read in the same format and
+// convert each as obabel converts it alone (when the file is copied whole: CopiedInput.h).
+// kNone: they are written anew in the format splitScratch gives.
+enum class CopiedRecords { kNone, kLines, kMdl, kPdbModels };
+
+// For the code of the format obabel reads the input in ("sdf", "SMI": any case).
+CopiedRecords copiedRecords(const std::string& inputFormatCode);
+
 // For the code of the format obabel writes at the output ("smi", "SDF": any case) and the
 // output-options popup's token ("" for none).
 SplitScratch splitScratch(const std::string& formatCode, const std::string& writeOption);

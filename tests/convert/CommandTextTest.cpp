@@ -131,9 +131,18 @@ TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
   EXPECT_EQ(checked(), in + "-osmi -xn -h " + out);
   h.choose(pane, "smartsConvertoptions", "matching");
   setText("smartsConvert", "[#7]");
+  // The first run copies the records it selects; the split run reads them in the input's format.
   EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && " + in +
-                           "-osmi -xn -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +
+                           "-ocopy -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +
+                           " && OB -isdf /dev/fd/3  -osmi -xn -h " + out + " 3< \"$tmp\"");
+  // An input whose records obabel cannot copy whole (its last SMILES line unended) is written
+  // anew, in the output's format.
+  writeFile(d + "/a.smi", "CCN ethylamine");
+  setText("inputFilepath", d + "/a.smi");
+  EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && OB  '" + d +
+                           "/a.smi'    -osmi -xn -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +
                            " && OB -ismi /dev/fd/3 -osmi -xn " + out + " 3< \"$tmp\"");
+  setText("inputFilepath", d + "/a.sdf");
   h.choose(pane, "smartsConvertoptions", "Choose");
   turnOn("zipoutput");
   std::string roomInFolder = std::regex_replace(kRoomCheck, std::regex("tmp"), "dir");

@@ -78,7 +78,9 @@ TEST_F(SplitScratchRuns, FilesReadInOrderEqualTheOneRunOutput) {
                scratch("ligands.pdb")});
   for (auto input :
        {testDataPath("stereo.smi"), testDataPath("named.mol2"), scratch("ligands.pdb")})
-    for (std::string format : {"sdf", "smi", "can", "inchi", "mol2", "pdb", "xyz", "cml"}) {
+    // Not PDB: a file of several molecules numbers them ("MODEL 1"), which one molecule's file,
+    // as obabel writes it alone, does not (SplitFormatsTest).
+    for (std::string format : {"sdf", "smi", "can", "inchi", "mol2", "xyz", "cml"}) {
       std::string folder = scratch(fs::path(input).stem().string() + " " + format);
       auto files = convert(input, folder, format, true);
       EXPECT_EQ(said, "") << folder;

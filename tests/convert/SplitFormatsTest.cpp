@@ -1,0 +1,174 @@
+// A split under a selection writes each molecule as obabel writes that molecule converted alone
+// from the input, in every format obabel writes: titles verbatim (no "id" before a number),
+// stereo and hydrogens as they were, no scratch file named. Run with the real obabel, the runs
+// side by side to keep the table quick.
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <functional>
+#include <regex>
+#include <sstream>
+
+#include "ConvertFixture.h"
+#include "common/FormatTables.h"
+#include "common/OutputGuard.h"
+#include "common/ShellQuote.h"
+
+namespace molbench::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Formats left out of the table: "copy" writes the input's own text, which another test checks.
+// These name the file obabel read ("derived from", "#source"), which for the split run is
+// "/dev/fd/3": mna, fps, fs, mcif, mmcif. In obabel's own split (-m) these write later files
+// unlike the molecule converted alone (POV-Ray's header in the first file only, a second PNG
+// that holds MDL text): cmlr, cof, cub, cube, paint, png, pov.
+const std::vector<std::string> kLeftOut = {"copy", "mna", "fps",  "fs",    "mcif", "mmcif", "cmlr",
+                                           "cof",  "cub", "cube", "paint", "png",  "pov"};
+
+// obabel's time stamps (SD's header line, dates and times in reports) change between runs.
+std::string withoutTimeStamps(const std::string& text) {
+  static const std::regex stamps(R"(OpenBabel\d{10}|\d\d:\d\d:\d\d|\d\d/\d\d/\d{2,4})");
+  return std::regex_replace(text, stamps, "T");
+}
+
+class SplitFormats : public ConvertPaneTest {
+ protected:
+  std::vector<std::string> writtenFormats() {
+    std::istringstream lines(runForOutput(std::string(kObabel) + " -L formats write"));
+    std::vector<std::string> codes;
+    for (std::string line; std::getline(lines, line);) {
+      std::string code = line.substr(0, line.find(' '));
+      if (line.find(" -- ") != std::string::npos &&
+          std::find(kLeftOut.begin(), kLeftOut.end(), code) == kLeftOut.end())
+        codes.push_back(code);
+    }
+    return codes;
+  }
+  // The name obabel gives the `k`th file of a split into `folder`/m.FMT, in `folder`, or in
+  // `folder`/alone for that molecule converted alone.
+  static std::string numbered(const std::string& folder, const std::string& code, int k,
+                              bool alone = false) {
+    auto [before, after] = splitOutputNames(folder + "/m." + code);
+    std::string name = fs::path(before + std::to_string(k) + after).filename().string();
+    return folder + (alone ? "/alone/" : "/") + name;
+  }
+  // The script that splits `input` from molecule `first` into `folder`/m.FMT, with the settings
+  // `more` makes, and those that convert each of those molecules alone, with `aloneOptions`, into
+  // `folder`/alone.
+  void addRuns(const std::string& input, int molecules, const std::string& folder,
+               const std::string& code, int first = 2,
+               const std::function<void(ConversionSettings&)>& more = {},
+               const std::string& aloneOptions = "") {
+    fs::create_directories(folder + "/alone");
+    ConversionSettings s;
+    s.inputPath = input;
+    s.outputPath = folder + "/m." + code;
+    s.inputFormat = s.outputFormat = kAutodetectRow;
+    s.hydrogens = kChooseRow;
+    s.convertAll = false;
+    s.firstMolecule = std::to_string(first);
+    s.splitMolecules = true;
+    if (more) more(s);
+    ConversionPieces pieces;
+    scripts.push_back(composeConversion(kObabel, s, pieces).command);
+    for (int n = first; n <= molecules; ++n)
+      scripts.push_back(std::string(kObabel) + " " + quotedPath(input) + " -f " +
+                        std::to_string(n) + " -l " + std::to_string(n) + " -o" + code + " -O " +
+                        quotedPath(numbered(folder, code, n - first + 1, true)) + aloneOptions);
+  }
+  // Each of the `files` split files in `folder` equals its molecule converted alone, and there
+  // are no more.
+  void expectAlone(const std::string& folder, const std::string& code, int files) {
+    // A molecule obabel writes nothing of alone (no coordinates, no reaction) leaves an empty
+    // file there, and no file in the split.
+    for (int k = 1; k <= files; ++k) {
+      std::string split = numbered(folder, code, k);
+      EXPECT_TRUE(withoutTimeStamps(fileExists(split) ? readFile(split) : "") ==
+                  withoutTimeStamps(readFile(numbered(folder, code, k, true))))
+          << split << " differs from the molecule converted alone";
+    }
+    EXPECT_FALSE(fileExists(numbered(folder, code, files + 1))) << folder;
+  }
+  // Runs every script, four at a time.
+  void runAll() {
+    std::string list;
+    for (size_t i = 0; i < scripts.size(); ++i) {
+      writeFile(scratch("runs/" + std::to_string(i)), scripts[i]);
+      list += scratch("runs/" + std::to_string(i)) + "\n";
+    }
+    writeFile(scratch("runs/list"), list);
+    runForOutput("xargs -P 4 -n 1 -d '\\n' bash < " + quotedPath(scratch("runs/list")) +
+                 " 2>/dev/null");
+  }
+  std::vector<std::string> scripts;
+};
+
+// Over SMILES with numeric titles and stereo and SD with untitled records: through CML, "456"
+// became "id456"; InChIKeys gained the cis/trans of a double bond the input leaves open; a PDB
+// read back gained a "MODEL 1" line and bonds; an XYZ file of an untitled molecule was titled
+// "/dev/fd/3".
+TEST_F(SplitFormats, EachFileIsTheMoleculeConvertedAlone) {
+  fs::create_directories(scratch("runs"));
+  writeFile(scratch("titles.smi"), "CCO 456\nC/C=C\\C 12\nN[C@@H](C)C(=O)O\nCC=CC 3\n");
+  obabelCount({kNci, "-f", "83", "-l", "85", "-O", scratch("untitled.sdf")});
+  // PDB files of several models, in 3D and flat: obabel titles each molecule with the file's path.
+  obabelCount({scratch("titles.smi"), "--gen3d", "-O", scratch("models.pdb")});
+  obabelCount({scratch("titles.smi"), "--gen2d", "-O", scratch("flat.pdb")});
+  const std::vector<std::pair<std::string, int>> inputs = {{scratch("titles.smi"), 4},
+                                                           {scratch("untitled.sdf"), 3},
+                                                           {scratch("models.pdb"), 4},
+                                                           {scratch("flat.pdb"), 4}};
+  auto codes = writtenFormats();
+  ASSERT_GT(codes.size(), 100u);
+  for (const auto& [input, molecules] : inputs)
+    for (const auto& code : codes)
+      addRuns(input, molecules, scratch("split " + fs::path(input).stem().string() + "/" + code),
+              code);
+  runAll();
+  for (const auto& [input, molecules] : inputs)
+    for (const auto& code : codes)
+      expectAlone(scratch("split " + fs::path(input).stem().string() + "/" + code), code,
+                  molecules - 1);
+}
+
+// obabel titles each molecule of a PDB file with the file's path, which the split run reads as
+// "/dev/fd/3": the user's own title and appended values stay. A PDB file that obabel cannot copy
+// whole (no MODEL records, no END after the last model: the copy wrote nothing of the last
+// molecule) still splits every molecule it selects.
+TEST_F(SplitFormats, PdbInputKeepsTitlesAndEveryMolecule) {
+  fs::create_directories(scratch("runs"));
+  writeFile(scratch("in.smi"), "CCO 456\nCC(=O)O\nc1ccccc1N\n");
+  obabelCount({scratch("in.smi"), "--gen2d", "-O", scratch("models.pdb")});
+  std::string models = readFile(scratch("models.pdb"));
+  writeFile(scratch("unended.pdb"), models.substr(0, models.rfind("END\n")));
+  obabelCount({scratch("in.smi"), "-l", "1", "--gen2d", "-O", scratch("one.pdb")});
+  addRuns(
+      scratch("models.pdb"), 3, scratch("append"), "sdf", 2,
+      [](ConversionSettings& s) {
+        s.appendToTitle = true;
+        s.appendText = "MW";
+      },
+      " --append MW");
+  addRuns(
+      scratch("models.pdb"), 3, scratch("title"), "smi", 2,
+      [](ConversionSettings& s) {
+        s.setTitle = true;
+        s.title = "given";
+      },
+      " --title given");
+  addRuns(scratch("unended.pdb"), 3, scratch("unended"), "smi");
+  addRuns(scratch("one.pdb"), 1, scratch("one"), "smi", 1, [](ConversionSettings& s) {
+    s.smartsMode = "matching";
+    s.smarts = "O";
+  });
+  runAll();
+  expectAlone(scratch("append"), "sdf", 2);
+  expectAlone(scratch("title"), "smi", 2);
+  expectAlone(scratch("unended"), "smi", 2);
+  expectAlone(scratch("one"), "smi", 1);
+}
+
+}  // namespace
+}  // namespace molbench::testing
