@@ -112,20 +112,18 @@ std::optional<KeptCopy::Problem> KeptCopy::keep() {
   std::error_code error;
   auto real = std::filesystem::canonical(path_, error);
   if (error) return std::nullopt;  // no file there: nothing to lose
-  OpenFile file(real.string(), O_RDONLY);
+  realPath_ = real.string();
+  OpenFile file(realPath_, O_RDONLY);
   struct stat info {};
   if (file.fd < 0 || ::fstat(file.fd, &info) != 0)
     return Problem{Problem::Kind::unreadable, lastError()};
   // Opened without O_TRUNC, the file stays untouched.
-  if (OpenFile(real.string(), O_WRONLY | O_NONBLOCK).fd < 0)
+  if (OpenFile(realPath_, O_WRONLY | O_NONBLOCK).fd < 0)
     return Problem{Problem::Kind::unwritable, lastError()};
   std::string beside = real.parent_path().string(), reasons;
   for (const std::string& folder : foldersFor(beside, temporaryFolder_)) {
     auto problem = copyInto(folder, name_, file.fd, info.st_ino, copyPath_);
-    if (!problem) {
-      realPath_ = real.string();
-      return std::nullopt;
-    }
+    if (!problem) return std::nullopt;
     reasons += (reasons.empty() ? "" : "; ") + ("in " + inQuotes(folder) + ": " + *problem);
   }
   return Problem{Problem::Kind::noCopy, reasons};

@@ -31,7 +31,8 @@ bool refused(platform::Platform& platform, const platform::posix::BashRun& run,
 }
 
 // Why no join may run: nothing has been written yet.
-std::string keepProblemWords(const ExportJoin& join, const KeptCopy::Problem& problem) {
+std::string keepProblemWords(const ExportJoin& join, const std::string& written,
+                             const KeptCopy::Problem& problem) {
   std::string file = "The export file " + inQuotes(join.exportPath);
   std::string left = " It is left as it is, with its " + moleculesWord(join.records) + ".";
   switch (problem.kind) {
@@ -45,7 +46,7 @@ std::string keepProblemWords(const ExportJoin& join, const KeptCopy::Problem& pr
     case KeptCopy::Problem::Kind::noCopy:
       break;
   }
-  return fullDiskWords(noRoomLeft(join.exportPath), join.exportPath) +
+  return fullDiskWords(noRoomLeft(written), written) +
          "Molbench cannot keep the records of the export file " + inQuotes(join.exportPath) +
          " aside while obabel rewrites it (" + problem.reason +
          "), and obabel empties the file before it writes the joined molecules." + left +
@@ -100,8 +101,11 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
 
 bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::string& command) {
   KeptCopy kept(join.exportPath, join.temporaryFolder, kExportCopyName);
-  if (auto problem = kept.keep())
-    return acceptedUnless(platform, keepProblemWords(join, *problem), kExportStoppedTitle);
+  auto problem = kept.keep();
+  // The file obabel writes: a link at the export path is followed.
+  std::string written = kept.realPath().empty() ? join.exportPath : kept.realPath();
+  if (problem)
+    return acceptedUnless(platform, keepProblemWords(join, written, *problem), kExportStoppedTitle);
 
   command = exportJoinCommand(join.obabelPath, join.scratchPath, join.exportPath);
   platform.diagnostic(command);
@@ -115,7 +119,7 @@ bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::s
     return true;
   }
   // Before the old bytes go back: they take less room than the join did.
-  bool full = noRoomLeft(join.exportPath);
+  bool full = noRoomLeft(written);
   std::string outcome = putBackWords(join, kept.putBack());
   if (failure) {
     if (!outcome.empty()) failure->informativeText += "\n\n" + outcome;
@@ -131,7 +135,7 @@ bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::s
                                " records, old and new, into the export file " +
                                inQuotes(join.exportPath) + ".";
   return refused(platform, run,
-                 fullDiskWords(full, join.exportPath) + what + " " + outcome +
+                 fullDiskWords(full, written) + what + " " + outcome +
                      (full ? " Make room on the disk, then export again." : ""));
 }
 
