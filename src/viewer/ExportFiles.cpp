@@ -31,12 +31,9 @@ std::optional<std::string> unreadable(const std::string& field, const std::strin
   return inputFileProblem({field, path, FormatSource::none});
 }
 
-}  // namespace
-
-std::string moleculesWord(int64_t count) {
-  return std::to_string(count) + (count == 1 ? " molecule" : " molecules");
-}
-
+// Why the export file may not take a join: one that did not finish (Molbench was stopped) kept
+// its old records in a copy, which is named with the records each file holds. The user decides
+// which records are right: the join may have finished after all.
 std::optional<std::string> keptExportCopiesProblem(const std::string& exportPath,
                                                    const std::string& temporaryFolder) {
   auto found = keptCopiesOf(exportPath, temporaryFolder, kExportCopyName);
@@ -53,8 +50,14 @@ std::optional<std::string> keptExportCopiesProblem(const std::string& exportPath
          "the records the export file held before as " +
          names + "; the export file now holds " +
          (now ? moleculesWord(now->records()) : std::string("what cannot be read")) +
-         ". Where it holds fewer, copy the kept file over it. Then delete the kept file and "
-         "export again.";
+         ". Where it holds fewer than a kept file, copy that file over it. Then delete the kept "
+         "file and export again.";
+}
+
+}  // namespace
+
+std::string moleculesWord(int64_t count) {
+  return std::to_string(count) + (count == 1 ? " molecule" : " molecules");
 }
 
 std::optional<SdRecordEnds> sdRecordEnds(const std::string& path, int64_t enough) {

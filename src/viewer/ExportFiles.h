@@ -43,12 +43,6 @@ std::optional<std::string> scratchFileProblem(const std::string& scratchPath);
 std::optional<std::string> exportFileProblem(const std::string& exportPath, int64_t records,
                                              int64_t read);
 
-// Why the export file may not take a join: a join that did not finish (Molbench was stopped)
-// kept its old records in a copy, beside it or in the temporary folder, which names them with
-// the records each holds. The user decides which records are right.
-std::optional<std::string> keptExportCopiesProblem(const std::string& exportPath,
-                                                   const std::string& temporaryFolder);
-
 // Before the first row of an export is copied: refuses, with an alert naming the file, a
 // scratch path that holds someone's file, either path where the output guard refuses to write
 // (a file a row is read from), an export file whose old records a join that did not finish
