@@ -159,6 +159,7 @@ class TableView : public Control {
   virtual int clickedRow() const = 0;
   virtual std::vector<int> selectedRowIndexes() const = 0;
   virtual size_t numberOfSelectedRows() const { return selectedRowIndexes().size(); }
+  virtual void deselectAll() = 0;
 };
 
 }  // namespace molbench::platform

@@ -199,6 +199,10 @@ size_t QtTableView::numberOfSelectedRows() const {
   return count;
 }
 
+void QtTableView::deselectAll() {
+  if (table_) table_->clearSelection();
+}
+
 int QtTableView::selectedRow() const {
   auto rows = selectedRowIndexes();
   return rows.empty() ? -1 : rows.front();

@@ -84,6 +84,7 @@ class QtTableView : public platform::TableView {
   int clickedRow() const override { return *clickedRow_; }
   std::vector<int> selectedRowIndexes() const override;
   size_t numberOfSelectedRows() const override;
+  void deselectAll() override;
   QTableView* widget() const { return table_; }
 
   // Calls send after each click, once the clicked row is known.

@@ -1,12 +1,13 @@
 // obabel empties the index file before it knows whether it can build an index, so a build that
 // gives none would destroy the index that was there. A copy of that index waits while obabel
-// runs, and its bytes go back into the same file when the build leaves none usable. obabel
-// rewrites the file itself, as it does when run alone, so its mode, its owner and its other
-// names (hard links) stay with it; the command stays as it is.
+// runs, and its bytes go back into the same file when the build leaves none usable (KeptCopy.h);
+// the command stays as it is.
 #pragma once
 
 #include <optional>
 #include <string>
+
+#include "common/KeptCopy.h"
 
 namespace molbench {
 
@@ -31,7 +32,8 @@ class IndexBackup {
   std::string putBack();
 
  private:
-  std::string indexPath_, temporaryFolder_, realPath_, copyPath_;
+  std::string indexPath_;
+  KeptCopy kept_;
 };
 
 // Where copies lie that rebuilds of the index at this path kept and never removed, as when

@@ -5,12 +5,14 @@
 #include <string_view>
 
 #include "common/InputGuard.h"
+#include "common/KeptCopy.h"
 #include "common/OutputGuard.h"
 #include "common/Refusal.h"
 #include "common/ReportShell.h"
 #include "common/RunFailure.h"
 #include "common/ShellQuote.h"
 #include "common/StreamingFileReader.h"
+#include "viewer/ExportJoin.h"
 #include "viewer/ViewerCommands.h"
 
 namespace molbench {
@@ -29,17 +31,34 @@ std::optional<std::string> unreadable(const std::string& field, const std::strin
   return inputFileProblem({field, path, FormatSource::none});
 }
 
-// Each export writes the file anew and puts it in its place: other names would keep the old.
-std::optional<std::string> otherNamesProblem(const std::string& exportPath) {
-  struct stat info {};
-  if (::stat(exportPath.c_str(), &info) != 0 || info.st_nlink < 2) return std::nullopt;
-  return "The export file " + quoted(exportPath) + " has " + std::to_string(info.st_nlink - 1) +
-         " other name(s) (hard links). Each export writes the file anew and puts it in its "
-         "place, so those names would keep the old records. The file is left as it is: copy it "
-         "to a file of its own, then export again.";
+// Why the export file may not take a join: one that did not finish (Molbench was stopped) kept
+// its old records in a copy, which is named with the records each file holds. The user decides
+// which records are right: the join may have finished after all.
+std::optional<std::string> keptExportCopiesProblem(const std::string& exportPath,
+                                                   const std::string& temporaryFolder) {
+  auto found = keptCopiesOf(exportPath, temporaryFolder, kExportCopyName);
+  if (found.empty()) return std::nullopt;
+  std::string names;
+  for (const auto& path : found) {
+    auto held = sdRecordEnds(path);
+    names += (names.empty() ? "" : ", ") + quoted(path) +
+             (held ? " (" + moleculesWord(held->records()) + ")" : "");
+  }
+  auto now = sdRecordEnds(exportPath);
+  return "An export into " + quoted(exportPath) +
+         " did not finish (Molbench was stopped while obabel joined a molecule into it). It kept "
+         "the records the export file held before as " +
+         names + "; the export file now holds " +
+         (now ? moleculesWord(now->records()) : std::string("what cannot be read")) +
+         ". Where it holds fewer than a kept file, copy that file over it. Then delete the kept "
+         "file and export again.";
 }
 
 }  // namespace
+
+std::string moleculesWord(int64_t count) {
+  return std::to_string(count) + (count == 1 ? " molecule" : " molecules");
+}
 
 std::optional<SdRecordEnds> sdRecordEnds(const std::string& path, int64_t enough) {
   // The reader takes a file it cannot open for an empty one.
@@ -115,7 +134,8 @@ std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
     acceptedUnless(platform, unreadable("export", exportPath), kExportFileAlertTitle);
     return std::nullopt;
   }
-  if (!acceptedUnless(platform, otherNamesProblem(exportPath), kExportFileAlertTitle))
+  if (!acceptedUnless(platform, keptExportCopiesProblem(exportPath, platform.temporaryDirectory()),
+                      kUnfinishedExportTitle))
     return std::nullopt;
   // A file with no record in it loses nothing to the join.
   if (held->records() == 0) return 0;

@@ -1,5 +1,5 @@
 // The export touches no file it did not write. It copies each selected molecule into a scratch
-// file beside the input and joins that and the export file into a new file (ExportJoin.h):
+// file beside the input and joins that and the export file into the export file (ExportJoin.h):
 // obabel's -O overwrites whatever the scratch path holds, and the join keeps only the molecules
 // obabel reads from the export file, stopping at the first record it cannot read.
 #pragma once
@@ -29,6 +29,9 @@ struct SdRecordEnds {
 std::optional<SdRecordEnds> sdRecordEnds(const std::string& path,
                                          int64_t enough = std::numeric_limits<int64_t>::max());
 
+// "1 molecule", "4 molecules".
+std::string moleculesWord(int64_t count);
+
 // Why the export may not write its scratch file at this path, or nothing when no file is there
 // or an earlier export left it (one molecule as obabel writes it, or an empty file). Anything
 // else is someone's: more than one record, text with no record end, a file that cannot be read,
@@ -42,8 +45,9 @@ std::optional<std::string> exportFileProblem(const std::string& exportPath, int6
 
 // Before the first row of an export is copied: refuses, with an alert naming the file, a
 // scratch path that holds someone's file, either path where the output guard refuses to write
-// (a file a row is read from), an export file with other names, and one that obabel does not
-// read whole (counted with one obabel run); keeps them as they are. When the export may go on,
+// (a file a row is read from), an export file whose old records a join that did not finish
+// kept aside, and one that obabel does not read whole (counted with one obabel run); keeps
+// them as they are. When the export may go on,
 // the molecules obabel reads of the export file (0 for none).
 std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
                                            const std::string& obabelPath,
@@ -52,5 +56,6 @@ std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
                                            const std::vector<std::string>& readPaths);
 
 inline constexpr const char* kExportFileAlertTitle = "Rename or move the file";
+inline constexpr const char* kUnfinishedExportTitle = "An earlier export did not finish";
 
 }  // namespace molbench

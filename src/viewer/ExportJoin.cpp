@@ -1,15 +1,6 @@
 #include "viewer/ExportJoin.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <optional>
-#include <vector>
 
 #include "common/Refusal.h"
 #include "common/ReportShell.h"
@@ -23,8 +14,6 @@ namespace molbench {
 namespace {
 
 std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
-
-std::string systemError(int error) { return std::strerror(error); }
 
 // Whether the file system holding the path has no room left: obabel says nothing when a write
 // fails, and a file cut short is all it leaves.
@@ -41,104 +30,50 @@ bool refused(platform::Platform& platform, const platform::posix::BashRun& run,
   return false;
 }
 
-// The file the export path names: a link is followed, so the link stays and its file grows.
-struct ExportTarget {
-  std::string path;
-  std::optional<struct stat> old;  // nothing for an export file not made yet
-};
-
-std::optional<ExportTarget> targetOf(const std::string& exportPath, std::string& problem) {
-  struct stat link {};
-  if (::lstat(exportPath.c_str(), &link) != 0) return ExportTarget{exportPath, std::nullopt};
-  std::error_code error;
-  auto real = std::filesystem::canonical(exportPath, error);
-  struct stat old {};
-  if (error || ::stat(real.c_str(), &old) != 0) {
-    problem = "The export file " + inQuotes(exportPath) +
-              " cannot be found: " + (error ? error.message() : systemError(errno)) + ".";
-    return std::nullopt;
+// Why no join may run: nothing has been written yet.
+std::string keepProblemWords(const ExportJoin& join, const std::string& written,
+                             const KeptCopy::Problem& problem) {
+  std::string file = "The export file " + inQuotes(join.exportPath);
+  std::string left = " It is left as it is, with its " + moleculesWord(join.records) + ".";
+  switch (problem.kind) {
+    case KeptCopy::Problem::Kind::unwritable:
+      return file + " is read-only (" + problem.reason +
+             "): obabel cannot write the joined molecules into it." + left +
+             " Make it writable, or rename or move it, then export again.";
+    case KeptCopy::Problem::Kind::unreadable:
+      return file + " cannot be read (" + problem.reason +
+             "), so its records cannot be kept aside while obabel rewrites it." + left;
+    case KeptCopy::Problem::Kind::noCopy:
+      break;
   }
-  return ExportTarget{real.string(), old};
+  return fullDiskWords(noRoomLeft(written), written) +
+         "Molbench cannot keep the records of the export file " + inQuotes(join.exportPath) +
+         " aside while obabel rewrites it (" + problem.reason +
+         "), and obabel empties the file before it writes the joined molecules." + left +
+         " Make room on the disk or in the temporary folder, then export again.";
 }
 
-// Writes the bytes whole; 0, or the error number.
-int writeAll(int to, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t wrote = ::write(to, data, size);
-    if (wrote < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    data += wrote;
-    size -= static_cast<size_t>(wrote);
+// What became of the export file once a join was found wanting.
+std::string putBackWords(const ExportJoin& join, const KeptCopy::Outcome& outcome) {
+  std::string file = "the export file " + inQuotes(join.exportPath);
+  std::string held = "its " + moleculesWord(join.records);
+  switch (outcome.kind) {
+    case KeptCopy::Outcome::Kind::nothingThere:
+      return "";
+    case KeptCopy::Outcome::Kind::removed:
+      return "Molbench removed what the join left at " + inQuotes(join.exportPath) +
+             ": there was no export file before.";
+    case KeptCopy::Outcome::Kind::unchanged:
+      return "Nothing changed " + file + ": it holds " + held + ", as before.";
+    case KeptCopy::Outcome::Kind::restored:
+      return "Molbench wrote " + held + " back into " + file + ", as they were.";
+    case KeptCopy::Outcome::Kind::copyUnreadable:
+    case KeptCopy::Outcome::Kind::notRestored:
+      break;
   }
-  return 0;
-}
-
-// Copies the file at `from` into the open file; 0, or the error number.
-int copyInto(int to, const std::string& from) {
-  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return errno;
-  std::vector<char> buffer(1 << 20);
-  int error = 0;
-  while (error == 0) {
-    ssize_t got = ::read(in, buffer.data(), buffer.size());
-    if (got == 0) break;
-    if (got < 0)
-      error = errno == EINTR ? 0 : errno;
-    else
-      error = writeAll(to, buffer.data(), static_cast<size_t>(got));
-  }
-  ::close(in);
-  return error;
-}
-
-// A copy of the target beside it (an empty file for a first export), with the target's owner,
-// group and mode (the creator's own and the usual mode for a first export); its name ends in
-// ".sdf" so obabel writes SD. obabel then joins into this copy as it did into the export file:
-// reading it whole before it writes, in a few large writes, not one a line as into a file it
-// does not read. Its path, or nothing with `problem` said.
-std::optional<std::string> copyBeside(const ExportTarget& target, std::string& problem) {
-  static std::atomic<unsigned> made{0};
-  int fd = -1;
-  std::string path;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    path = target.path + ".joining-" + std::to_string(::getpid()) + "-" + std::to_string(++made) +
-           ".sdf";
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    problem = "No new file can be made beside the export file " + inQuotes(target.path) + " (" +
-              inQuotes(path) + ": " + systemError(errno) + ").";
-    return std::nullopt;
-  }
-  std::string failed;
-  int error = 0;
-  if (target.old) {
-    struct stat mine {};
-    // The owner first: changing it clears the set-user-ID and set-group-ID bits.
-    if (::fstat(fd, &mine) != 0 ||
-        ((mine.st_uid != target.old->st_uid || mine.st_gid != target.old->st_gid) &&
-         ::fchown(fd, target.old->st_uid, target.old->st_gid) != 0))
-      failed = "its owner and group cannot be kept";
-    else if (::fchmod(fd, target.old->st_mode & 07777) != 0)
-      failed = "its mode cannot be kept";
-    error = errno;
-    if (failed.empty() && (error = copyInto(fd, target.path)) != 0)
-      failed = "the copy cannot be written";
-  }
-  bool full = error == ENOSPC || error == EDQUOT;
-  if (::close(fd) != 0 && failed.empty()) {
-    error = errno;
-    failed = "the copy cannot be written";
-  }
-  if (failed.empty()) return path;
-  ::unlink(path.c_str());
-  problem = fullDiskWords(full, target.path) + "The export file " + inQuotes(target.path) +
-            " cannot be copied beside it for the join: " + failed + " (" + systemError(error) +
-            ").";
-  return std::nullopt;
+  return "Molbench could not write " + held + " back into " + file + " (" + outcome.reason +
+         "): they are kept as " + inQuotes(outcome.copy) + "; copy that file over " +
+         inQuotes(join.exportPath) + " to get them back.";
 }
 
 }  // namespace
@@ -165,44 +100,43 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
 }
 
 bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::string& command) {
-  std::string problem;
-  auto target = targetOf(join.exportPath, problem);
-  auto joined = target ? copyBeside(*target, problem) : std::nullopt;
-  if (!joined)
-    return acceptedUnless(platform, problem + " The export file is left as it was.",
-                          kExportStoppedTitle);
+  KeptCopy kept(join.exportPath, join.temporaryFolder, kExportCopyName);
+  auto problem = kept.keep();
+  // The file obabel writes: a link at the export path is followed.
+  std::string written = kept.realPath().empty() ? join.exportPath : kept.realPath();
+  if (problem)
+    return acceptedUnless(platform, keepProblemWords(join, written, *problem), kExportStoppedTitle);
 
-  command = exportJoinCommand(join.obabelPath, join.scratchPath, *joined);
+  command = exportJoinCommand(join.obabelPath, join.scratchPath, join.exportPath);
   platform.diagnostic(command);
   auto run = shellReport(command);
-  if (saidRunFailure(platform, run, Failures::any, "obabel")) {
-    ::unlink(joined->c_str());
+  auto failure = runFailureAlert(run, Failures::any, "obabel");
+  int64_t expected = join.records + 1;
+  auto held = (failure ? std::nullopt : sdRecordEnds(join.exportPath)).value_or(SdRecordEnds{});
+  if (held.ends == expected && !held.textAfterLast) {
+    kept.discard();
+    join.records = expected;
+    return true;
+  }
+  // Before the old bytes go back: they take less room than the join did.
+  bool full = noRoomLeft(written);
+  std::string outcome = putBackWords(join, kept.putBack());
+  if (failure) {
+    if (!outcome.empty()) failure->informativeText += "\n\n" + outcome;
+    platform.diagnostic(failure->informativeText);
+    platform.runAlert(*failure);
     return false;
   }
-  int64_t expected = join.records + 1;
-  auto held = sdRecordEnds(*joined);
-  if (!held || held->ends != expected || held->textAfterLast) {
-    bool full = noRoomLeft(*joined);
-    ::unlink(joined->c_str());
-    int64_t written = held ? held->ends : 0;
-    return refused(platform, run,
-                   fullDiskWords(full, target->path) + "obabel's join wrote " +
-                       std::to_string(written) + " of the " + std::to_string(expected) +
-                       " records, old and new, so the export file " + inQuotes(join.exportPath) +
-                       " is left as it was, with its " + std::to_string(join.records) +
-                       " molecules." + (full ? " Make room on the disk, then export again." : ""));
-  }
-  if (::rename(joined->c_str(), target->path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(joined->c_str());
-    return acceptedUnless(platform,
-                          "The joined file cannot take the place of the export file " +
-                              inQuotes(target->path) + " (" + systemError(error) +
-                              "); the export file is left as it was.",
-                          kExportStoppedTitle);
-  }
-  join.records = expected;
-  return true;
+  std::string what = run.wroteOnError(kCannotWrite)
+                         ? "obabel could not write the joined molecules into the export file " +
+                               inQuotes(join.exportPath) + " (\"Cannot write to\")."
+                         : "obabel's join wrote " + std::to_string(held.ends) + " of the " +
+                               std::to_string(expected) +
+                               " records, old and new, into the export file " +
+                               inQuotes(join.exportPath) + ".";
+  return refused(platform, run,
+                 fullDiskWords(full, written) + what + " " + outcome +
+                     (full ? " Make room on the disk, then export again." : ""));
 }
 
 }  // namespace molbench

@@ -133,9 +133,9 @@ std::string exportCopyCommand(const std::string& obabelPath, const std::string& 
 }
 
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
-                              const std::string& intoPath) {
-  return programWord(obabelPath) + " " + quotedPath(temporaryPath) + " " + quotedPath(intoPath) +
-         " -O " + quotedPath(intoPath);
+                              const std::string& exportPath) {
+  return programWord(obabelPath) + " " + quotedPath(temporaryPath) + " " + quotedPath(exportPath) +
+         " -O " + quotedPath(exportPath);
 }
 
 std::optional<std::string> pubchemResultLine(const std::string& answer, const std::string& name) {

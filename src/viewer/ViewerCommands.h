@@ -59,12 +59,12 @@ std::string filterCommand(const std::string& obabelPath, const std::string& quot
 std::vector<int64_t> listedOrdinals(std::string_view listing);
 
 // Export: copy one molecule of a row's file into the temporary file, then join the temporary
-// file and an SD file into that file (obabel reads it whole before it writes it): a copy of the
-// export file, which then takes its place.
+// file and the export file into the export file (obabel reads both whole before it opens its
+// output).
 std::string exportCopyCommand(const std::string& obabelPath, const std::string& quotedFile,
                               int64_t ordinal, const std::string& temporaryPath);
 std::string exportJoinCommand(const std::string& obabelPath, const std::string& temporaryPath,
-                              const std::string& intoPath);
+                              const std::string& exportPath);
 
 // The line an answer adds to the SMILES file: the answer with its NUL bytes and its closing line
 // end dropped and its other line feeds made tabs, a tab, the name and a line feed.

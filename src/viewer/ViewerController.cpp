@@ -156,6 +156,7 @@ void ViewerController::importData(platform::Control*) {
   chemdataArraycontroller->addObjects(std::move(rows));
   // A filter lists titles of the file it was made for: kept, it would hide the new rows.
   chemdataArraycontroller->setFilter(nullptr);
+  rowsShownAnew();
 }
 
 // --- depiction of the clicked row ------------------------------------------------------------
@@ -236,11 +237,13 @@ void ViewerController::smartsFilter(platform::Control*) {
     auto ordinal = ordinalOfRow(row);
     return ordinal && listed->count(*ordinal) > 0;
   });
+  rowsShownAnew();
 }
 
 void ViewerController::undoFilter(platform::Control*) {
   if (!outletsConnected("undoFilter:", {"chemdataArraycontroller"})) return;
   chemdataArraycontroller->setFilter(nullptr);
+  rowsShownAnew();
 }
 
 void ViewerController::deleteAll(platform::Control*) {
@@ -248,6 +251,17 @@ void ViewerController::deleteAll(platform::Control*) {
   chemdataArraycontroller->setContent({});
   chemdataArraycontroller->setFilter(nullptr);
   tableView->reloadData();
+  rowsShownAnew();
+}
+
+void ViewerController::rowsShownAnew() {
+  // Selected rows are counted by their places in the table, which now show other molecules (Qt
+  // drops the selection when the rows are shown afresh): an export would take the wrong ones,
+  // and the count would tell of rows no longer selected.
+  auto table = tableView.get();
+  if (table) table->deselectAll();
+  if (auto count = selectedCount.get())
+    count->setText(std::to_string(table ? table->numberOfSelectedRows() : 0));
 }
 
 // --- export of the selected rows ----------------------------------------------------------
@@ -288,7 +302,8 @@ void ViewerController::exportSelected(platform::Control*) {
   if (!inputFilesAccepted(platform(), read)) return;
   auto records = exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources);
   if (!records) return;
-  ExportJoin join{obabelPath, *temporaryPath, *exportPath, *records};
+  ExportJoin join{obabelPath, *temporaryPath, *exportPath, platform().temporaryDirectory(),
+                  *records};
   for (const auto& [row, record] : chosen) {
     platform().diagnostic("Row: " + std::to_string(row));
     obshellCommand =

@@ -89,6 +89,8 @@ class ViewerController : public platform::BoundViewController<ViewerController> 
  private:
   std::optional<std::string> runCommand(const std::string& command, Failures failures);
   void showDepiction(const RowMolecule& row);
+  // After an import, a filter or a clearing: no row is selected, and the count says so.
+  void rowsShownAnew();
   void requestSmiles(const std::string& name, const std::string& resultPath);
 
   // The array controller lives as long as the pane, whoever else lets it go.

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTableView>
@@ -82,6 +83,15 @@ TEST(ViewerTab, ImportClickAndFilterThroughTheWidgets) {
   auto title = [&](int row) { return table->model()->index(row, 1).data().toString(); };
   ASSERT_EQ(table->model()->rowCount(), 2);
   EXPECT_EQ(title(0) + title(1), "mol2mol3");
+
+  // Rows shown anew keep no selection (Qt drops it), and the count follows.
+  for (const char* action : {"importData:", "smartsFilter:", "undoFilter:", "deleteAll:"}) {
+    clickAt(table, table->visualRect(table->model()->index(0, 1)).center());
+    ASSERT_EQ(count->text(), "1") << action;
+    press(scene, action);
+    EXPECT_EQ(count->text(), "0") << action;
+    EXPECT_FALSE(table->selectionModel()->hasSelection()) << action;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The export keeps every file it did not write, with the real obabel.
 #include <gmock/gmock.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <filesystem>
@@ -8,16 +9,48 @@
 #include <regex>
 
 #include "ViewerFixture.h"
+#include "common/KeptCopy.h"
+#include "viewer/ExportFiles.h"
+#include "viewer/ExportJoin.h"
 
 namespace molbench::testing {
 namespace {
 
 using ::testing::HasSubstr;
+namespace fs = std::filesystem;
 
 const char* kNci200 = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";
 
+// Runs when the test ends, whatever happened: a locked folder would outlive it.
+struct AtEnd {
+  std::string command;
+  ~AtEnd() { runForOutput(command + " 2>/dev/null"); }
+};
+
+ino_t inodeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// What a file carries besides its bytes: which file it is, its other names, mode, owner and
+// group, ACL and extended attributes.
+std::string carried(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return "no file";
+  return std::to_string(info.st_ino) + " " + std::to_string(info.st_nlink) + " " +
+         std::to_string(info.st_mode) + " " + std::to_string(info.st_uid) + ":" +
+         std::to_string(info.st_gid) + "\n" +
+         runForOutput("getfacl -cp " + quotedPath(path) + " 2>&1; getfattr --absolute-names -d -m - " +
+                      quotedPath(path) + " 2>&1");
+}
+
 class ExportFilesTest : public ViewerTest {
  protected:
+  // The copies of old records a join kept, in this folder and in the temporary folder.
+  std::string keptCopies(const std::string& folder) {
+    return runForOutput("ls -d " + quotedPath(folder) + "/kept-* " + quotedPath(temp()) +
+                        "/kept-* 2>&-");
+  }
   void exportTwoRows() {
     import(input);
     h.table(pane, "tableView").setSelectedRowIndexes({0, 2});
@@ -109,24 +142,20 @@ TEST_F(ExportFilesTest, AJoinThatCannotFinishLeavesTheExportFileAsItWas) {
     writeFile(disk + "/filler", std::string((long(fs.f_bavail) - 1 - pagesLeft) * page, 'x'));
     return set;
   };
-  auto hardLinked = [&] {
-    writeFile(exported, nciRecords(2));
-    std::filesystem::create_hard_link(exported, scratch("other name.sdf"));
-    return input;
-  };
   // What the alert says, and how the export and its files are made.
   const std::pair<std::string, std::function<std::string()>> cases[] = {
-      {"other name", hardLinked},
       // The scratch copy's name is past 255 bytes.
       {"Cannot write to",
        [&] { return sdFrom(scratch(std::string(248, 'n') + ".sdf"), "C a\nN b\n"); }},
-      {"is full", [&] { return onFullDisk(0); }},    // no room for a copy of the export file
+      // No room for a copy of the export file beside it: it waits in the temporary folder.
+      {"is full", [&] { return onFullDisk(0); }},
       {"is full", [&] { return onFullDisk(-1); }}};  // room for the copy, not for the join
   for (const auto& [says, prepare] : cases) {
     if (says == "is full" && !mounted) continue;
     h.press(pane, "deleteAll:");
     std::string from = prepare(), exportFile = from.substr(0, from.size() - 4) + "export.sdf";
     std::string before = readFile(exportFile);
+    auto inode = fileExists(exportFile) ? inodeOf(exportFile) : 0;
     size_t alerts = h.alerts().size();
     import(from);
     h.table(pane, "tableView").setSelectedRowIndexes({1});
@@ -134,9 +163,88 @@ TEST_F(ExportFilesTest, AJoinThatCannotFinishLeavesTheExportFileAsItWas) {
     EXPECT_EQ(h.alerts().size(), alerts + 1) << says;
     EXPECT_THAT(h.alerts().empty() ? "" : h.alerts().back().informativeText, HasSubstr(says));
     EXPECT_TRUE(readFile(exportFile) == before) << says << ": the export file was changed";
+    EXPECT_TRUE(inode == 0 || inodeOf(exportFile) == inode) << says << ": not the same file";
+    EXPECT_EQ(keptCopies(disk), "") << says;
   }
   ::umount2(disk.c_str(), MNT_DETACH);
   if (!mounted) GTEST_SKIP() << "no tmpfs could be mounted (not root?): the full disk is untested";
+}
+
+// The join writes the export file itself, as bare obabel does, so it stays the same file with
+// all it carries; a folder that takes no new file keeps the old records in the temporary
+// folder. Only a file obabel cannot write is refused, as read-only, and left as it is.
+TEST_F(ExportFilesTest, TheExportFileStaysTheSameFileWithAllItCarries) {
+  AtEnd unlock{"chattr -R -i " + quotedPath(temp())};
+  auto ok = [](const std::string& command) { return runForOutput(command + " && echo ok"); };
+  // How each case makes the export file (or its folder) what it is, and what the alert says
+  // ("" where the export is no obstacle).
+  const std::pair<std::string, std::string> cases[] = {
+      {"ln @E @E.other", ""},
+      {"setfacl -m u:nobody:rw @E", ""},
+      {"setfattr -n user.origin -v lab @E", ""},
+      {"chown nobody:nogroup @E && chmod 664 @E", ""},
+      {"chattr +i @D", ""},
+      {"mkdir @D/elsewhere && mv @E @D/elsewhere/x.sdf && ln -s @D/elsewhere/x.sdf @E", ""},
+      {"chattr +i @E", "is read-only"}};
+  int number = 0;
+  for (const auto& [make, says] : cases) {
+    SCOPED_TRACE(make);
+    std::string folder = scratch("case" + std::to_string(++number));
+    fs::create_directories(folder);
+    h.press(pane, "deleteAll:");
+    import(sdFrom(folder + "/set.sdf", "CCO ethanol\nc1ccccc1 benzene\n"));
+    // An earlier export left the scratch file: no new file is needed there either.
+    sdFrom(folder + "/settemp.sdf", "C methane\n");
+    std::string exportFile = folder + "/setexport.sdf";
+    writeFile(exportFile, nciRecords(2));
+    std::string command = std::regex_replace(make, std::regex("@E"), quotedPath(exportFile));
+    ASSERT_EQ(ok(std::regex_replace(command, std::regex("@D"), quotedPath(folder))), "ok\n");
+    std::string before = carried(exportFile), bytes = readFile(exportFile);
+    size_t alerts = h.alerts().size();
+    h.table(pane, "tableView").setSelectedRowIndexes({1});
+    h.press(pane, "exportSelected:");
+    ASSERT_EQ(h.alerts().size(), alerts + (says.empty() ? 0 : 1));
+    if (!says.empty()) {
+      EXPECT_THAT(h.alerts().back().informativeText, HasSubstr(says));
+      EXPECT_TRUE(readFile(exportFile) == bytes) << "the export file was changed";
+    } else {
+      EXPECT_EQ(obabelTitles(exportFile).front(), "benzene");
+      EXPECT_EQ(obabelCount({exportFile, "-onul"}), 3);
+    }
+    EXPECT_EQ(carried(exportFile), before);
+    EXPECT_TRUE(fs::is_symlink(exportFile) == (make.find("ln -s") != std::string::npos));
+    EXPECT_EQ(keptCopies(folder), "");
+  }
+}
+
+// A join stopped with Molbench (killed) leaves the export file as obabel had got it, and the old
+// records in their copy. The next export names that copy, with what each file holds, and
+// waits for the user; once the copy is put back and gone, exports go on.
+TEST_F(ExportFilesTest, ACopyThatAStoppedJoinKeptIsNamedByTheNextExport) {
+  std::string old = nciRecords(3);
+  writeFile(exported, old);
+  std::string copy;
+  {
+    KeptCopy stopped(exported, temp(), kExportCopyName);
+    ASSERT_FALSE(stopped.keep());  // never discarded: gone without a word, as if killed
+    copy = runForOutput("ls " + quotedPath(temp()) + "/kept-*");
+    ASSERT_NE(copy, "");
+    copy.pop_back();
+  }
+  std::string cut = old.substr(0, old.find("$$$$\n") + 5);  // obabel was writing it anew
+  writeFile(exported, cut);
+  exportTwoRows();
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(h.alerts()[0].messageText, kUnfinishedExportTitle);
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::AllOf(HasSubstr("\"" + copy + "\" (3 molecules)"),
+                               HasSubstr("the export file now holds 1 molecule.")));
+  EXPECT_EQ(readFile(exported), cut);
+  fs::copy_file(copy, exported, fs::copy_options::overwrite_existing);
+  fs::remove(copy);
+  exportTwoRows();
+  EXPECT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(obabelCount({exported, "-onul"}), 5);
 }
 
 }  // namespace

@@ -25,6 +25,20 @@ TEST_F(ViewerTest, ImportListsEveryMoleculeWithOrdinalTitleAndQuotedPath) {
                                                 {"filePath", quotedPath(input)}}));
 }
 
+// The selection names rows by their places, which show other molecules once the rows are shown
+// anew: none stays selected, and the count says so.
+TEST_F(ViewerTest, RowsShownAnewLeaveNoRowSelectedAndTheCountSaysSo) {
+  setText("smartsString", "c1ccccc1");
+  for (const std::string action : {"importData:", "smartsFilter:", "undoFilter:", "deleteAll:"}) {
+    import(testDataPath("small.sdf"));
+    click(1, {0, 1});
+    ASSERT_EQ(text("selectedCount"), "2");
+    h.press(pane, action);
+    EXPECT_EQ(text("selectedCount"), "0") << action;
+    EXPECT_TRUE(h.table(pane, "tableView").selectedRowIndexes().empty()) << action;
+  }
+}
+
 TEST_F(ViewerTest, UntitledMoleculesAreNamedByOrdinalAndImportsAccumulate) {
   std::filesystem::create_directories(scratch("it's a (set)"));
   std::string a = sdFrom(scratch("it's a (set)/my mols.sdf"), "CCO first\nCCC\nc1ccccc1 third\n");

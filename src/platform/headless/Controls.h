@@ -118,6 +118,7 @@ class TableView : public platform::TableView {
   int selectedRow() const override { return selected_.empty() ? -1 : selected_.front(); }
   int clickedRow() const override { return clicked_; }
   std::vector<int> selectedRowIndexes() const override { return selected_; }
+  void deselectAll() override { selected_.clear(); }
 
   void setSelectedRowIndexes(std::vector<int> rows) { selected_ = std::move(rows); }
   void setClickedRow(int row) { clicked_ = row; }
