@@ -105,10 +105,10 @@ class SplitFormats : public ConvertPaneTest {
   std::vector<std::string> scripts;
 };
 
-// Over SMILES with numeric titles and stereo and SD with untitled records: through CML, "456"
-// became "id456"; InChIKeys gained the cis/trans of a double bond the input leaves open; a PDB
-// read back gained a "MODEL 1" line and bonds; an XYZ file of an untitled molecule was titled
-// "/dev/fd/3".
+// Over SMILES with numeric titles and stereo and SD with untitled records, plain and compressed:
+// through CML, "456" became "id456"; InChIKeys gained the cis/trans of a double bond the input
+// leaves open; a PDB read back gained a "MODEL 1" line and bonds; an XYZ file of an untitled
+// molecule was titled "/dev/fd/3".
 TEST_F(SplitFormats, EachFileIsTheMoleculeConvertedAlone) {
   fs::create_directories(scratch("runs"));
   writeFile(scratch("titles.smi"), "CCO 456\nC/C=C\\C 12\nN[C@@H](C)C(=O)O\nCC=CC 3\n");
@@ -120,17 +120,29 @@ TEST_F(SplitFormats, EachFileIsTheMoleculeConvertedAlone) {
                                                            {scratch("untitled.sdf"), 3},
                                                            {scratch("models.pdb"), 4},
                                                            {scratch("flat.pdb"), 4}};
-  auto codes = writtenFormats();
+  // Compressed, a few formats suffice: obabel copies the records uncompressed, and a numeric
+  // title or open cis/trans written anew through CML changed in these.
+  runForOutput("gzip -k " + quotedPath(scratch("titles.smi")) + " " +
+               quotedPath(scratch("untitled.sdf")));
+  const std::vector<std::pair<std::string, int>> compressed = {{scratch("titles.smi.gz"), 4},
+                                                               {scratch("untitled.sdf.gz"), 3}};
+  const std::vector<std::string> fewCodes = {"smi", "sdf", "mol", "gjf", "inchikey"};
+  const auto codes = writtenFormats();
   ASSERT_GT(codes.size(), 100u);
-  for (const auto& [input, molecules] : inputs)
-    for (const auto& code : codes)
-      addRuns(input, molecules, scratch("split " + fs::path(input).stem().string() + "/" + code),
+  auto eachCase = [&](const std::function<void(const std::string&, int, const std::string&,
+                                               const std::string&)>& run) {
+    for (const auto& [list, formats] :
+         {std::pair(&inputs, &codes), std::pair(&compressed, &fewCodes)})
+      for (const auto& [input, molecules] : *list)
+        for (const auto& code : *formats)
+          run(input, molecules, scratch("split " + fs::path(input).stem().string() + "/" + code),
               code);
+  };
+  eachCase([&](const std::string& input, int molecules, const std::string& folder,
+               const std::string& code) { addRuns(input, molecules, folder, code); });
   runAll();
-  for (const auto& [input, molecules] : inputs)
-    for (const auto& code : codes)
-      expectAlone(scratch("split " + fs::path(input).stem().string() + "/" + code), code,
-                  molecules - 1);
+  eachCase([&](const std::string&, int molecules, const std::string& folder,
+               const std::string& code) { expectAlone(folder, code, molecules - 1); });
 }
 
 // obabel titles each molecule of a PDB file with the file's path, which the split run reads as
@@ -168,6 +180,17 @@ TEST_F(SplitFormats, PdbInputKeepsTitlesAndEveryMolecule) {
   expectAlone(scratch("title"), "smi", 2);
   expectAlone(scratch("unended"), "smi", 2);
   expectAlone(scratch("one"), "smi", 1);
+}
+
+// A compressed file whose last record obabel's copy loses (its last line unterminated: copied,
+// the last molecule was gone) still splits every molecule it selects.
+TEST_F(SplitFormats, CompressedInputSplitsItsLastMolecule) {
+  fs::create_directories(scratch("runs"));
+  writeFile(scratch("unended.smi"), "CCO 456\nCC(=O)O 7\nc1ccccc1N 8");
+  runForOutput("gzip " + quotedPath(scratch("unended.smi")));
+  addRuns(scratch("unended.smi.gz"), 3, scratch("unended"), "smi");
+  runAll();
+  expectAlone(scratch("unended"), "smi", 2);
 }
 
 }  // namespace
