@@ -20,12 +20,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Formats left out of the table: "copy" writes the input's own text, which another test checks.
-// These name the file obabel read ("derived from", "#source"), which for the split run is
-// "/dev/fd/3": mna, fps, fs, mcif, mmcif. In obabel's own split (-m) these write later files
-// unlike the molecule converted alone (POV-Ray's header in the first file only, a second PNG
-// that holds MDL text): cmlr, cof, cub, cube, paint, png, pov.
-const std::vector<std::string> kLeftOut = {"copy", "mna", "fps",  "fs",    "mcif", "mmcif", "cmlr",
-                                           "cof",  "cub", "cube", "paint", "png",  "pov"};
+// A fast-search index (fs) of one molecule holds that molecule's place in the file obabel read,
+// and obabel's own split (-m) writes its index beside the input and leaves the split files
+// empty. In obabel's own split these write later files unlike the molecule converted alone
+// (POV-Ray's header in the first file only, a second PNG that holds MDL text): cmlr, cof, cub,
+// cube, paint, png, pov.
+const std::vector<std::string> kLeftOut = {"copy", "fs",    "cmlr", "cof", "cub",
+                                           "cube", "paint", "png",  "pov"};
 
 // obabel's time stamps (SD's header line, dates and times in reports) change between runs.
 std::string withoutTimeStamps(const std::string& text) {
@@ -180,6 +181,39 @@ TEST_F(SplitFormats, PdbInputKeepsTitlesAndEveryMolecule) {
   expectAlone(scratch("title"), "smi", 2);
   expectAlone(scratch("unended"), "smi", 2);
   expectAlone(scratch("one"), "smi", 1);
+}
+
+// MNA and macromolecular CIF name the input path as obabel was given it, FPS its name after the
+// last "/" or "\": a split run that read the scratch file named "/dev/fd/3" (or "3"), compressed
+// or not, and through the runs that apply a pH after the coordinates.
+TEST_F(SplitFormats, FilesNameTheInputNotTheScratchFile) {
+  fs::create_directories(scratch("runs"));
+  fs::create_directories(scratch("it's a dir"));
+  std::string input = scratch("it's a dir/-a\\b 'c'.smi");
+  writeFile(input, "CCO 456\nCC(=O)O 7\nc1ccccc1N 8\n");
+  auto compress = [](ConversionSettings& s) { s.compress = true; };
+  addRuns(input, 3, scratch("-mna"), "mna");
+  addRuns(input, 3, scratch("-mcif 'x'"), "mcif", 2, compress);
+  addRuns(input, 3, scratch("-fps"), "fps", 2, compress);
+  // The pH, which obabel alone loses after coordinates, is applied there, so only the name
+  // is compared.
+  addRuns(input, 3, scratch("-mmcif"), "mmcif", 2, [](ConversionSettings& s) {
+    s.hydrogens = "-p Add Hydrogens appropriate for pH";
+    s.pH = "7";
+    s.generate2D = true;
+  });
+  runAll();
+  for (const char* folder : {"-mcif 'x'", "-fps"})
+    runForOutput("gunzip " + quotedPath(scratch(folder)) + "/m*.gz");
+  expectAlone(scratch("-mna"), "mna", 2);
+  expectAlone(scratch("-mcif 'x'"), "mcif", 2);
+  expectAlone(scratch("-fps"), "fps", 2);
+  for (int k = 1; k <= 2; ++k) {
+    std::string split = readFile(numbered(scratch("-mmcif"), "mmcif", k));
+    EXPECT_THAT(split, ::testing::HasSubstr("\n# The contents of this file were derived from " +
+                                            input + "\n"));
+    EXPECT_THAT(split, ::testing::Not(::testing::HasSubstr("/dev/fd/3")));
+  }
 }
 
 // A compressed file whose last record obabel's copy loses (its last line unterminated: copied,
