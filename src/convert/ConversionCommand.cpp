@@ -5,8 +5,9 @@
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
-#include "convert/CompressedSplit.h"
 #include "convert/CopiedInput.h"
+#include "convert/NamedInput.h"
+#include "convert/SplitFolder.h"
 #include "convert/SplitScratch.h"
 
 namespace molbench {
@@ -62,7 +63,8 @@ bool selects(const ConversionPieces& p) {
 }
 
 // How the run that splits writes its files, and what the command runs around it. Files that
-// obabel would compress are split into a scratch folder and compressed after the run.
+// obabel would compress, or that would name the scratch file a split run reads as its input, are
+// split into a scratch folder and put in place after the run, compressed or naming the input.
 struct SplitWriting {
   std::string folder;      // starts a command that splits in one run
   std::string file;        // starts a command that splits what a first run writes into "$tmp"
@@ -73,21 +75,28 @@ struct SplitWriting {
   SplitScratch scratch;    // how the molecules to split are written to "$tmp" and read back
 };
 
+// `readsScratch`: the split run reads the molecules from the scratch file, not the input.
 SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
-                          const std::string& outputPath) {
+                          const std::string& outputPath, const std::string& inputPath,
+                          bool readsScratch) {
   std::string code = p.oFileType.empty() ? formatFromName(outputPath, {}).code : p.ofirstWord;
   SplitScratch scratch = splitScratch(code, p.oFileTypeOption);
-  if (p.splitmols.empty() ||
-      !obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath))
+  bool compresses = obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath);
+  auto named = readsScratch ? namedInput(code, inputPath) : std::nullopt;
+  if (p.splitmols.empty() || (!compresses && !named))
     return {"",     "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ", target, p.zipfile, "", "",
             scratch};
-  auto split = compressedSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord);
+  std::string eachFile = "gzip -n";
+  if (named)
+    eachFile = compresses ? "{ " + pipedRuns(inputNamedAgain(*named), eachFile) + "; }"
+                          : inputNamedAgain(*named);
+  auto split = folderSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord, eachFile);
   return {split.scratchFolder,
           split.scratchFolder + "tmp=\"$dir\"/selected && ",
           split.target,
           "",
           split.folderDescriptor,
-          " && " + split.compressEach,
+          " && " + split.placeEach,
           scratch};
 }
 
@@ -231,8 +240,10 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
                         p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " ";
   std::string format = p.oFileType + " " + p.oFileTypeOption + " ";
   std::string hydrogens = p.oHydrogens + " " + pH;
-  SplitWriting w = splitWriting(p, " -O " + output, result.outputPath);
-  if (p.oHydrogens == kPHFlag && (s.generate2D || s.generate3D)) {
+  bool coordinatesFirst = p.oHydrogens == kPHFlag && (s.generate2D || s.generate3D);
+  SplitWriting w = splitWriting(p, " -O " + output, result.outputPath, s.inputPath,
+                                coordinatesFirst || selects(p));
+  if (coordinatesFirst) {
     result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same

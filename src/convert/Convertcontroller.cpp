@@ -168,8 +168,7 @@ std::string Convertcontroller::noCountProblem() const {
          "\") and that the file is a molecule file of the chosen format.";
 }
 
-std::optional<std::string> Convertcontroller::notACommandProblem(
-    const std::string& command) const {
+std::optional<std::string> Convertcontroller::notACommandProblem(const std::string& command) const {
   // An empty field runs nothing, whatever emptied it.
   if (command.empty() || command != shownText.text) return std::nullopt;
   return "The command field holds " + std::string(shownText.what) +

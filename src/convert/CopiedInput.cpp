@@ -1,8 +1,10 @@
 #include "convert/CopiedInput.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -44,20 +46,23 @@ std::string trimmedEnd(std::string line) {
 }  // namespace
 
 bool copiedWhole(const std::string& path, CopiedRecords records) {
-  std::ifstream in(path, std::ios::binary);
+  // obabel reads a gzip-compressed file as its uncompressed text, and copies records from that
+  // text: zlib reads both kinds of file the same way.
+  std::unique_ptr<gzFile_s, int (*)(gzFile)> in(gzopen(path.c_str(), "rb"), gzclose);
   if (!in) return false;
   std::vector<char> block(1 << 20);
+  gzbuffer(in.get(), 1 << 17);
   std::string tail = "\n";
   bool first = true;
   bool models = false;
-  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    size_t n = static_cast<size_t>(in.gcount());
-    // gzip's magic: obabel reads such a file uncompressed, which this scan does not see.
-    if (first && n >= 2 && block[0] == '\x1f' && block[1] == '\x8b') return false;
+  for (int n; (n = gzread(in.get(), block.data(), static_cast<unsigned>(block.size()))) != 0;) {
+    // Damaged compressed data: what obabel would make of it is unknown.
+    if (n < 0) return false;
     first = false;
-    if (std::memchr(block.data(), '\r', n)) return false;
-    if (records == CopiedRecords::kPdbModels && !models) models = modelLine(tail, block.data(), n);
-    tail.append(block.data(), n);
+    if (std::memchr(block.data(), '\r', static_cast<size_t>(n))) return false;
+    if (records == CopiedRecords::kPdbModels && !models)
+      models = modelLine(tail, block.data(), static_cast<size_t>(n));
+    tail.append(block.data(), static_cast<size_t>(n));
     if (tail.size() > 4096) tail.erase(0, tail.size() - 4096);
   }
   if (first || tail.back() != '\n') return false;

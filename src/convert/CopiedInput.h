@@ -12,9 +12,10 @@
 
 namespace molbench {
 
-// True for a readable, uncompressed file that holds no carriage return and ends in a line feed,
-// and whose last line that is not blank ends its last record: "$$$$" for MDL records, "END" for
-// PDB models (of which a line must begin with "MODEL").
+// True for a readable file whose text (uncompressed, for gzip data: obabel copies a compressed
+// file's records uncompressed) holds no carriage return and ends in a line feed, and whose last
+// line that is not blank ends its last record: "$$$$" for MDL records, "END" for PDB models (of
+// which a line must begin with "MODEL").
 bool copiedWhole(const std::string& path, CopiedRecords records);
 
 }  // namespace molbench

@@ -153,8 +153,8 @@ TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
           " && i=1 && while [ -e \"$dir\"/m\"$i\".smi ]; do gzip -n < \"$dir\"/m\"$i\".smi > '" +
           d + "/b'\\''s'\"$i\"'.smi.gz' || exit; i=$((i + 1)); done && { set -- \"$dir\"/m*; " +
           "[ -e \"$1\" ] || shift; [ $# = $((i - 1)) ] || { echo \"obabel wrote $# files " +
-          "in the temporary folder and $((i - 1)) of them were compressed: the split is " +
-          "incomplete.\" >&2; exit 1; }; }");
+          "in the temporary folder and $((i - 1)) of them were put in place: the split " +
+          "is incomplete.\" >&2; exit 1; }; }");
   // A named format keeps obabel from compressing for the name alone.
   turnOn("zipoutput", false);
   setText("outputFilepath", d + "/b.smi.gz");

@@ -20,12 +20,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Formats left out of the table: "copy" writes the input's own text, which another test checks.
-// These name the file obabel read ("derived from", "#source"), which for the split run is
-// "/dev/fd/3": mna, fps, fs, mcif, mmcif. In obabel's own split (-m) these write later files
-// unlike the molecule converted alone (POV-Ray's header in the first file only, a second PNG
-// that holds MDL text): cmlr, cof, cub, cube, paint, png, pov.
-const std::vector<std::string> kLeftOut = {"copy", "mna", "fps",  "fs",    "mcif", "mmcif", "cmlr",
-                                           "cof",  "cub", "cube", "paint", "png",  "pov"};
+// A fast-search index (fs) of one molecule holds that molecule's place in the file obabel read,
+// and obabel's own split (-m) writes its index beside the input and leaves the split files
+// empty. In obabel's own split these write later files unlike the molecule converted alone
+// (POV-Ray's header in the first file only, a second PNG that holds MDL text): cmlr, cof, cub,
+// cube, paint, png, pov.
+const std::vector<std::string> kLeftOut = {"copy", "fs",    "cmlr", "cof", "cub",
+                                           "cube", "paint", "png",  "pov"};
 
 // obabel's time stamps (SD's header line, dates and times in reports) change between runs.
 std::string withoutTimeStamps(const std::string& text) {
@@ -105,10 +106,10 @@ class SplitFormats : public ConvertPaneTest {
   std::vector<std::string> scripts;
 };
 
-// Over SMILES with numeric titles and stereo and SD with untitled records: through CML, "456"
-// became "id456"; InChIKeys gained the cis/trans of a double bond the input leaves open; a PDB
-// read back gained a "MODEL 1" line and bonds; an XYZ file of an untitled molecule was titled
-// "/dev/fd/3".
+// Over SMILES with numeric titles and stereo and SD with untitled records, plain and compressed:
+// through CML, "456" became "id456"; InChIKeys gained the cis/trans of a double bond the input
+// leaves open; a PDB read back gained a "MODEL 1" line and bonds; an XYZ file of an untitled
+// molecule was titled "/dev/fd/3".
 TEST_F(SplitFormats, EachFileIsTheMoleculeConvertedAlone) {
   fs::create_directories(scratch("runs"));
   writeFile(scratch("titles.smi"), "CCO 456\nC/C=C\\C 12\nN[C@@H](C)C(=O)O\nCC=CC 3\n");
@@ -120,17 +121,29 @@ TEST_F(SplitFormats, EachFileIsTheMoleculeConvertedAlone) {
                                                            {scratch("untitled.sdf"), 3},
                                                            {scratch("models.pdb"), 4},
                                                            {scratch("flat.pdb"), 4}};
-  auto codes = writtenFormats();
+  // Compressed, a few formats suffice: obabel copies the records uncompressed, and a numeric
+  // title or open cis/trans written anew through CML changed in these.
+  runForOutput("gzip -k " + quotedPath(scratch("titles.smi")) + " " +
+               quotedPath(scratch("untitled.sdf")));
+  const std::vector<std::pair<std::string, int>> compressed = {{scratch("titles.smi.gz"), 4},
+                                                               {scratch("untitled.sdf.gz"), 3}};
+  const std::vector<std::string> fewCodes = {"smi", "sdf", "mol", "gjf", "inchikey"};
+  const auto codes = writtenFormats();
   ASSERT_GT(codes.size(), 100u);
-  for (const auto& [input, molecules] : inputs)
-    for (const auto& code : codes)
-      addRuns(input, molecules, scratch("split " + fs::path(input).stem().string() + "/" + code),
+  auto eachCase = [&](const std::function<void(const std::string&, int, const std::string&,
+                                               const std::string&)>& run) {
+    for (const auto& [list, formats] :
+         {std::pair(&inputs, &codes), std::pair(&compressed, &fewCodes)})
+      for (const auto& [input, molecules] : *list)
+        for (const auto& code : *formats)
+          run(input, molecules, scratch("split " + fs::path(input).stem().string() + "/" + code),
               code);
+  };
+  eachCase([&](const std::string& input, int molecules, const std::string& folder,
+               const std::string& code) { addRuns(input, molecules, folder, code); });
   runAll();
-  for (const auto& [input, molecules] : inputs)
-    for (const auto& code : codes)
-      expectAlone(scratch("split " + fs::path(input).stem().string() + "/" + code), code,
-                  molecules - 1);
+  eachCase([&](const std::string&, int molecules, const std::string& folder,
+               const std::string& code) { expectAlone(folder, code, molecules - 1); });
 }
 
 // obabel titles each molecule of a PDB file with the file's path, which the split run reads as
@@ -168,6 +181,50 @@ TEST_F(SplitFormats, PdbInputKeepsTitlesAndEveryMolecule) {
   expectAlone(scratch("title"), "smi", 2);
   expectAlone(scratch("unended"), "smi", 2);
   expectAlone(scratch("one"), "smi", 1);
+}
+
+// MNA and macromolecular CIF name the input path as obabel was given it, FPS its name after the
+// last "/" or "\": a split run that read the scratch file named "/dev/fd/3" (or "3"), compressed
+// or not, and through the runs that apply a pH after the coordinates.
+TEST_F(SplitFormats, FilesNameTheInputNotTheScratchFile) {
+  fs::create_directories(scratch("runs"));
+  fs::create_directories(scratch("it's a dir"));
+  std::string input = scratch("it's a dir/-a\\b 'c'.smi");
+  writeFile(input, "CCO 456\nCC(=O)O 7\nc1ccccc1N 8\n");
+  auto compress = [](ConversionSettings& s) { s.compress = true; };
+  addRuns(input, 3, scratch("-mna"), "mna");
+  addRuns(input, 3, scratch("-mcif 'x'"), "mcif", 2, compress);
+  addRuns(input, 3, scratch("-fps"), "fps", 2, compress);
+  // The pH, which obabel alone loses after coordinates, is applied there, so only the name
+  // is compared.
+  addRuns(input, 3, scratch("-mmcif"), "mmcif", 2, [](ConversionSettings& s) {
+    s.hydrogens = "-p Add Hydrogens appropriate for pH";
+    s.pH = "7";
+    s.generate2D = true;
+  });
+  runAll();
+  for (const char* folder : {"-mcif 'x'", "-fps"})
+    runForOutput("gunzip " + quotedPath(scratch(folder)) + "/m*.gz");
+  expectAlone(scratch("-mna"), "mna", 2);
+  expectAlone(scratch("-mcif 'x'"), "mcif", 2);
+  expectAlone(scratch("-fps"), "fps", 2);
+  for (int k = 1; k <= 2; ++k) {
+    std::string split = readFile(numbered(scratch("-mmcif"), "mmcif", k));
+    EXPECT_THAT(split, ::testing::HasSubstr("\n# The contents of this file were derived from " +
+                                            input + "\n"));
+    EXPECT_THAT(split, ::testing::Not(::testing::HasSubstr("/dev/fd/3")));
+  }
+}
+
+// A compressed file whose last record obabel's copy loses (its last line unterminated: copied,
+// the last molecule was gone) still splits every molecule it selects.
+TEST_F(SplitFormats, CompressedInputSplitsItsLastMolecule) {
+  fs::create_directories(scratch("runs"));
+  writeFile(scratch("unended.smi"), "CCO 456\nCC(=O)O 7\nc1ccccc1N 8");
+  runForOutput("gzip " + quotedPath(scratch("unended.smi")));
+  addRuns(scratch("unended.smi.gz"), 3, scratch("unended"), "smi");
+  runAll();
+  expectAlone(scratch("unended"), "smi", 2);
 }
 
 }  // namespace

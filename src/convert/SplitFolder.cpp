@@ -1,4 +1,4 @@
-#include "convert/CompressedSplit.h"
+#include "convert/SplitFolder.h"
 
 #include <algorithm>
 
@@ -20,12 +20,12 @@ constexpr const char* kScratchFolder =
     "dir=$(mktemp -d --tmpdir splitXXXXXX) && trap 'rm -rf -- \"$dir\"' EXIT && ";
 
 // The files obabel wrote in the scratch folder, counted by the shell's own glob against those
-// the loop compressed (one more than the loop's last number): a file obabel numbered out of the
+// the loop placed (one more than the loop's last number): a file obabel numbered out of the
 // loop's sight would be lost without a word.
 constexpr const char* kCountCheck =
     " && { set -- \"$dir\"/m*; [ -e \"$1\" ] || shift; [ $# = $((i - 1)) ] || { echo \"obabel "
-    "wrote $# files in the temporary folder and $((i - 1)) of them were compressed: the split is "
-    "incomplete.\" >&2; exit 1; }; }";
+    "wrote $# files in the temporary folder and $((i - 1)) of them were put in place: the split "
+    "is incomplete.\" >&2; exit 1; }; }";
 
 // The extension of the scratch files: the code of the format obabel would write at the output
 // path. A code holding a "/" (the path's last "." stands in a folder's name) is no format, and
@@ -43,16 +43,17 @@ bool obabelCompresses(bool zipOption, bool formatNamed, const std::string& outpu
   return zipOption || (!formatNamed && outputPath.ends_with(".gz"));
 }
 
-CompressedSplit compressedSplit(const std::string& outputPath, const std::string& namedFormat) {
+FolderSplit folderSplit(const std::string& outputPath, const std::string& namedFormat,
+                        const std::string& eachFile) {
   std::string extension = scratchExtension(outputPath, namedFormat);
   std::string scratchFile = "\"$dir\"/m\"$i\"" + extension;
   auto [before, after] = splitOutputNames(outputPath);
   std::string numbered = quotedPath(before) + "\"$i\"" + (after.empty() ? "" : quotedPath(after));
   // Read from standard input, gzip takes no file name for an option and stores none.
   return {kScratchFolder, " -O /dev/fd/4/m" + extension, " 4< \"$dir\"",
-          scratchRoomCheck("\"$dir\"") + " && i=1 && while [ -e " + scratchFile +
-              " ]; do gzip -n < " + scratchFile + " > " + numbered +
-              " || exit; i=$((i + 1)); done" + kCountCheck};
+          scratchRoomCheck("\"$dir\"") + " && i=1 && while [ -e " + scratchFile + " ]; do " +
+              eachFile + " < " + scratchFile + " > " + numbered + " || exit; i=$((i + 1)); done" +
+              kCountCheck};
 }
 
 }  // namespace molbench
