@@ -65,8 +65,8 @@ NameFormat formatFromName(const std::string& path, const NameRule& rule) {
   return lookedUp(slash == std::string::npos ? file : file.substr(slash + 1), false, rule);
 }
 
-bool namesIndexFormat(const NameFormat& format) {
-  return sameIgnoringAsciiCase(format.code, kIndexCode);
-}
+bool namesIndexFormat(const NameFormat& format) { return isIndexCode(format.code); }
+
+bool isIndexCode(std::string_view code) { return sameIgnoringAsciiCase(code, kIndexCode); }
 
 }  // namespace molbench

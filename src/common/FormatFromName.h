@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace molbench {
 
@@ -47,5 +48,6 @@ NameFormat formatFromName(const std::string& path, const NameRule& rule);
 
 // Whether the name gives the code of obabel's fast-search index format, "fs" in any case.
 bool namesIndexFormat(const NameFormat& format);
+bool isIndexCode(std::string_view code);
 
 }  // namespace molbench

@@ -79,7 +79,7 @@ struct SplitWriting {
 SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
                           const std::string& outputPath, const std::string& inputPath,
                           bool readsScratch) {
-  std::string code = p.oFileType.empty() ? formatFromName(outputPath, {}).code : p.ofirstWord;
+  std::string code = writtenFormatCode(p, outputPath);
   SplitScratch scratch = splitScratch(code, p.oFileTypeOption);
   bool compresses = obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath);
   auto named = readsScratch ? namedInput(code, inputPath) : std::nullopt;
@@ -263,6 +263,18 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
                      oneRunOptions(p, p.splitmols, w.zip) + w.descriptor + w.finish;
   }
   return result;
+}
+
+std::string writtenFormatCode(const ConversionPieces& p, const std::string& outputPath) {
+  return p.oFileType.empty() ? formatFromName(outputPath, {}).code : p.ofirstWord;
+}
+
+std::optional<std::string> conversionProblem(const ConversionSettings& s, const ConversionPieces& p,
+                                             const std::string& outputPath) {
+  if (!s.splitMolecules || !isIndexCode(writtenFormatCode(p, outputPath))) return std::nullopt;
+  return "obabel cannot split into fast-search indexes: it writes empty files and puts one "
+         "index beside the input file instead, over any file of that name. Turn off \"Split into "
+         "one file per molecule\", or build the index in the Search pane.";
 }
 
 std::string composeCount(const std::string& obabelPath, const std::string& inputFormat,

@@ -2,6 +2,7 @@
 // controls. Convert and Check both come here, so what Check shows is what Convert runs.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/FormatFlags.h"
@@ -70,6 +71,15 @@ struct ConversionPieces : FormatFlags {
 // and typed values reach obabel as exactly the arguments the user meant.
 ComposedCommand composeConversion(const std::string& obabelPath, const ConversionSettings& settings,
                                   ConversionPieces& pieces);
+
+// The code of the format obabel writes: the chosen one, else the one the output's name gives.
+std::string writtenFormatCode(const ConversionPieces& pieces, const std::string& outputPath);
+
+// Why the conversion cannot run as composed, or nothing. A split into fast-search indexes writes
+// empty files and puts one index beside the input, over any file of that name.
+std::optional<std::string> conversionProblem(const ConversionSettings& settings,
+                                             const ConversionPieces& pieces,
+                                             const std::string& outputPath);
 
 // The molecule count of the input file: obabel reads the whole file, writes no molecules, and
 // the first word of its summary line, the count, is what the command prints.

@@ -200,6 +200,8 @@ std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_
   // A pattern file is read after obabel empties the output, as the input is.
   auto read = withPatternFile(pathsRead({input}), settings.smartsMode, settings.smarts);
   if (!runAccepted(platform(), {input}, settings.outputPath, kind) ||
+      !acceptedUnless(platform(), conversionProblem(settings, pieces, composed.outputPath),
+                      kOutputAlertTitle) ||
       !outputPathAccepted(platform(), composed.outputPath, read, kind) ||
       !smartsFilterAccepted(platform(), obabel, settings.smartsMode, settings.smarts,
                             smartsUseForInput(settings.inputPath, pieces.iFileType)))

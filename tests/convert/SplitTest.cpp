@@ -103,5 +103,24 @@ INSTANTIATE_TEST_SUITE_P(
         Split("PHAndFilter", withPH({{"filterOption", ""}, {"filterProperties", "MW<200"}}), 14)),
     [](const auto& info) { return info.param.name; });
 
+// obabel's split into fast-search indexes writes empty files and puts one index beside the
+// input, over whatever file has that name.
+TEST_F(ConvertPaneTest, ASplitIntoIndexesIsRefusedAndTheFileBesideTheInputKept) {
+  std::string input = scratch("t.sdf"), beside = scratch("t.fs");
+  obabelCount({testDataPath("small.smi"), "-l", "2", "-O", input});
+  writeFile(beside, "precious\n");
+  for (auto [output, format] :
+       {std::pair{"m.fs", kAutodetectRow}, {"m.sdf", "fs -- Fastsearch format"}}) {
+    convertFiles(input, kSdfRow, scratch(output), format);
+    turnOn("splitIntoindividualmols");
+    auto alerts = h.alerts().size();
+    h.press(pane, "convertFile:");
+    ASSERT_EQ(h.alerts().size(), alerts + 1) << output;
+    EXPECT_THAT(h.alerts().back().informativeText, ::testing::HasSubstr("fast-search indexes"));
+  }
+  EXPECT_EQ(readFile(beside), "precious\n");
+  EXPECT_FALSE(fileExists(scratch("m1.fs")));
+}
+
 }  // namespace
 }  // namespace molbench::testing
