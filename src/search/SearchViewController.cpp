@@ -5,6 +5,7 @@
 #include "common/EditorPage.h"
 #include "common/FastSearchIndex.h"
 #include "common/FormatChoice.h"
+#include "common/IndexSearchStop.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
@@ -173,7 +174,7 @@ void SearchViewController::checkObabel(platform::Control*) {
   // An index as the input is searched as one.
   if (auto run =
           runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath))
-    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed.outputPath);
+    saidIndexSearchStop(platform(), *run, pathsRead({input}), composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {
@@ -240,7 +241,7 @@ void SearchViewController::runFSsearch(platform::Control*) {
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);
   if (auto run = runWriting(platform(), obshellCommand, outputPath))
-    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", outputPath);
+    saidIndexSearchStop(platform(), *run, {indexPath}, outputPath);
 }
 
 }  // namespace molbench
