@@ -56,7 +56,8 @@ std::optional<std::string> compressedMoleculesProblem(const std::string& molecul
 void judgeIndexBuild(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& indexPath, IndexBackup& kept) {
   auto failure = runFailureAlert(run, Failures::any, "obabel");
-  if (!failure) failure = writeFailureAlert(run, "obabel", indexPath);
+  // What becomes of the file is said by what the kept copy does.
+  if (!failure) failure = writeFailureAlert(run, "obabel", indexPath, OutputFate::saidByCaller);
   auto problem = builtIndexProblem(indexPath);
   if (!failure && !problem) {
     kept.discard();
