@@ -54,9 +54,10 @@ TEST_F(IndexRebuild, TheIndexFileKeepsItsModeAndLinksAndTheOldBytesComeBackIntoI
       bool sound = input != scratch("none.sdf") && folder != "full";
       ASSERT_EQ(h.alerts().size(), said + (sound ? 0 : 1));
       // One true sentence about the old index: it is back, not "kept as it is".
-      if (folder == "full")
+      if (folder == "full") {
         EXPECT_THAT(h.alerts().back().informativeText,
                     AllOf(HasSubstr("back in place"), Not(HasSubstr("kept as it is"))));
+      }
       EXPECT_EQ(readFile(index) == old, !sound);
       EXPECT_EQ(fastSearchIndexEntries(index), 10u);
       EXPECT_TRUE(fs::equivalent(index, link));
