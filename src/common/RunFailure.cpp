@@ -105,35 +105,53 @@ bool said(platform::Platform& platform, const std::optional<platform::AlertReque
   return true;
 }
 
+using platform::posix::Stream;
+
+// A line that says what was left out, and the stream it comes on.
+struct SaidOn {
+  const char* line;
+  Stream stream;
+};
+
 struct LeftOutWords {
-  std::vector<const char*> lines;  // any of them says it
-  const char* title;               // after the program's name
+  std::vector<SaidOn> lines;  // any of them says it
+  const char* title;          // after the program's name
   const char* before;
   const char* after;  // the two halves of the sentence, around the output's names
 };
 
-LeftOutWords wordsFor(LeftOut why) {
+LeftOutWords wordsFor(LeftOut why, Concerned concerned = Concerned::some) {
   if (why == LeftOut::forceFieldTypes)
-    return {{kForceFieldSetupFailure, kConfabSetupFailure},
+    return {{{kForceFieldSetupFailure, Stream::error}, {kConfabSetupFailure, Stream::output}},
             " left molecules out",
             "The force field could not be set up for some molecules (it has no atom type for one "
             "of their atoms), so ",
             " holds only the others. Another force field, where the pane offers one, may type "
             "them."};
   if (why == LeftOut::indexCandidates)
-    return {{kIndexSearchStopped},
+    return {{{kIndexSearchStopped, Stream::error}},
             " searched only part of the index",
             "The index search stops after a fixed number of the candidates its fingerprints "
             "give, so ",
             " holds only the matches among those it looked at; more molecules may match. A "
             "search of the molecule file itself (\"Search file\") finds them all."};
-  return {{kThreeDFailure, kNoCoordinates},
-          " left molecules without 3D coordinates",
-          "It could not make 3D coordinates for some molecules and wrote them flat (or with "
-          "coordinates that are no numbers, \"nan\") to ",
-          ": what was written for them is of no use, and what was written for the others is "
-          "kept. Open Babel 3.1.1 makes no coordinates at all at the speeds \"fastest\" and "
-          "\"fast\"."};
+  LeftOutWords words = {
+      {{kThreeDFailure, Stream::error}, {kNoCoordinates, Stream::error}},
+      " left molecules without 3D coordinates",
+      "It could not make 3D coordinates for some molecules and wrote them flat (or with "
+      "coordinates that are no numbers, \"nan\") to ",
+      ": what was written for them is of no use, and what was written for the others is "
+      "kept. Open Babel 3.1.1 makes no coordinates at all at the speeds \"fastest\" and "
+      "\"fast\"."};
+  if (concerned == Concerned::every) {
+    words.before =
+        "It could not make 3D coordinates for any of the molecules and wrote every one flat (or "
+        "with coordinates that are no numbers, \"nan\") to ";
+    words.after =
+        ": what was written for them is of no use. Open Babel 3.1.1 makes no coordinates at "
+        "all at the speeds \"fastest\" and \"fast\".";
+  }
+  return words;
 }
 
 // The output as a sentence names it: the file, or the numbered files of a split.
@@ -202,12 +220,12 @@ platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
   return alertWithLines(title, sentence, run.errorTail, failedPhrase);
 }
 
-const std::vector<std::string>& leftOutLines() {
-  static const std::vector<std::string> lines = [] {
-    std::vector<std::string> all;
+const std::vector<platform::posix::WatchedPhrase>& leftOutLines() {
+  static const std::vector<platform::posix::WatchedPhrase> lines = [] {
+    std::vector<platform::posix::WatchedPhrase> all;
     for (LeftOut why :
          {LeftOut::forceFieldTypes, LeftOut::threeDCoordinates, LeftOut::indexCandidates})
-      for (const char* line : wordsFor(why).lines) all.emplace_back(line);
+      for (SaidOn said : wordsFor(why).lines) all.push_back({said.line, said.stream});
     return all;
   }();
   return lines;
@@ -215,30 +233,37 @@ const std::vector<std::string>& leftOutLines() {
 
 std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
                                                    const std::string& program,
-                                                   const std::string& outputPath, OutputKind kind) {
-  LeftOutWords words = wordsFor(why);
+                                                   const std::string& outputPath, OutputKind kind,
+                                                   Concerned concerned) {
+  LeftOutWords words = wordsFor(why, concerned);
   std::optional<std::string> line;
-  for (const char* phrase : words.lines)
-    if (!line) line = run.lineSaying(phrase);
+  Stream stream = Stream::error;
+  for (SaidOn said : words.lines)
+    if (!line && (line = run.lineSaying(said.line))) stream = said.stream;
   if (!line) return std::nullopt;
   std::string sentence = words.before + outputNames(outputPath, kind) + words.after;
-  // Confab says it on standard output, and later warnings may push it out of the error tail.
+  // Confab says it on standard output: its error lines are only obabel's counts, which count
+  // none of the conformers Confab wrote, so its own line is the one shown.
+  if (stream == Stream::output) return alertWithLines(program + words.title, sentence, *line);
+  // Later warnings may push it out of the error tail.
   if (lastErrorLines(run.errorTail, *line).find(*line) == std::string::npos)
     sentence += " It wrote \"" + *line + "\".";
   return unusableOutputAlert(run, program + words.title, sentence, *line);
 }
 
 platform::AlertRequest flatOutputAlert(const platform::posix::BashRun& run,
-                                       const std::string& program, const std::string& outputPath) {
-  LeftOutWords words = wordsFor(LeftOut::threeDCoordinates);
+                                       const std::string& program, const std::string& outputPath,
+                                       Concerned concerned) {
+  LeftOutWords words = wordsFor(LeftOut::threeDCoordinates, concerned);
   return unusableOutputAlert(
       run, program + words.title,
       words.before + outputNames(outputPath, OutputKind::file) + words.after);
 }
 
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
-                 const std::string& program, const std::string& outputPath, OutputKind kind) {
-  return said(platform, leftOutAlert(run, why, program, outputPath, kind));
+                 const std::string& program, const std::string& outputPath, OutputKind kind,
+                 Concerned concerned) {
+  return said(platform, leftOutAlert(run, why, program, outputPath, kind, concerned));
 }
 
 bool saidEmptyOutput(platform::Platform& platform, const platform::posix::BashRun& run,

@@ -75,9 +75,13 @@ inline constexpr const char* kIndexSearchStopped = "Stopped looking after";
 // Why a run that wrote its output left some molecules out of what it was for.
 enum class LeftOut { forceFieldTypes, threeDCoordinates, indexCandidates };
 
-// The lines that say so, for the runner to watch both streams for: obabel goes on after them,
-// and a long run's later warnings would push them out of the error tail.
-const std::vector<std::string>& leftOutLines();
+// How many of the molecules it wrote that concerns, where the written file was read back.
+enum class Concerned { some, every };
+
+// The lines that say so, each on the stream where it is printed, for the runner to watch for:
+// obabel goes on after them, and a long run's later warnings would push them out of the error
+// tail.
+const std::vector<platform::posix::WatchedPhrase>& leftOutLines();
 
 // The alert for a run whose obabel said that, with its words and last error lines; nothing when
 // it did not say so. What it wrote at `outputPath` (the numbered files of a split) is kept: it
@@ -85,17 +89,19 @@ const std::vector<std::string>& leftOutLines();
 std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRun& run, LeftOut why,
                                                    const std::string& program,
                                                    const std::string& outputPath,
-                                                   OutputKind kind = OutputKind::file);
+                                                   OutputKind kind = OutputKind::file,
+                                                   Concerned concerned = Concerned::some);
 
 // Shows that alert, if there is one. True when it did.
 bool saidLeftOut(platform::Platform& platform, const platform::posix::BashRun& run, LeftOut why,
                  const std::string& program, const std::string& outputPath,
-                 OutputKind kind = OutputKind::file);
+                 OutputKind kind = OutputKind::file, Concerned concerned = Concerned::some);
 
 // The same alert for molecules without 3D coordinates, where the written file shows them flat
 // though obabel said nothing (Open Babel 3.1.1 warns at its fastest speeds only for some output
 // formats).
 platform::AlertRequest flatOutputAlert(const platform::posix::BashRun& run,
-                                       const std::string& program, const std::string& outputPath);
+                                       const std::string& program, const std::string& outputPath,
+                                       Concerned concerned);
 
 }  // namespace molbench

@@ -14,10 +14,10 @@ namespace {
 
 // What obabel says once and then goes on past: a long run's later lines would push it out of
 // the error tail.
-const std::vector<std::string>& watchedLines() {
-  static const std::vector<std::string> lines = [] {
+const std::vector<platform::posix::WatchedPhrase>& watchedLines() {
+  static const std::vector<platform::posix::WatchedPhrase> lines = [] {
     auto all = leftOutLines();
-    all.push_back(kCannotWrite);
+    all.push_back({kCannotWrite, platform::posix::Stream::error});
     return all;
   }();
   return lines;

@@ -26,9 +26,12 @@ bool noRoomLeft(const std::string& path);
 // obabel said it could not write one (named as obabel named it, else as `outputPath`), or,
 // with `outputPath` known, its file system has no room left, so the file may be cut short.
 // Titled after `program`; nothing when neither holds.
+// What becomes of the file is said there, unless the caller says it: it is kept as written, or
+// (an index rebuild) something else is put in its place.
+enum class OutputFate { keptAsWritten, saidByCaller };
 std::optional<platform::AlertRequest> writeFailureAlert(
     const platform::posix::BashRun& run, const std::string& program,
-    const std::optional<std::string>& outputPath);
+    const std::optional<std::string>& outputPath, OutputFate fate = OutputFate::keptAsWritten);
 
 // Shows that alert, if there is one. True when it did.
 bool saidWriteFailure(platform::Platform& platform, const platform::posix::BashRun& run,

@@ -3,6 +3,7 @@
 #include "common/ChooseFile.h"
 #include "common/CommandFragments.h"
 #include "common/FormatChoice.h"
+#include "common/IndexSearchStop.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
@@ -107,7 +108,9 @@ void Convertcontroller::convertFile(platform::Control*) {
   if (generate3D->isOn())
     saidLeftOut(platform(), *run, LeftOut::threeDCoordinates, "obabel", composed->outputPath, kind);
   // A query on an index finds only what the index search looked at.
-  saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed->outputPath, kind);
+  saidIndexSearchStop(platform(), *run,
+                      pathsRead({{"input", inputFilepath->text(), formatSourceOf(iFileType)}}),
+                      composed->outputPath, kind);
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {

@@ -48,6 +48,16 @@ int linesStarting(int fd, std::string_view mark, int most) {
   }
 }
 
+// Whether a line "END" (PDB's closing record, blanks after it allowed) follows `from`.
+bool endLineAfter(const std::string& text, size_t from) {
+  for (size_t at = text.find("\nEND", from); at != std::string::npos;
+       at = text.find("\nEND", at + 1)) {
+    size_t lineEnd = std::min(text.find('\n', at + 1), text.size());
+    if (text.find_first_not_of(" \t\r", at + 4) >= lineEnd) return true;
+  }
+  return false;
+}
+
 // PDB's reader ends a model at its "ENDMDL" line and then reads on over empty lines; with
 // nothing else after them it reads to the end of the file (Open Babel 3.1.1: a similarity
 // search through the index of six models, the last with no "END" line after it, writes 1 hit
@@ -62,9 +72,13 @@ std::optional<std::string> unendedLastModel(int fd, const std::string& tail, boo
   std::string after = mark == std::string::npos      ? text
                       : lineEnd == std::string::npos ? ""
                                                      : text.substr(lineEnd);
-  if (after.find("\nATOM") != std::string::npos || after.find("\nHETATM") != std::string::npos)
-    return "its last model runs to the end of the file, with no \"ENDMDL\" and \"END\" lines "
-           "to close it";
+  size_t atom = after.rfind("\nATOM"), hetatm = after.rfind("\nHETATM");
+  size_t lastAtom = atom == std::string::npos     ? hetatm
+                    : hetatm == std::string::npos ? atom
+                                                  : std::max(atom, hetatm);
+  if (lastAtom != std::string::npos)
+    return std::string("its last model runs to the end of the file, with no \"ENDMDL\" ") +
+           (endLineAfter(after, lastAtom) ? "line to close it" : "and \"END\" lines to close it");
   if (mark != std::string::npos && models > 1 && after.find_first_not_of('\n') == std::string::npos)
     return "its last model runs to the end of the file, with no \"END\" line after its "
            "\"ENDMDL\"";

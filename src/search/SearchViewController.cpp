@@ -5,6 +5,7 @@
 #include "common/EditorPage.h"
 #include "common/FastSearchIndex.h"
 #include "common/FormatChoice.h"
+#include "common/IndexSearchStop.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
@@ -55,7 +56,8 @@ std::optional<std::string> compressedMoleculesProblem(const std::string& molecul
 void judgeIndexBuild(platform::Platform& platform, const platform::posix::BashRun& run,
                      const std::string& indexPath, IndexBackup& kept) {
   auto failure = runFailureAlert(run, Failures::any, "obabel");
-  if (!failure) failure = writeFailureAlert(run, "obabel", indexPath);
+  // What becomes of the file is said by what the kept copy does.
+  if (!failure) failure = writeFailureAlert(run, "obabel", indexPath, OutputFate::saidByCaller);
   auto problem = builtIndexProblem(indexPath);
   if (!failure && !problem) {
     kept.discard();
@@ -173,7 +175,7 @@ void SearchViewController::checkObabel(platform::Control*) {
   // An index as the input is searched as one.
   if (auto run =
           runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath))
-    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", composed.outputPath);
+    saidIndexSearchStop(platform(), *run, pathsRead({input}), composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {
@@ -240,7 +242,7 @@ void SearchViewController::runFSsearch(platform::Control*) {
       indexSearchCommand(obabelPath, indexPath, outputPath, syntaxSimscore, osmartsConvert);
   obabelText->setText(obshellCommand);
   if (auto run = runWriting(platform(), obshellCommand, outputPath))
-    saidLeftOut(platform(), *run, LeftOut::indexCandidates, "obabel", outputPath);
+    saidIndexSearchStop(platform(), *run, {indexPath}, outputPath);
 }
 
 }  // namespace molbench

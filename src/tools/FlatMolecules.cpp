@@ -36,13 +36,25 @@ bool parsed(std::string_view word, Number& value) {
   return error == std::errc() && end == word.data() + word.size();
 }
 
-bool offThePlane(std::string_view atomLine) {
+// Where an atom line of xyz text puts its atom: off the plane z = 0, in it, or at the origin.
+enum class Place { origin, plane, space };
+
+Place placeOf(std::string_view atomLine) {
   auto fields = words(atomLine, 4);
-  double z = 0;
-  return fields.size() == 4 && parsed(fields[3], z) && z != 0;
+  double x = 0, y = 0, z = 0;
+  if (fields.size() != 4) return Place::origin;
+  if (parsed(fields[3], z) && z != 0) return Place::space;
+  bool off = (parsed(fields[1], x) && x != 0) || (parsed(fields[2], y) && y != 0);
+  return off ? Place::plane : Place::origin;
 }
 
-enum class Shape { noAtoms, flat, threeD };
+// A molecule in xyz text: how many atoms, and where the one furthest out lies.
+struct Shape {
+  int atoms = 0;
+  Place furthest = Place::origin;
+  // With every atom in the plane z = 0, as SMILES (at the origin) or a 2D drawing leaves it.
+  bool inPlane() const { return atoms > 0 && furthest != Place::space; }
+};
 
 // Each molecule's shape in the xyz text, up to the first text that is no molecule.
 std::vector<Shape> moleculeShapes(const std::string& xyzText) {
@@ -51,15 +63,27 @@ std::vector<Shape> moleculeShapes(const std::string& xyzText) {
   std::string line;
   while (std::getline(lines, line)) {
     auto count = words(line, 2);
-    int atoms = 0;
-    if (count.size() != 1 || !parsed(count[0], atoms) || atoms < 0) break;
+    Shape shape;
+    if (count.size() != 1 || !parsed(count[0], shape.atoms) || shape.atoms < 0) break;
     std::getline(lines, line);  // the title
-    bool flat = true;
-    for (int i = 0; i < atoms && std::getline(lines, line); ++i)
-      if (offThePlane(line)) flat = false;
-    shapes.push_back(atoms == 0 ? Shape::noAtoms : flat ? Shape::flat : Shape::threeD);
+    for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i)
+      shape.furthest = std::max(shape.furthest, placeOf(line));
+    shapes.push_back(shape);
   }
   return shapes;
+}
+
+// Whether obabel read each molecule of the SD text it wrote as 3D: the dimension code of the
+// line after its title ("3D"; "2D" stands for 2D coordinates and for none).
+std::vector<bool> readAsThreeD(const std::string& sdText) {
+  std::vector<bool> threeD;
+  std::istringstream lines(sdText);
+  std::string line;
+  for (int inRecord = 0; std::getline(lines, line); ++inRecord) {
+    if (inRecord == 1) threeD.push_back(line.size() >= 22 && line.compare(20, 2, "3D") == 0);
+    if (line.starts_with("$$$$")) inRecord = -1;
+  }
+  return threeD;
 }
 
 std::string stretchRun(const std::string& reading, const MoleculeStretch& stretch) {
@@ -80,11 +104,11 @@ CoordinatesToMake coordinatesToMake(const std::string& xyzText) {
   bool someFlat = false, someThreeD = false;
   auto shapes = moleculeShapes(xyzText);
   for (int number = 1; number <= static_cast<int>(shapes.size()); ++number) {
-    Shape shape = shapes[number - 1];
-    someFlat = someFlat || shape == Shape::flat;
-    someThreeD = someThreeD || shape == Shape::threeD;
-    if (shape == Shape::noAtoms) continue;
-    bool flat = shape == Shape::flat;
+    const Shape& shape = shapes[number - 1];
+    if (shape.atoms == 0) continue;
+    bool flat = shape.inPlane();
+    someFlat = someFlat || flat;
+    someThreeD = someThreeD || !flat;
     if (stretches.empty() || stretches.back().flat != flat) {
       if (!stretches.empty()) stretches.back().last = number - 1;
       stretches.push_back({.first = number, .last = 0, .flat = flat});
@@ -100,6 +124,34 @@ CoordinatesToMake inputCoordinatesToMake(const std::string& head, const std::str
                                          const std::string& inputPath) {
   auto positions = shellReport(atomPositionsCommand(head, iFileType, inputPath)).output;
   return coordinatesToMake(positions.value_or(""));
+}
+
+FlatCount flatMoleculesWritten(const std::string& outputXyz, const std::string& inputSd) {
+  auto shapes = moleculeShapes(outputXyz);
+  auto inputThreeD = readAsThreeD(inputSd);
+  bool matched = inputThreeD.size() == shapes.size();
+  FlatCount count;
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    const Shape& shape = shapes[i];
+    if (shape.atoms == 0) continue;
+    ++count.molecules;
+    // One atom has no shape to lose; many at one point are no structure. In the plane z = 0
+    // a molecule keeps its 3D coordinates only where obabel read them so from the input.
+    bool kept3D = matched && inputThreeD[i];
+    if (shape.atoms > 1 &&
+        (shape.furthest == Place::origin || (shape.furthest == Place::plane && !kept3D)))
+      ++count.flat;
+  }
+  return count;
+}
+
+FlatCount moleculesWrittenFlat(const std::string& head, const std::string& iFileType,
+                               const std::string& inputPath, const std::string& outputPath) {
+  auto written = shellReport(atomPositionsCommand(head, "", outputPath)).output;
+  auto read =
+      shellReport(head + " " + iFileType + " " + pathArgument(inputPath) + " -osdf 2>/dev/null")
+          .output;
+  return flatMoleculesWritten(written.value_or(""), read.value_or(""));
 }
 
 std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,

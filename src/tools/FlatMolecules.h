@@ -53,6 +53,26 @@ CoordinatesToMake coordinatesToMake(const std::string& xyzText);
 CoordinatesToMake inputCoordinatesToMake(const std::string& head, const std::string& iFileType,
                                          const std::string& inputPath);
 
+// How many molecules of a written file have no 3D coordinates, of how many with atoms.
+struct FlatCount {
+  int flat = 0;
+  int molecules = 0;
+};
+
+// The molecules that obabel wrote (`outputXyz`, the written file read as xyz) without 3D
+// coordinates, from an input that obabel reads as `inputSd` (SD text, molecule for molecule).
+// Open Babel 3.1.1 at the speeds "fastest" and "fast" writes each molecule with the input's own
+// coordinates: none from SMILES (every atom at the origin), 2D ones from a 2D drawing, 3D ones
+// from a 3D file, where a planar molecule (benzene, carbon dioxide) lies in z = 0 as well. So a
+// molecule of several atoms is flat when they all lie at the origin, or all in z = 0 where the
+// input did not give it 3D coordinates (or cannot be matched with it). A lone atom is never.
+FlatCount flatMoleculesWritten(const std::string& outputXyz, const std::string& inputSd);
+
+// The same for the file at `outputPath` written from the input, as obabel (`head`, with the
+// input-format flag) reads both. Runs obabel twice.
+FlatCount moleculesWrittenFlat(const std::string& head, const std::string& iFileType,
+                               const std::string& inputPath, const std::string& outputPath);
+
 // The same, or nothing when the input changes between 3D and flat molecules more often than one
 // command holds: an alert then says so and how to go on.
 std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,

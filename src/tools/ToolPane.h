@@ -177,10 +177,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     // coordinates.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
       saidLeftOut(this->platform(), result, LeftOut::forceFieldTypes, program, *run.output);
-    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates &&
-        !saidLeftOut(this->platform(), result, LeftOut::threeDCoordinates, program, *run.output) &&
-        run.readsBackCoordinates && inputCoordinatesToMake(obabelWord, "", *run.output).any)
-      this->platform().runAlert(flatOutputAlert(result, program, *run.output));
+    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates)
+      saidFlatMolecules(run, result, program, obabelWord);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }
@@ -201,10 +199,27 @@ class ToolPane : public platform::BoundViewController<Pane> {
   Pane& self() { return static_cast<Pane&>(*this); }
 
   // A SMILES format chosen in the popup makes obabel read any file as SMILES.
-  bool smilesChosen() {
-    if constexpr (requires(Pane & pane) { pane.iFileType; })
-      return self().iFileType == "-ismi" || self().iFileType == "-ismiles";
-    return false;
+  bool smilesChosen() { return chosenInputFlag() == "-ismi" || chosenInputFlag() == "-ismiles"; }
+
+  std::string chosenInputFlag() {
+    if constexpr (requires(Pane & pane) { pane.iFileType; }) return self().iFileType;
+    return "";
+  }
+
+  // Molecules the run wrote without 3D coordinates, as obabel says or, where it may say
+  // nothing, as the written file shows them next to the input.
+  void saidFlatMolecules(const ToolRun& run, const platform::posix::BashRun& result,
+                         const std::string& program, const std::string& obabelWord) {
+    std::optional<FlatCount> flat;
+    if (run.readsBackCoordinates && !run.inputs.empty())
+      flat =
+          moleculesWrittenFlat(obabelWord, chosenInputFlag(), run.inputs.front().path, *run.output);
+    Concerned concerned = flat && flat->flat > 0 && flat->flat == flat->molecules ? Concerned::every
+                                                                                  : Concerned::some;
+    if (!saidLeftOut(this->platform(), result, LeftOut::threeDCoordinates, program, *run.output,
+                     OutputKind::file, concerned) &&
+        flat && flat->flat > 0)
+      this->platform().runAlert(flatOutputAlert(result, program, *run.output, concerned));
   }
 
   bool coordinatesPresent(const std::vector<InputFile>& inputs) {

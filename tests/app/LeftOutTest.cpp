@@ -2,6 +2,8 @@
 // output). Each pane that writes such a run's file says it with obabel's words.
 #include <gmock/gmock.h>
 
+#include <sstream>
+
 #include "TestSupport.h"
 #include "convert/Convertcontroller.h"
 #include "platform/headless/Harness.h"
@@ -13,6 +15,7 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr const char* kNoCoordinates = "obabel left molecules without 3D coordinates";
 
@@ -28,9 +31,10 @@ class LeftOut : public ::testing::Test {
     h.field(made, "outputFilepath").setText(scratch(output));
     return made;
   }
-  void obgen(const std::string& speed, const std::string& smiles, const std::string& output) {
-    writeFile(scratch("in.smi"), smiles);
-    auto& obgen = pane<obgenviewcontroller>("obgen", scratch("in.smi"), output);
+  void obgen(const std::string& speed, const std::string& molecules, const std::string& output,
+             const std::string& input = "in.smi") {
+    writeFile(scratch(input), molecules);
+    auto& obgen = pane<obgenviewcontroller>("obgen", scratch(input), output);
     h.choose(obgen, "performance", speed);
     h.press(obgen, "runObgen:");
   }
@@ -44,25 +48,42 @@ class LeftOut : public ::testing::Test {
   headless::Harness h;
 };
 
-TEST_F(LeftOut, AnIndexSearchStopsAt4000Candidates) {
-  // The index names its molecule file by its name alone, in the index's folder.
-  writeFile(scratch("nci.smi"), readFile("/usr/share/RDKit/Data/NCI/first_5K.smi"));
-  obabelCount({scratch("nci.smi"), "-ofs", "-O", scratch("nci.fs")});
-  auto& search = pane<SearchViewController>("SearchViewController", "", "out.smi");
-  h.field(search, "fssearchPath").setText(scratch("nci.fs"));
-  h.choose(search, "smartsSearchoptions", "matching");
-  h.field(search, "smartsSearch").setText("C");
-  h.press(search, "runFSsearch:");
-  expectSaid("obabel searched only part of the index",
-             {"Stopped looking after 3999 molecules.", "\"Search file\""});
+// obabel stops at its 4,000th candidate, "after 3999 molecules" counted from 0: an index of
+// exactly 4,000 (all candidates for "C") was searched whole, one of 4,001 was not.
+TEST_F(LeftOut, AnIndexSearchStopsAt4000CandidatesWithMoleculesLeftUnseen) {
+  size_t said = 0;
+  for (int count : {4000, 4001, 4999}) {
+    // The index names its molecule file by its name alone, in the index's folder.
+    std::string name = "nci" + std::to_string(count);
+    std::istringstream nci(readFile("/usr/share/RDKit/Data/NCI/first_5K.smi"));
+    std::string molecules;
+    for (std::string line; count-- > 0 && std::getline(nci, line);) molecules += line + "\n";
+    writeFile(scratch(name + ".smi"), molecules);
+    obabelCount({scratch(name + ".smi"), "-ofs", "-O", scratch(name + ".fs")});
+    auto& search = pane<SearchViewController>("SearchViewController", "", name + ".out.smi");
+    h.field(search, "fssearchPath").setText(scratch(name + ".fs"));
+    h.choose(search, "smartsSearchoptions", "matching");
+    h.field(search, "smartsSearch").setText("C");
+    h.press(search, "runFSsearch:");
+    if (name == "nci4000") {
+      EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
+      EXPECT_EQ(obabelCount({scratch(name + ".out.smi"), "-onul"}),
+                obabelCount({scratch(name + ".smi"), "-s", "C", "-onul"}));
+    } else {
+      expectSaid("obabel searched only part of the index",
+                 {"Stopped looking after 3999 molecules.", "\"Search file\""}, ++said);
+    }
+  }
 }
 
 // Morpholine's diselenide: MMFF94, Confab's force field, has no type for selenium.
 TEST_F(LeftOut, ConfabSkipsWhatItsForceFieldCannotType) {
   writeFile(scratch("in.smi"), "CCO\nC1CN(CCO1)[Se][Se]N2CCOCC2\nCCCCO\n");
   h.press(pane<obconfabviewcontroller>("obconfab", scratch("in.smi"), "out.sdf"), "runobConfab:");
+  // Confab's line, not obabel's counts of its two runs, which count none of the conformers.
   expectSaid("obabel left molecules out",
-             {"It wrote \"!!Cannot set up forcefield for this molecule\"."});
+             {"Its last error lines:\n!!Cannot set up forcefield for this molecule"});
+  EXPECT_THAT(h.alerts()[0].informativeText, Not(HasSubstr("converted")));
 }
 
 // Open Babel 3.1.1 makes no coordinates at these speeds and warns only when it writes SD or Mol2.
@@ -70,9 +91,29 @@ TEST_F(LeftOut, ObgenAtItsFastestSpeedsMakesNoCoordinates) {
   size_t said = 0;
   for (const auto& [speed, output] :
        {std::pair{"--fastest", "a.sdf"}, {"--fast", "b.sdf"}, {"--fast", "c.xyz"}}) {
-    obgen(speed, "CCO\n", output);
-    expectSaid(kNoCoordinates, {"\"" + scratch(output) + "\""}, ++said);
+    obgen(speed, "CCO\nCC\n", output);
+    expectSaid(kNoCoordinates, {"\"" + scratch(output) + "\"", "any of the molecules"}, ++said);
   }
+}
+
+// At those speeds obabel writes each molecule with the input's own coordinates: 3D ones stay
+// (benzene and carbon dioxide in the plane z = 0 too, as their "3D" header gives them), 2D ones
+// stay 2D and are said, as "some" only beside molecules that are fine.
+TEST_F(LeftOut, ObgenAtFastSaysOnly2DMoleculesNotPlanar3DOnes) {
+  std::string drawn = runForOutput(std::string(kObabel) +
+                                   " '-:c1ccccc1 benzene' '-:O=C=O co2' --gen2D -osdf 2>/dev/null");
+  std::string planar = drawn;
+  for (size_t at = planar.find("2D\n"); at != std::string::npos; at = planar.find("2D\n", at))
+    planar.replace(at, 2, "3D");
+  std::string drugs = readFile(testDataPath("cdk2-12.sdf"));
+  drugs = drugs.substr(0, drugs.find("$$$$\n", drugs.find("$$$$\n") + 1) + 5);
+  for (const char* output : {"p3.sdf", "p3.xyz", "p3.mol2"})
+    obgen("--fast", planar + drugs, output, "p.sdf");
+  EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
+  obgen("--fast", drawn, "d.xyz", "d.sdf");
+  expectSaid(kNoCoordinates, {"any of the molecules"});
+  obgen("--fastest", drugs + drawn, "m.xyz", "m.sdf");
+  expectSaid(kNoCoordinates, {"for some molecules", "for the others is kept"}, 2);
 }
 
 // obabel quotes the first title in a kekulize warning, and makes coordinates for both.

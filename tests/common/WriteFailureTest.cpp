@@ -2,11 +2,15 @@
 // writes a file says so, naming the file, and keeps what was written. Run with the real obabel.
 #include <gmock/gmock.h>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "TestSupport.h"
+#include "common/DiskRoom.h"
+#include "common/ShellQuote.h"
 #include "convert/Convertcontroller.h"
 #include "platform/headless/Harness.h"
 #include "search/SearchViewController.h"
@@ -100,6 +104,20 @@ INSTANTIATE_TEST_SUITE_P(
                     ".fs"}),
     [](const auto& info) { return info.param.name; });
 
+// Run writes an SD record to standard output, its title as its first line; only obabel's own
+// line on standard error says a write failed.
+TEST_F(UnwrittenOutput, ATitleRunWritesIsNoWriteFailure) {
+  auto& pane = h.make<Convertcontroller>("Convertcontroller");
+  std::string titled = std::string(kObabel) + " '-:CCO Cannot write to x.sdf' -osdf";
+  h.field(pane, "obabelText").setText(titled);
+  h.press(pane, "runObabelcommand:");
+  EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
+  h.field(pane, "obabelText").setText(titled + " -O " + scratch("none/x.sdf"));
+  h.press(pane, "runObabelcommand:");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("Cannot write to " + scratch("none/x.sdf")));
+}
+
 class FullDisk : public UnwrittenOutput {};
 
 // A disk that fills during the run: obabel writes what fits, mid-molecule, and exits 0.
@@ -126,6 +144,66 @@ INSTANTIATE_TEST_SUITE_P(
                                   .run = [](Harness& h, auto& out) { confab(h, out, true); },
                                   .filler = 48 * 1024}),
     [](const auto& info) { return info.param.name; });
+
+// Runs when the test ends, whatever happened: a mount would outlive it.
+struct AtEnd {
+  std::string command;
+  ~AtEnd() { runForOutput(command + " 2>/dev/null"); }
+};
+
+class RoomLeft : public UnwrittenOutput {
+ protected:
+  // Converts `input` into `output` with the real obabel; the alert, if any.
+  std::string convert(const std::string& input, const std::string& output) {
+    auto& pane = h.make<Convertcontroller>("Convertcontroller");
+    h.field(pane, "inputFilepath").setText(input);
+    h.field(pane, "outputFilepath").setText(output);
+    h.press(pane, "convertFile:");
+    return h.alerts().empty() ? "" : h.alerts().back().messageText;
+  }
+  std::string at() { return "cd " + quotedPath(h.temporaryDirectory()) + " && "; }
+};
+
+// A write that met the end of a tmpfs leaves no block free; one that fitted, with 40 KiB left
+// of 512 KiB, is whole and said by nothing.
+TEST_F(RoomLeft, AWholeOutputOnANearlyFullTmpfsIsNotSaid) {
+  AtEnd undo{at() + "umount disk"};
+  if (runForOutput(at() + "mkdir disk && mount -t tmpfs -o size=512k tmpfs disk && echo ok") !=
+      "ok\n")
+    GTEST_SKIP() << "no tmpfs can be mounted here";
+  writeFile(scratch("disk/filler"), std::string(472 * 1024, 'f'));
+  EXPECT_EQ(convert(testDataPath("small.smi"), scratch("disk/out.sdf")), "");
+  EXPECT_EQ(obabelCount({scratch("disk/out.sdf"), "-onul"}), 10);
+}
+
+// ext4 keeps 5 % for root and a last reserve from root too (its reserved clusters). Once an
+// ordinary user's write has met the end (nothing available to users), root still writes whole
+// files, said by nothing, until its own write meets the end, which is said.
+TEST_F(RoomLeft, RootWritesIntoTheBlocksExt4KeepsForRootAndIsToldOnlyWhenThoseRunOut) {
+  AtEnd undo{at() + "umount disk"};
+  if (::geteuid() != 0 ||
+      runForOutput(at() + "truncate -s 8M ext4 && mkfs.ext4 -q -m 5 ext4 && mkdir disk && "
+                          "mount -o loop ext4 disk && chmod 777 disk && echo ok") != "ok\n")
+    GTEST_SKIP() << "no ext4 image can be mounted here";
+  std::string disk = scratch("disk");
+  // From within the disk: the user may not pass through the private temporary folder.
+  runForOutput(at() + "cd disk && setpriv --reuid=nobody --regid=nogroup --clear-groups " +
+               "bash -c 'head -c 20M /dev/zero > users' 2>/dev/null");
+  struct statvfs full {};
+  ASSERT_EQ(::statvfs(disk.c_str(), &full), 0);
+  auto kept = keptFromRoot(disk);
+  ASSERT_TRUE(kept);
+  EXPECT_GT(*kept, 0u);
+  EXPECT_LT(roomLeft(full, false, kept), 4096u) << "as a user's failed write leaves it";
+  EXPECT_GT(roomLeft(full, true, kept), 300u * 1024);
+
+  EXPECT_EQ(convert(testDataPath("cdk2-12.sdf"), disk + "/whole.mol2"), "");
+  EXPECT_EQ(obabelCount({disk + "/whole.mol2", "-onul"}), 12);
+  std::string big = readFile(testDataPath("cdk2.sdf"));
+  writeFile(scratch("big.sdf"), big + big + big);
+  EXPECT_EQ(convert(scratch("big.sdf"), disk + "/cut.sdf"), "The output may be cut short");
+  EXPECT_GT(std::filesystem::file_size(disk + "/cut.sdf"), 0u);
+}
 
 }  // namespace
 }  // namespace molbench::testing

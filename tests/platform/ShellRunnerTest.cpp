@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "common/Shell.h"
+#include "common/WriteFailure.h"
 #include "platform/headless/Harness.h"
 
 namespace molbench {
@@ -82,10 +83,11 @@ TEST(Shell, TellsHowTheRunEnded) {
 }
 
 // obabel goes on after leaving a molecule out, and what it writes later can fill the error
-// tail many times over; its line must still be seen, even when it arrives in two writes, and on
-// standard output as Confab writes it (in a report that is no UTF-8). Only a line that begins
-// with the phrase says it: obabel quotes a title within its own line.
-TEST(Shell, SeesAWatchedLineOnEitherStreamButNoTitleQuotingIt) {
+// tail many times over; its line must still be seen, even when it arrives in two writes. A line
+// counts only on the stream where it is printed (Confab's on standard output, in a report that
+// is no UTF-8; obabel's on standard error), and only where it begins with the phrase: obabel
+// quotes a title within its own line, and writes an SD title as a line of its own.
+TEST(Shell, SeesAWatchedLineOnItsOwnStreamButNoTitleSayingIt) {
   std::string warnings = "head -c 20000 /dev/zero | tr '\\0' w >&2; echo >&2";
   auto run = shellRun(warnings + "; printf '  3D coordinate gen' >&2; sleep 0.05; printf " +
                       "'eration failed\\n' >&2; " + warnings);
@@ -98,15 +100,27 @@ TEST(Shell, SeesAWatchedLineOnEitherStreamButNoTitleQuotingIt) {
   auto confab = shellRun(
       "printf '..title = caf\\xe9\\n!!Cannot set up forcefield for this molecule\\n!!Skipping'");
   EXPECT_FALSE(confab.output);
-  EXPECT_TRUE(confab.wroteOnError("!!Cannot set up forcefield for this molecule"));
-  EXPECT_TRUE(shellRun("printf '  Stopped looking after 3999 molecules.'")
-                  .wroteOnError("Stopped looking after"));
+  EXPECT_TRUE(confab.wroteOnError(kConfabSetupFailure));
+  EXPECT_FALSE(shellRun("echo '!!Cannot set up forcefield for this molecule' >&2")
+                   .wroteOnError(kConfabSetupFailure));
+  EXPECT_TRUE(shellRun("printf '  Stopped looking after 3999 molecules.' >&2")
+                  .wroteOnError(kIndexSearchStopped));
+  EXPECT_FALSE(
+      shellRun("printf 'Stopped looking after 3999 molecules.'").wroteOnError(kIndexSearchStopped));
 
   auto quoted = shellRun(
       "echo '  Failed to kekulize aromatic SMILES (title is 3D coordinate generation failed)' "
       ">&2; echo '..title = !!Cannot set up forcefield for this molecule'");
   EXPECT_FALSE(quoted.wroteOnError(kThreeDFailure));
-  EXPECT_FALSE(quoted.wroteOnError("!!Cannot set up forcefield for this molecule"));
+  EXPECT_FALSE(quoted.wroteOnError(kConfabSetupFailure));
+  // An SD record on standard output begins with its title.
+  auto titled =
+      shellRun(std::string(testing::kObabel) +
+               " '-:CCO Cannot write to x.sdf' '-:CC No 2D or 3D coordinates exist' -osdf");
+  ASSERT_TRUE(titled.output);
+  EXPECT_TRUE(titled.output->starts_with("Cannot write to x.sdf\n"));
+  EXPECT_FALSE(titled.wroteOnError(kCannotWrite));
+  EXPECT_TRUE(titled.wroteOnError(kNoCoordinates)) << "obabel's own warning, on standard error";
 }
 
 TEST(Shell, LeavesNoFinishedChildBehind) {

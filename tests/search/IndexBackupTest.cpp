@@ -13,7 +13,9 @@ namespace molbench::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using IndexRebuild = SearchPaneTest;
 
 // Runs when the test ends, whatever happened: a locked folder or a mount would outlive it.
@@ -51,6 +53,11 @@ TEST_F(IndexRebuild, TheIndexFileKeepsItsModeAndLinksAndTheOldBytesComeBackIntoI
       // A build on a full disk may be cut short: the old index comes back there too.
       bool sound = input != scratch("none.sdf") && folder != "full";
       ASSERT_EQ(h.alerts().size(), said + (sound ? 0 : 1));
+      // One true sentence about the old index: it is back, not "kept as it is".
+      if (folder == "full") {
+        EXPECT_THAT(h.alerts().back().informativeText,
+                    AllOf(HasSubstr("back in place"), Not(HasSubstr("kept as it is"))));
+      }
       EXPECT_EQ(readFile(index) == old, !sound);
       EXPECT_EQ(fastSearchIndexEntries(index), 10u);
       EXPECT_TRUE(fs::equivalent(index, link));

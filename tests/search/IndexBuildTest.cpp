@@ -84,6 +84,7 @@ TEST_F(IndexBuild, ABuildRunsExactlyWhereSearchesThroughTheIndexFindWhatTheFileH
       {"unended.pdb", unended("6.pdb")},
       {"noend.pdb", pdb.substr(0, pdb.size() - 4)},  // no "END" line after the last model
       {"noendmdl.pdb", pdb.substr(0, pdb.rfind("ENDMDL"))},
+      {"endonly.pdb", pdb.substr(0, pdb.rfind("ENDMDL")) + "END\n"},
       {"onemodel.pdb", lastModel.substr(0, lastModel.rfind("END\n"))},
       {"alone.mol", mol.substr(0, mol.find("$$$$"))}};
   for (const auto& [name, content] : files) {
@@ -116,6 +117,11 @@ TEST_F(IndexBuild, ABuildRunsExactlyWhereSearchesThroughTheIndexFindWhatTheFileH
       EXPECT_THAT(*problem, HasSubstr("Convert the file to SD (\".sdf\")"));
     }
   }
+  // Only the lines that are missing are named.
+  for (const auto& [name, missing] : {std::pair{"endonly.pdb", "no \"ENDMDL\" line"},
+                                      {"noendmdl.pdb", "no \"ENDMDL\" and \"END\" lines"}})
+    EXPECT_THAT(unindexableInputProblem("", scratch(name), scratch(name) + ".fs").value_or(""),
+                HasSubstr(missing));
   EXPECT_TRUE(indexableFormat("SDF")) << "codes are read without regard to case";
 }
 

@@ -39,15 +39,20 @@ std::vector<char*> childEnvironment() {
   return environment;
 }
 
-// Follows one stream line by line for lines that say a watched phrase; what it finds goes into
-// the list both streams share, one line for each phrase.
+// Follows one stream line by line for lines that say a phrase watched on it; what it finds goes
+// into the list both streams share, one line for each phrase.
 class LineWatch {
  public:
-  LineWatch(const std::vector<std::string>* phrases, std::vector<std::string>* seen)
-      : phrases_(phrases), seen_(seen) {}
+  LineWatch(const std::vector<WatchedPhrase>* phrases, Stream stream,
+            std::vector<std::string>* seen)
+      : seen_(seen) {
+    if (phrases)
+      for (const auto& watched : *phrases)
+        if (watched.stream == stream && !watched.phrase.empty()) phrases_.push_back(watched.phrase);
+  }
 
   void feed(const char* data, size_t count) {
-    if (!phrases_ || phrases_->empty()) return;
+    if (phrases_.empty()) return;
     for (const char* end = data + count; data < end;) {
       const char* lineEnd = static_cast<const char*>(std::memchr(data, '\n', end - data));
       const char* stop = lineEnd ? lineEnd : end;
@@ -64,10 +69,10 @@ class LineWatch {
 
   // Ends the line read so far: at its line feed, or where the stream ends without one.
   void endLine() {
-    if (!phrases_) return;
+    if (phrases_.empty()) return;
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-    for (const auto& phrase : *phrases_) {
-      if (phrase.empty() || phraseSeen(phrase)) continue;
+    for (const auto& phrase : phrases_) {
+      if (phraseSeen(phrase)) continue;
       if (auto line = messageLine(line_, phrase)) seen_->push_back(*line);
     }
     line_.clear();
@@ -81,7 +86,7 @@ class LineWatch {
                        [&](const std::string& line) { return line.starts_with(phrase); });
   }
 
-  const std::vector<std::string>* phrases_;
+  std::vector<std::string> phrases_;
   std::vector<std::string>* seen_;
   std::string line_;
 };
@@ -120,7 +125,7 @@ bool drainError(int fd, std::string& tail, LineWatch& watch) {
 void keepPassingThrough(int fd) {
   std::thread([fd] {
     std::string ignored;
-    LineWatch none(nullptr, nullptr);
+    LineWatch none(nullptr, Stream::error, nullptr);
     pollfd error{fd, POLLIN, 0};
     while (::poll(&error, 1, -1) >= 0 || errno == EINTR) {
       if (!drainError(fd, ignored, none)) break;
@@ -203,10 +208,11 @@ void finish(pid_t pid, int error, BashRun& run, LineWatch& watch) {
 
 }  // namespace
 
-BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases) {
+BashRun runBash(const std::string& command, const std::vector<WatchedPhrase>& watchedPhrases) {
   BashRun run;
-  LineWatch outWatch(&watchedPhrases, &run.watchedLines);
-  LineWatch errorWatch(&watchedPhrases, &run.watchedLines);
+  run.watched = watchedPhrases;
+  LineWatch outWatch(&watchedPhrases, Stream::output, &run.watchedLines);
+  LineWatch errorWatch(&watchedPhrases, Stream::error, &run.watchedLines);
   int out[2];
   int err[2];
   // Close-on-exec, so children started on other threads meanwhile do not hold our pipes open.
@@ -266,6 +272,9 @@ std::optional<std::string> messageLine(std::string_view line, const std::string&
 std::optional<std::string> BashRun::lineSaying(const std::string& phrase) const {
   for (const auto& line : watchedLines)
     if (line.starts_with(phrase)) return line;
+  // The error tail holds no line of a phrase that only counts on standard output.
+  for (const auto& one : watched)
+    if (one.phrase == phrase && one.stream == Stream::output) return std::nullopt;
   // A full tail may begin within a line, which is then no line of its own.
   size_t start = 0;
   if (errorTail.size() >= kErrorTailBytes) start = std::min(errorTail.find('\n'), errorTail.size());

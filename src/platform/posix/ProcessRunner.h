@@ -9,6 +9,17 @@
 
 namespace molbench::platform::posix {
 
+// The stream a program writes a line on.
+enum class Stream { output, error };
+
+// A phrase the runner looks for at the start of a line, on the one stream where the program
+// prints it: the same words on the other stream are a molecule's text (an SD title written to
+// standard output), not the program's message.
+struct WatchedPhrase {
+  std::string phrase;
+  Stream stream = Stream::error;
+};
+
 // How one run went. Standard input is /dev/null, so a program that reads it never waits on
 // this program's terminal; standard output is a pipe read in large blocks until every holder
 // of its writing end has closed it; standard error passes through to this program's own
@@ -25,12 +36,16 @@ struct BashRun {
   int signal = 0;
   // The last bytes the run wrote on standard error (at most kErrorTailBytes).
   std::string errorTail;
-  // The first line on either stream that begins with each watched phrase (messageLine),
-  // however much followed it: obabel writes most of its messages on standard error, but
-  // Confab writes its own on standard output.
+  // The first line that begins with each watched phrase (messageLine) on the phrase's own
+  // stream, however much followed it: obabel writes most of its messages on standard error,
+  // but Confab writes its own on standard output.
   std::vector<std::string> watchedLines;
+  // The phrases it was watched for.
+  std::vector<WatchedPhrase> watched;
 
   // The run's first line that begins with this phrase: watched, or still in the error tail.
+  // Only for a phrase watched on standard error, or one not watched at all, does the tail
+  // count.
   std::optional<std::string> lineSaying(const std::string& phrase) const;
 
   // Whether the run wrote such a line.
@@ -50,7 +65,7 @@ std::optional<std::string> messageLine(std::string_view line, const std::string&
 // The child's environment is this program's, with OMP_NUM_THREADS=1 added when it is not set:
 // Open Babel's OpenMP threads spin while they wait for each other, and on a busy machine a job
 // of a fifth of a second then takes minutes. On an idle machine one thread is as fast.
-// Both streams are watched for lines that say one of `watchedPhrases`, from first byte to last.
-BashRun runBash(const std::string& command, const std::vector<std::string>& watchedPhrases = {});
+// Each watched phrase is looked for on its own stream, from first byte to last.
+BashRun runBash(const std::string& command, const std::vector<WatchedPhrase>& watchedPhrases = {});
 
 }  // namespace molbench::platform::posix
