@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,6 +24,12 @@ std::optional<unsigned long long> keptFromRoot(const std::string& folder) {
   struct statvfs disk {};
   if (!(reserved >> clusters) || ::statvfs(folder.c_str(), &disk) != 0) return std::nullopt;
   return clusters * disk.f_frsize;
+}
+
+std::optional<unsigned long long> shellScratchKeptFromRoot() {
+  if (::geteuid() != 0) return std::nullopt;
+  const char* folder = std::getenv("TMPDIR");
+  return keptFromRoot(folder && *folder ? folder : "/tmp");
 }
 
 unsigned long long roomLeft(const struct statvfs& disk, bool root,

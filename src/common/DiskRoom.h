@@ -18,6 +18,11 @@ namespace molbench {
 // ext4, or no /sys).
 std::optional<unsigned long long> keptFromRoot(const std::string& folder);
 
+// When this program runs as root, what the file system of the folder where the shell's mktemp
+// makes its files ($TMPDIR, else /tmp) keeps even from root; nothing for other users, or where
+// that is not known.
+std::optional<unsigned long long> shellScratchKeptFromRoot();
+
 // The bytes a write can still get: for root, the free bytes less what is kept even from root;
 // for other users, and for root where that is not known, the bytes available to users.
 unsigned long long roomLeft(const struct statvfs& disk, bool root,

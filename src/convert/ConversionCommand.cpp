@@ -73,31 +73,36 @@ struct SplitWriting {
   std::string descriptor;  // ends the split run: what its target needs open
   std::string finish;      // runs after the split run
   SplitScratch scratch;    // how the molecules to split are written to "$tmp" and read back
+  std::string roomCheck;   // stops the command when "$tmp" proves to have had no room
 };
 
 // `readsScratch`: the split run reads the molecules from the scratch file, not the input.
 SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
                           const std::string& outputPath, const std::string& inputPath,
-                          bool readsScratch) {
+                          bool readsScratch, std::optional<unsigned long long> keptFromRoot) {
   std::string code = writtenFormatCode(p, outputPath);
   SplitScratch scratch = splitScratch(code, p.oFileTypeOption);
   bool compresses = obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath);
   auto named = readsScratch ? namedInput(code, inputPath) : std::nullopt;
   if (p.splitmols.empty() || (!compresses && !named))
-    return {"",     "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ", target, p.zipfile, "", "",
-            scratch};
+    return {"",      "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ",
+            target,  p.zipfile,
+            "",      "",
+            scratch, scratchRoomCheck("\"$tmp\"", keptFromRoot)};
   std::string eachFile = "gzip -n";
   if (named)
     eachFile = compresses ? "{ " + pipedRuns(inputNamedAgain(*named), eachFile) + "; }"
                           : inputNamedAgain(*named);
-  auto split = folderSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord, eachFile);
+  auto split =
+      folderSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord, eachFile, keptFromRoot);
   return {split.scratchFolder,
           split.scratchFolder + "tmp=\"$dir\"/selected && ",
           split.target,
           "",
           split.folderDescriptor,
           " && " + split.placeEach,
-          scratch};
+          scratch,
+          scratchRoomCheck("\"$tmp\"", keptFromRoot)};
 }
 
 // obabel splits only what it reads from a file: from a pipe it writes nothing and exits 0. So
@@ -107,7 +112,7 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
 std::string splitThroughFile(const std::string& first, const std::string& second,
                              const std::string& split, const SplitWriting& w) {
   std::string start = w.file + first;
-  std::string rest = " > \"$tmp\" && " + scratchRoomCheck("\"$tmp\"") + " && " + split + w.finish;
+  std::string rest = " > \"$tmp\" && " + w.roomCheck + " && " + split + w.finish;
   return second.empty() ? start + rest : pipedRuns(start, second + rest);
 }
 
@@ -242,7 +247,7 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
   std::string hydrogens = p.oHydrogens + " " + pH;
   bool coordinatesFirst = p.oHydrogens == kPHFlag && (s.generate2D || s.generate3D);
   SplitWriting w = splitWriting(p, " -O " + output, result.outputPath, s.inputPath,
-                                coordinatesFirst || selects(p));
+                                coordinatesFirst || selects(p), s.scratchKeptFromRoot);
   if (coordinatesFirst) {
     result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {

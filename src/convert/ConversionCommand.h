@@ -38,6 +38,9 @@ struct ConversionSettings : FormatSettings {
   bool appendToTitle = false;
   bool filter = false;
   bool removeSalts = false;
+  // Given when the command runs as root: the bytes the file system of the shell's temporary
+  // folder keeps even from root.
+  std::optional<unsigned long long> scratchKeptFromRoot;
 };
 
 // The pieces of the command that the pane keeps between compositions. Some carry over when

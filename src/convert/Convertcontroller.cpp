@@ -2,6 +2,7 @@
 
 #include "common/ChooseFile.h"
 #include "common/CommandFragments.h"
+#include "common/DiskRoom.h"
 #include "common/FormatChoice.h"
 #include "common/IndexSearchStop.h"
 #include "common/OutputGuard.h"
@@ -257,6 +258,7 @@ ConversionSettings Convertcontroller::readSettings() const {
   s.appendToTitle = appendTotitle->isOn();
   s.filter = filterOption->isOn();
   s.removeSalts = removeSalts->isOn();
+  s.scratchKeptFromRoot = shellScratchKeptFromRoot();
   return s;
 }
 

@@ -44,16 +44,17 @@ bool obabelCompresses(bool zipOption, bool formatNamed, const std::string& outpu
 }
 
 FolderSplit folderSplit(const std::string& outputPath, const std::string& namedFormat,
-                        const std::string& eachFile) {
+                        const std::string& eachFile,
+                        std::optional<unsigned long long> keptFromRoot) {
   std::string extension = scratchExtension(outputPath, namedFormat);
   std::string scratchFile = "\"$dir\"/m\"$i\"" + extension;
   auto [before, after] = splitOutputNames(outputPath);
   std::string numbered = quotedPath(before) + "\"$i\"" + (after.empty() ? "" : quotedPath(after));
   // Read from standard input, gzip takes no file name for an option and stores none.
   return {kScratchFolder, " -O /dev/fd/4/m" + extension, " 4< \"$dir\"",
-          scratchRoomCheck("\"$dir\"") + " && i=1 && while [ -e " + scratchFile + " ]; do " +
-              eachFile + " < " + scratchFile + " > " + numbered + " || exit; i=$((i + 1)); done" +
-              kCountCheck};
+          scratchRoomCheck("\"$dir\"", keptFromRoot) + " && i=1 && while [ -e " + scratchFile +
+              " ]; do " + eachFile + " < " + scratchFile + " > " + numbered +
+              " || exit; i=$((i + 1)); done" + kCountCheck};
 }
 
 }  // namespace molbench

@@ -5,6 +5,7 @@
 // scratch file names that file where some formats name their input (NamedInput.h).
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace molbench {
@@ -29,7 +30,9 @@ struct FolderSplit {
 // For the output path as obabel would get it, the code of the named output format ("" when the
 // path's name gives the format), and the command that makes each file to put in place from the
 // one obabel wrote, read on its standard input and written on its standard output ("gzip -n").
+// `keptFromRoot` as for scratchRoomCheck.
 FolderSplit folderSplit(const std::string& outputPath, const std::string& namedFormat,
-                        const std::string& eachFile);
+                        const std::string& eachFile,
+                        std::optional<unsigned long long> keptFromRoot);
 
 }  // namespace molbench

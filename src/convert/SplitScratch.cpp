@@ -100,9 +100,12 @@ SplitScratch splitScratch(const std::string& formatCode, const std::string& writ
           found->copies};
 }
 
-std::string scratchRoomCheck(const std::string& scratchPath) {
-  return "{ [ \"$(stat -f -c %a -- " + scratchPath +
-         ")\" != 0 ] || { echo \"No room left in the temporary folder \\\"$(dirname -- " +
+std::string scratchRoomCheck(const std::string& scratchPath,
+                             std::optional<unsigned long long> keptFromRoot) {
+  std::string room = keptFromRoot ? "[ $(( $(stat -f -c '%f*%S' -- " + scratchPath + ") )) -gt " +
+                                        std::to_string(*keptFromRoot) + " ]"
+                                  : "[ \"$(stat -f -c %a -- " + scratchPath + ")\" != 0 ]";
+  return "{ " + room + " || { echo \"No room left in the temporary folder \\\"$(dirname -- " +
          scratchPath + ")\\\": the split stopped before writing its files.\" >&2; exit 1; }; }";
 }
 

@@ -4,6 +4,7 @@
 // splits.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace molbench {
@@ -33,7 +34,10 @@ SplitScratch splitScratch(const std::string& formatCode, const std::string& writ
 
 // A command piece that stops the command, said on standard error, when the file system of the
 // scratch path (a shell word such as "$tmp") has no room left: obabel exits 0 when its writes
-// fail for want of room, and what it wrote there is then cut short.
-std::string scratchRoomCheck(const std::string& scratchPath);
+// fail for want of room, and what it wrote there is then cut short. `keptFromRoot` is given when
+// the command runs as root: the bytes that file system keeps even from root. Root writes on
+// into the blocks kept for root, so for root no room means no more free bytes than those.
+std::string scratchRoomCheck(const std::string& scratchPath,
+                             std::optional<unsigned long long> keptFromRoot);
 
 }  // namespace molbench

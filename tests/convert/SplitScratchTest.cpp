@@ -3,6 +3,7 @@
 // split is said, with no split file left behind. Run with the real obabel on real files.
 #include <gmock/gmock.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -145,6 +146,28 @@ TEST_F(SplitScratchRuns, AFullTemporaryFolderIsSaidAndLeavesNoSplitFile) {
     EXPECT_THAT(said, HasSubstr("No room left")) << format;
     EXPECT_TRUE(fs::is_empty(small)) << format;
   }
+}
+
+// ext4 keeps blocks for root: once an ordinary user's writes have met the end, root's split
+// still writes its scratch file whole and goes on; once root's own writes meet the end, the
+// split is stopped, said.
+TEST_F(SplitScratchRuns, RootSplitsIntoTheBlocksKeptForRootAndIsStoppedWhenThoseRunOut) {
+  std::string disk = scratch("ext4 disk"), at = "cd " + quotedPath(temp()) + " && ";
+  if (::geteuid() != 0 ||
+      runForOutput(at + "truncate -s 8M ext4 && mkfs.ext4 -q -m 5 ext4 && mkdir 'ext4 disk' && "
+                        "mount -o loop ext4 'ext4 disk' && chmod 777 'ext4 disk' && echo ok") !=
+          "ok\n")
+    GTEST_SKIP() << "no ext4 image can be mounted here";
+  std::unique_ptr<const char, void (*)(const char*)> unmount(
+      disk.c_str(), [](const char* dir) { ::umount2(dir, MNT_DETACH); });
+  runForOutput("cd " + quotedPath(disk) + " && setpriv --reuid=nobody --regid=nogroup " +
+               "--clear-groups bash -c 'head -c 20M /dev/zero > users' 2>/dev/null");
+  useTmpdir("ext4 disk");
+  EXPECT_EQ(convert(testDataPath("small.smi"), scratch("out 1"), "sdf", true).size(), 9u);
+  EXPECT_EQ(said, "");
+  runForOutput("head -c 20M /dev/zero > " + quotedPath(disk + "/root") + " 2>/dev/null");
+  EXPECT_EQ(convert(testDataPath("small.smi"), scratch("out 2"), "sdf", true).size(), 0u);
+  EXPECT_THAT(said, HasSubstr("No room left"));
 }
 
 }  // namespace
