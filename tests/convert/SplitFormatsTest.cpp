@@ -28,9 +28,10 @@ namespace fs = std::filesystem;
 const std::vector<std::string> kLeftOut = {"copy", "fs",    "cmlr", "cof", "cub",
                                            "cube", "paint", "png",  "pov"};
 
-// obabel's time stamps (SD's header line, dates and times in reports) change between runs.
+// obabel's time stamps (SD's header line, dates and times in reports, the seconds since 1970 that
+// name an untitled molecule in macromolecular CIF) change between runs.
 std::string withoutTimeStamps(const std::string& text) {
-  static const std::regex stamps(R"(OpenBabel\d{10}|\d\d:\d\d:\d\d|\d\d/\d\d/\d{2,4})");
+  static const std::regex stamps(R"(OpenBabel\d{10}|\d\d:\d\d:\d\d|\d\d/\d\d/\d{2,4}|T\d{10}\b)");
   return std::regex_replace(text, stamps, "T");
 }
 
