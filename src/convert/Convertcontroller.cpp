@@ -174,7 +174,8 @@ std::string Convertcontroller::noCountProblem() const {
 
 std::optional<std::string> Convertcontroller::notACommandProblem(const std::string& command) const {
   // An empty field runs nothing, whatever emptied it.
-  if (command.empty() || command != shownText.text) return std::nullopt;
+  if (command.empty() || (command != shownText.text && command != shownText.readBack))
+    return std::nullopt;
   return "The command field holds " + std::string(shownText.what) +
          ", not a command, so nothing was run. Press Check to put the conversion command there, "
          "or type a command.";
@@ -186,8 +187,10 @@ void Convertcontroller::filterHelp(platform::Control*) {
 }
 
 void Convertcontroller::showInCommandField(const std::string& text, const char* what) {
-  shownText = {text, what};
   obabelText->setText(text);
+  // The window's field may hand the text back changed (a no-break space as a blank, a line
+  // separator or a lone carriage return as a line break), and Run reads what it hands back.
+  shownText = {text, obabelText->text(), what};
 }
 
 std::optional<ComposedCommand> Convertcontroller::guardedConversion(std::string_view action) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVariant>
+#include <cstdio>
 
 #include "SceneFixture.h"
 #include "TestSupport.h"
@@ -85,6 +86,59 @@ TEST(ConvertTab, ConvertsAFileThroughTheWidgets) {
   ASSERT_EQ(scene.platform().script().alerts().size(), 1u);
   EXPECT_EQ(scene.platform().script().alerts()[0].messageText, "Mend the SMARTS pattern");
   EXPECT_EQ(testing::readFile(folder + "/picked (copy).smi"), kept);
+}
+
+// A data field may be named like a command, and the command field hands some characters back
+// changed (a no-break space as a blank, U+2028, U+2029 and a lone carriage return as line
+// breaks): what List tags or Count put there is still no command, however the field reads it.
+TEST(ConvertTab, RunRefusesTheListingsAsTheFieldHandsThemBack) {
+  SceneFixture scene("Convertcontroller");
+  scene.platform().userDefaults().set("pathToobabel", testing::kObabel);
+  std::string folder = scene.platform().temporaryDirectory();
+  std::string planted = folder + "/planted";
+  std::string touch = "true;touch " + quotedPath(planted);
+  const std::pair<const char*, std::string> oddCharacters[] = {
+      {"no-break space", "\xC2\xA0"},
+      {"line separator", "\xE2\x80\xA8"},
+      {"paragraph separator", "\xE2\x80\xA9"},
+      {"lone carriage return", "\r"},
+      {"bytes that are not UTF-8", "\xFF\xFE"},
+      {"zero-width space", "\xE2\x80\x8B"},
+      {"tab", "\t"},
+  };
+  auto& alerts = scene.platform().script().alerts();
+  auto* field = scene.widgetAs<QPlainTextEdit>("obabelText");
+  for (const auto& [what, odd] : oddCharacters) {
+    std::string sdf = folder + "/named.sdf";
+    std::string text = testing::readFile(testing::testDataPath("small.sdf"));
+    text.insert(text.find("$$$$"), ">  <x" + odd + touch + ">\n1\n\n");
+    testing::writeFile(sdf, text);
+    type(scene, "inputFilepath", sdf);
+    for (const char* filling : {"listTags:", "countMols:", "filterHelp:"}) {
+      auto refusals = alerts.size();
+      buttonSending(scene, filling)->click();
+      ASSERT_FALSE(shown(scene).empty()) << what << " " << filling;
+      if (filling == std::string("listTags:")) {
+        ASSERT_NE(shown(scene).find(touch), std::string::npos) << what;
+      }
+      buttonSending(scene, "runObabelcommand:")->click();
+      EXPECT_EQ(alerts.size(), refusals + 1) << what << " " << filling;
+      EXPECT_FALSE(testing::fileExists(planted)) << what << " " << filling;
+      std::remove(planted.c_str());
+    }
+  }
+
+  // What the user types there, or the listing edited, runs.
+  auto refusals = alerts.size();
+  field->setPlainText(QString::fromStdString("touch " + quotedPath(planted)));
+  buttonSending(scene, "runObabelcommand:")->click();
+  EXPECT_TRUE(testing::fileExists(planted));
+  std::remove(planted.c_str());
+  buttonSending(scene, "listTags:")->click();
+  field->appendPlainText("");
+  buttonSending(scene, "runObabelcommand:")->click();
+  EXPECT_TRUE(testing::fileExists(planted));
+  EXPECT_EQ(alerts.size(), refusals);
 }
 
 TEST(SearchTab, SearchesAFileAndItsIndexThroughTheWidgets) {
