@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <fstream>
 
 #include "common/ShellQuote.h"
 
@@ -58,6 +59,19 @@ bool readRecord(std::string_view text, std::string_view& title, std::vector<doub
   return true;
 }
 
+// Why the search stops at the record of this number.
+std::string stopReason(std::size_t number, bool cutShort, bool readable, std::string_view title,
+                       std::size_t values, std::size_t queryValues) {
+  std::string where = "record " + std::to_string(number);
+  if (cutShort)
+    return where +
+           ", the last, is cut short: it ends in neither the tab nor the line feed that "
+           "end every whole record";
+  if (!readable) return where + " is not a title followed by tab-separated numbers";
+  return where + " (" + std::string(title) + ") has " + std::to_string(values) +
+         " values, the query " + std::to_string(queryValues);
+}
+
 std::size_t quotedSize(char c) { return c == '\'' ? 4 : 1; }
 
 }  // namespace
@@ -66,6 +80,18 @@ std::optional<std::string_view> spectrophoreRecords(std::string_view text) {
   std::size_t at = text.find(kHeaderEnd);
   if (at == std::string_view::npos) return std::nullopt;
   return text.substr(at + kHeaderEnd.size());
+}
+
+bool spectrophoreFileHoldsHeaderAlone(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text;
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (auto records = spectrophoreRecords(text); records && !records->empty()) return false;
+  }
+  auto records = spectrophoreRecords(text);
+  return records && records->empty();
 }
 
 std::optional<SpectrophoreRecord> parseSpectrophoreRecord(std::string_view text) {
@@ -119,14 +145,16 @@ SpectrophoreSearchResult searchSpectrophores(const std::vector<double>& query,
   result.pieceCount = pieces.size();
   std::string_view title;
   std::vector<double> values;
-  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-    bool readable = readRecord(pieces[i], title, values);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    bool last = i + 1 == pieces.size();
+    // A file whose records all end with a line feed leaves an empty piece after the last one.
+    if (last && pieces[i].empty()) break;
+    // obspectrophore ends every record's values with a tab; a last record without its line
+    // feed is still the user's data when that tab is there, and was cut short when it is not.
+    bool cutShort = last && pieces[i].back() != '\t';
+    bool readable = !cutShort && readRecord(pieces[i], title, values);
     if (!readable || values.size() < query.size()) {
-      std::string where = "record " + std::to_string(i + 1);
-      result.stopReason = readable ? where + " (" + std::string(title) + ") has " +
-                                         std::to_string(values.size()) + " values, the query " +
-                                         std::to_string(query.size())
-                                   : where + " is not a title followed by tab-separated numbers";
+      result.stopReason = stopReason(i + 1, cutShort, readable, title, values.size(), query.size());
       auto record = parseSpectrophoreRecord(pieces[i]);
       result.lastRecord =
           record

@@ -14,6 +14,11 @@ namespace molbench {
 // feeds; nothing when the text holds no such header.
 std::optional<std::string_view> spectrophoreRecords(std::string_view text);
 
+// Whether the spectrophore file at the path holds its header and nothing after it, as
+// obspectrophore writes it for an input it reads no molecule from. Reads only as far as the
+// header's end and the next byte.
+bool spectrophoreFileHoldsHeaderAlone(const std::string& path);
+
 // One record: its fields split at tabs (the title first, then the values, then whatever follows
 // the last tab), as the search keeps them.
 struct SpectrophoreRecord {
@@ -41,7 +46,7 @@ std::string resultLine(std::string_view title, const std::string& distance);
 
 struct SpectrophoreSearchResult {
   // The pieces of the database text after the header, split at line feeds (the records plus
-  // the piece after the last line feed).
+  // the piece after the last line feed, empty when the text ends with one).
   std::size_t pieceCount = 0;
   // One line per record compared, in database order.
   std::string lines;
@@ -52,8 +57,9 @@ struct SpectrophoreSearchResult {
   std::optional<std::string> stopReason;
 };
 
-// Compares every record of the database records (the text after the header) with the query.
-// A record that cannot be read stops the search; the lines for the records before it are kept.
+// Compares every record of the database records (the text after the header) with the query,
+// the last one too when no line feed follows it. A record that cannot be read, or a last one
+// cut short, stops the search; the lines for the records before it are kept.
 SpectrophoreSearchResult searchSpectrophores(const std::vector<double>& query,
                                              std::string_view databaseRecords);
 

@@ -92,13 +92,21 @@ void obspectrophoreviewcontroller::generateObspectrophore(platform::Control*) {
   if (!connected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string spectrophores = spectrophoreFilepath->text();
-  runTool({.program = kProgram,
-           .inputs = {{"input", input}},
-           .output = spectrophores,
-           .printsCommand = false},
-          [&](const std::string& head) {
-            return spectrophoreGenerateCommand(head, input, spectrophores);
-          });
+  // A SMILES input has no atom positions: obspectrophore would write "-nan" for its values.
+  bool ran = runTool({.program = kProgram,
+                      .inputs = {{"input", input}},
+                      .output = spectrophores,
+                      .printsCommand = false,
+                      .needsCoordinates = true},
+                     [&](const std::string& head) {
+                       return spectrophoreGenerateCommand(head, input, spectrophores);
+                     })
+                 .has_value();
+  // obspectrophore writes its header and exits 0 when it reads no molecule.
+  if (ran && spectrophoreFileHoldsHeaderAlone(spectrophores))
+    alert("obspectrophore read no molecule",
+          "\"" + input + "\" holds no molecule obspectrophore could read, so the spectrophore " +
+              "file \"" + spectrophores + "\" holds its header alone.");
 }
 
 void obspectrophoreviewcontroller::runobspectrophoreSearch(platform::Control*) {
@@ -169,19 +177,25 @@ void obspectrophoreviewcontroller::compareWithDatabase(const std::string& databa
     molRecord = valueFields(result.lastRecord);
     molDouble = std::move(result.lastRecord.values);
   }
+  if (result.recordsCompared == 0 && !result.stopReason)
+    stopSearch("\"" + databasePath + "\" holds no spectrophore record, only its header.");
   if (result.stopReason)
     stopSearch("In \"" + databasePath + "\", " + *result.stopReason + ". The lines for the " +
                std::to_string(result.recordsCompared) + " records before it were appended.");
 }
 
 void obspectrophoreviewcontroller::stopSearch(const std::string& reason) {
-  platform::AlertRequest alert;
-  alert.messageText = kSearchStoppedTitle;
-  // Titles may be in any encoding; the alert shows text.
-  alert.informativeText = platform::decodeUtf8Lossy(reason);
-  alert.buttons = {"OK"};
-  platform().diagnostic(reason);
-  platform().runAlert(alert);
+  alert(kSearchStoppedTitle, reason);
+}
+
+void obspectrophoreviewcontroller::alert(const std::string& title, const std::string& text) {
+  platform::AlertRequest request;
+  request.messageText = title;
+  // Titles and paths may be in any encoding; the alert shows text.
+  request.informativeText = platform::decodeUtf8Lossy(text);
+  request.buttons = {"OK"};
+  platform().diagnostic(text);
+  platform().runAlert(request);
 }
 
 }  // namespace molbench

@@ -58,6 +58,8 @@ class obspectrophoreviewcontroller : public ToolPane<obspectrophoreviewcontrolle
   void chooseWithPreset(platform::Outlet<platform::TextField>& target, const char* extension,
                         platform::Outlet<platform::TextField>* preset, const char* ending);
   void stopSearch(const std::string& reason);
+  // Says it with an alert, and on standard error.
+  void alert(const std::string& title, const std::string& text);
 };
 
 }  // namespace molbench

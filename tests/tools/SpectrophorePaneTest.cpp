@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 #include "ToolPattern.h"
@@ -105,6 +106,58 @@ TEST_F(SpectrophorePane, SearchAppendsTheDistanceOfEveryRecordOfARealDatabaseUpT
     EXPECT_EQ(lines.back().rfind("ZINC", 0), 0u);
   }
   EXPECT_EQ(h.alerts().size(), 4u);  // the two searches stopped at the malformed record
+}
+
+// What obspectrophore leaves out or gets wrong is said, and so is a database the search would
+// otherwise read only in part.
+TEST_F(SpectrophorePane, InputsWithNoResultAndDatabasesReadInPartAreSaid) {
+  setText("inputFilepath", testDataPath("cdk2-12.sdf"));
+  setText("spectrophoreFilepath", database);
+  h.press(pane, "generateObspectrophore:");
+  ASSERT_EQ(obabelCount({testDataPath("cdk2-12.sdf"), "-l", "1", "-O", query}), 1);
+  const std::string whole = readFile(database);
+  const std::string header = whole.substr(0, whole.find("Angstrom\n\n") + 10);
+  writeFile(scratch("none.sdf"), "not a molecule\n");
+  auto generate = [&](const std::string& input) {
+    setText("inputFilepath", input);
+    setText("spectrophoreFilepath", scratch("out.spectrophore"));
+    h.press(pane, "generateObspectrophore:");
+  };
+  auto searchIn = [&](const std::string& text) {
+    writeFile(scratch("db.spectrophore"), text);
+    search(query, scratch("db.spectrophore"));
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+    std::string alert;  // a part of the alert's title or text; "" for none
+    size_t resultLines;
+    bool generates = false;  // obspectrophore writes the spectrophore file
+  };
+  const Case cases[] = {
+      {"no molecule", [&] { generate(scratch("none.sdf")); }, "obspectrophore read no molecule", 0,
+       true},
+      {"SMILES", [&] { generate(testDataPath("small.smi")); }, "has no coordinates", 0},
+      {"last record with no line feed", [&] { searchIn(whole.substr(0, whole.size() - 1)); }, "",
+       12},
+      {"last record cut short", [&] { searchIn(whole.substr(0, whole.size() - 20)); },
+       "record 12, the last, is cut short", 11},
+      {"header alone", [&] { searchIn(header); }, "holds no spectrophore record", 0},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.name);
+    std::remove(results.c_str());
+    writeFile(scratch("out.spectrophore"), "kept");
+    size_t alertsBefore = h.alerts().size();
+    each.run();
+    EXPECT_EQ(linesOf(fileExists(results) ? readFile(results) : "").size(), each.resultLines);
+    EXPECT_EQ(h.alerts().size(), alertsBefore + (each.alert.empty() ? 0 : 1));
+    if (!each.alert.empty() && h.alerts().size() > alertsBefore) {
+      EXPECT_THAT(h.alerts().back().messageText + " " + h.alerts().back().informativeText,
+                  ::testing::HasSubstr(each.alert));
+    }
+    EXPECT_EQ(readFile(scratch("out.spectrophore")) == "kept", !each.generates);
+  }
 }
 
 TEST_F(SpectrophorePane, HostileTitlesAndPathsStayText) {

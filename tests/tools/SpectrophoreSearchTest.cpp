@@ -37,7 +37,7 @@ TEST(SpectrophoreText, DistancesAreFormattedAsPrintfInTheCLocale) {
 TEST(SpectrophoreSearch, ComparesEveryCompleteLineOverTheQueryValues) {
   auto result = searchSpectrophores({0, 0}, "a\t3\t4\t\n b  b\t0\t0\t9\t\n\t1\t1\t\nc\t1\t1\t");
   EXPECT_EQ(result.pieceCount, 4u);
-  EXPECT_EQ(result.lines, "a 5.00\nb b 0.00\n1.41\n");  // c has no line feed: never read
+  EXPECT_EQ(result.lines, "a 5.00\nb b 0.00\n1.41\nc 1.41\n");  // c is whole, with no line feed
   EXPECT_FALSE(result.stopReason);
 }
 
