@@ -108,8 +108,9 @@ TEST_F(LeftOut, ObgenAtItsFastestSpeedsMakesNoCoordinates) {
 }
 
 // At those speeds obabel writes each molecule with the input's own coordinates: 3D ones stay
-// (benzene and carbon dioxide in the plane z = 0 too, as their "3D" header gives them), 2D ones
-// stay 2D and are said, as "some" only beside molecules that are fine.
+// (benzene and carbon dioxide in the plane z = 0 too, as their "3D" header gives them, and a
+// chloride ion at the origin), 2D ones stay 2D and are said, as "some" only beside molecules that
+// are fine.
 TEST_F(LeftOut, ObgenAtFastSaysOnly2DMoleculesNotPlanar3DOnes) {
   std::string drawn = runForOutput(std::string(kObabel) +
                                    " '-:c1ccccc1 benzene' '-:O=C=O co2' --gen2D -osdf 2>/dev/null");
@@ -118,8 +119,12 @@ TEST_F(LeftOut, ObgenAtFastSaysOnly2DMoleculesNotPlanar3DOnes) {
     planar.replace(at, 2, "3D");
   std::string drugs = readFile(testDataPath("cdk2-12.sdf"));
   drugs = drugs.substr(0, drugs.find("$$$$\n", drugs.find("$$$$\n") + 1) + 5);
+  std::string chloride =
+      "chloride\n OpenBabel12082600153D\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+      "    0.0000    0.0000    0.0000 Cl  0  5  0  0  0  0  0  0  0  0  0  0\n"
+      "M  CHG  1   1  -1\nM  END\n$$$$\n";
   for (const char* output : {"p3.sdf", "p3.xyz", "p3.mol2", "p3.smi", "p3.can", "p3.inchi"})
-    obgen("--fast", planar + drugs, output, "p.sdf");
+    obgen("--fast", planar + drugs + chloride, output, "p.sdf");
   EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
   obgen("--fast", drawn, "d.xyz", "d.sdf");
   expectSaid(kNoCoordinates, {"any of the molecules"});

@@ -8,8 +8,13 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // flat, 2D
+const std::string kChloride =
+    "chloride\n OpenBabel12082600153D\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+    "    0.0000    0.0000    0.0000 Cl  0  5  0  0  0  0  0  0  0  0  0  0\n"
+    "M  CHG  1   1  -1\nM  END\n$$$$\n";
 
 class CoordinateRuns : public ToolPattern {
  protected:
@@ -43,6 +48,23 @@ TEST_P(CoordinateRuns, AFileMixingThreeDAndFlatMoleculesKeepsTheUsersCoordinates
   std::vector<size_t> order = {firstAtom(phenol), out.find("flat"), firstAtom(piperidine)};
   EXPECT_TRUE(std::ranges::is_sorted(order) && order.back() != std::string::npos) << out;
   EXPECT_TRUE(hasThreeDCoordinates(scratch("out.sdf")));
+}
+
+// A chloride ion at the origin of a 3D file is as 3D as one atom can be: no run makes
+// coordinates, and it stays where the file has it (--gen3D would move it off the origin).
+// Water read from SMILES is one atom too, with two hydrogens to place.
+TEST_P(CoordinateRuns, AnIonAtTheOriginOfAThreeDFileKeepsItsPlace) {
+  if (GetParam().identifier == "obgen") GTEST_SKIP() << "obgen makes coordinates for every one";
+  std::string phenol = threeDMolecule("c1ccccc1O", scratch("phenol.sdf"));
+  writeFile(scratch("salt.sdf"), readFile(phenol) + kChloride + readFile(phenol));
+  run(scratch("salt.sdf"), scratch("out.sdf"));
+  ASSERT_FALSE(h.diagnostics().empty());
+  EXPECT_THAT(h.diagnostics().back(), Not(HasSubstr("|")));  // one run, on the file itself
+  EXPECT_THAT(readFile(scratch("out.sdf")), HasSubstr("\n    0.0000    0.0000    0.0000 Cl "));
+  writeFile(scratch("water.smi"), "O water\n");
+  run(scratch("water.smi"), scratch("water.sdf"));
+  EXPECT_TRUE(hasThreeDCoordinates(scratch("water.sdf"))) << readFile(scratch("water.sdf"));
+  EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
 }
 
 // One obabel run for each stretch of 3D or flat molecules: past the most one command holds, the
