@@ -127,7 +127,10 @@ TEST_F(FormatFromName, KnowsEveryFormatCodeObabelLists) {
 TEST_F(FormatFromName, ForeseesWhichFormatsHoldNoCoordinates) {
   std::string command;
   for (std::string_view code : readableFormatCodes()) {
-    if (std::ranges::find(readOnlyFormatCodes(), code) != readOnlyFormatCodes().end()) continue;
+    // The index format writes its file beside the molecules it indexes.
+    if (isIndexCode(code) ||
+        std::ranges::find(readOnlyFormatCodes(), code) != readOnlyFormatCodes().end())
+      continue;
     std::string c(code);
     // A reader that crashes reads nothing back; bash's word of it goes with obabel's.
     command += "printf '%s ' " + c + "; { " + kObabel + " " +
