@@ -1,6 +1,7 @@
 #include "common/FormatFromName.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/ReadableFormats.h"
 
@@ -9,6 +10,10 @@ namespace molbench {
 namespace {
 
 constexpr std::string_view kIndexCode = "fs";
+
+// Measured: of the formats Open Babel 3.1.1 both writes and reads, the only ones it reads a
+// written 3D molecule back from with every atom at the origin.
+const std::vector<std::string_view> kCoordinatelessCodes = {"can", "inchi", "smi", "smiles"};
 
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -68,5 +73,9 @@ NameFormat formatFromName(const std::string& path, const NameRule& rule) {
 bool namesIndexFormat(const NameFormat& format) { return isIndexCode(format.code); }
 
 bool isIndexCode(std::string_view code) { return sameIgnoringAsciiCase(code, kIndexCode); }
+
+bool namesCoordinatelessFormat(const NameFormat& format) {
+  return format.kind == NameFormat::Kind::readable && listed(kCoordinatelessCodes, format.code);
+}
 
 }  // namespace molbench

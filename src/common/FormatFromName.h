@@ -50,4 +50,8 @@ NameFormat formatFromName(const std::string& path, const NameRule& rule);
 bool namesIndexFormat(const NameFormat& format);
 bool isIndexCode(std::string_view code);
 
+// Whether the name gives a format that holds no atom positions: obabel writes a 3D molecule into
+// SMILES, canonical SMILES or InChI and reads it back with every atom at the origin.
+bool namesCoordinatelessFormat(const NameFormat& format);
+
 }  // namespace molbench

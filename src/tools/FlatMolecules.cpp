@@ -1,5 +1,6 @@
 #include "tools/FlatMolecules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 #include <string_view>
@@ -48,10 +49,16 @@ Place placeOf(std::string_view atomLine) {
   return off ? Place::plane : Place::origin;
 }
 
+// Whether a formula names one element alone ("Cl-", "He"): no hydrogens go with the atom.
+bool oneElement(std::string_view formula) {
+  return std::ranges::count_if(formula, [](char c) { return c >= 'A' && c <= 'Z'; }) == 1;
+}
+
 // A molecule in xyz text: how many atoms, and where the one furthest out lies.
 struct Shape {
   int atoms = 0;
   Place furthest = Place::origin;
+  bool bareAtom = false;  // one atom with no hydrogens, by the formula ending its title line
   // With every atom in the plane z = 0, as SMILES (at the origin) or a 2D drawing leaves it.
   bool inPlane() const { return atoms > 0 && furthest != Place::space; }
 };
@@ -66,6 +73,9 @@ std::vector<Shape> moleculeShapes(const std::string& xyzText) {
     Shape shape;
     if (count.size() != 1 || !parsed(count[0], shape.atoms) || shape.atoms < 0) break;
     std::getline(lines, line);  // the title
+    std::string_view formula(line);
+    formula.remove_prefix(std::min(formula.size(), formula.find_last_of(' ') + 1));
+    shape.bareAtom = shape.atoms == 1 && oneElement(formula);
     for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i)
       shape.furthest = std::max(shape.furthest, placeOf(line));
     shapes.push_back(shape);
@@ -96,7 +106,8 @@ std::string stretchRun(const std::string& reading, const MoleculeStretch& stretc
 
 std::string atomPositionsCommand(const std::string& head, const std::string& iFileType,
                                  const std::string& inputPath) {
-  return head + " " + iFileType + " " + pathArgument(inputPath) + " -oxyz 2>/dev/null";
+  return head + " " + iFileType + " " + pathArgument(inputPath) +
+         " -oxyz --append formula 2>/dev/null";
 }
 
 CoordinatesToMake coordinatesToMake(const std::string& xyzText) {
@@ -105,7 +116,8 @@ CoordinatesToMake coordinatesToMake(const std::string& xyzText) {
   auto shapes = moleculeShapes(xyzText);
   for (int number = 1; number <= static_cast<int>(shapes.size()); ++number) {
     const Shape& shape = shapes[number - 1];
-    if (shape.atoms == 0) continue;
+    // An ion is whole wherever it lies, and --gen3D would only move it.
+    if (shape.atoms == 0 || shape.bareAtom) continue;
     bool flat = shape.inPlane();
     someFlat = someFlat || flat;
     someThreeD = someThreeD || !flat;
@@ -115,7 +127,7 @@ CoordinatesToMake coordinatesToMake(const std::string& xyzText) {
     }
   }
   if (!someFlat || !someThreeD) return CoordinatesToMake(someFlat);
-  // Molecules obabel read before the first with atoms go with the first stretch.
+  // Molecules obabel read before the first with a shape go with the first stretch.
   stretches.front().first = 1;
   return CoordinatesToMake(std::move(stretches));
 }

@@ -39,13 +39,15 @@ struct CoordinatesToMake {
 inline constexpr std::size_t kMostMoleculeStretches = 100;
 
 // The command that writes every molecule of the input, as obabel reads it, as xyz text: a count
-// line, a title line and one line per atom ("C  x y z").
+// line, a title line ending in the molecule's formula, and one line per atom ("C  x y z").
 std::string atomPositionsCommand(const std::string& head, const std::string& iFileType,
                                  const std::string& inputPath);
 
 // The coordinates to make for the molecules of that xyz text: none when no molecule is flat
 // (has atoms and all of them in the plane z = 0), every molecule when none has 3D coordinates,
-// else the stretches. A molecule without atoms goes with the stretch before it (or the first).
+// else the stretches. A molecule without atoms goes with the stretch before it (or the first),
+// and so does a lone atom without hydrogens (an ion at the origin of a 3D file): it has no shape
+// to make, and one at the origin is where a 3D file may well put it.
 CoordinatesToMake coordinatesToMake(const std::string& xyzText);
 
 // The same for the input, as obabel (`head`, with the input-format flag) reads it. Runs obabel

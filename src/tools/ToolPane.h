@@ -16,6 +16,7 @@
 #include "common/ChooseFile.h"
 #include "common/CommandFragments.h"
 #include "common/CompressedInput.h"
+#include "common/FormatFromName.h"
 #include "common/OutputFormat.h"
 #include "common/OutputGuard.h"
 #include "common/Refusal.h"
@@ -174,10 +175,11 @@ class ToolPane : public platform::BoundViewController<Pane> {
     if (!failureSaid_ && run.output && run.outputIsResult)
       failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
     // The file keeps the molecules the force field could type, and those left without 3D
-    // coordinates.
+    // coordinates: a format that holds none (SMILES, InChI) has lost nothing by them.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
       saidLeftOut(this->platform(), result, LeftOut::forceFieldTypes, program, *run.output);
-    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates)
+    if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates &&
+        !namesCoordinatelessFormat(formatFromName(*run.output, nameRuleOf(program, "output"))))
       saidFlatMolecules(run, result, program, obabelWord);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);

@@ -121,5 +121,36 @@ TEST_F(FormatFromName, KnowsEveryFormatCodeObabelLists) {
           << code << " " << other;
 }
 
+// A run that makes 3D coordinates says nothing of a file whose format cannot hold them: each
+// format obabel both reads and writes gets a 3D molecule, and those it reads back with every
+// atom at the origin are the ones foreseen.
+TEST_F(FormatFromName, ForeseesWhichFormatsHoldNoCoordinates) {
+  std::string command;
+  for (std::string_view code : readableFormatCodes()) {
+    // The index format writes its file beside the molecules it indexes.
+    if (isIndexCode(code) ||
+        std::ranges::find(readOnlyFormatCodes(), code) != readOnlyFormatCodes().end())
+      continue;
+    std::string c(code);
+    // A reader that crashes reads nothing back; bash's word of it goes with obabel's.
+    command += "printf '%s ' " + c + "; { " + kObabel + " " +
+               quotedPath(testDataPath("cdk2-12.sdf")) + " -l 1 -o" + c + " | " + kObabel + " -i" +
+               c + " -oxyz; } 2>/dev/null | awk 'NR > 2 && NF >= 4 " +
+               "{ n++; if ($2 + 0 || $3 + 0 || $4 + 0) off++ } END { print n + 0, off + 0 }'; ";
+  }
+  std::istringstream measured(runForOutput(command));
+  int formats = 0;
+  for (std::string code; measured >> code;) {
+    int atoms = 0, offOrigin = 0;
+    measured >> atoms >> offOrigin;
+    EXPECT_EQ(namesCoordinatelessFormat(formatFromName("mols." + code, nameRuleOf("obabel", ""))),
+              atoms > 0 && offOrigin == 0)
+        << code << ": " << offOrigin << " of " << atoms << " atoms off the origin";
+    ++formats;
+  }
+  EXPECT_GT(formats, 90);
+  EXPECT_TRUE(namesCoordinatelessFormat(formatFromName("out.SMI.gz", nameRuleOf("obabel", ""))));
+}
+
 }  // namespace
 }  // namespace molbench::testing

@@ -205,5 +205,43 @@ TEST_F(RoomLeft, RootWritesIntoTheBlocksExt4KeepsForRootAndIsToldOnlyWhenThoseRu
   EXPECT_GT(std::filesystem::file_size(disk + "/cut.sdf"), 0u);
 }
 
+// On an ext4 of 1 KiB blocks a write that met the end may leave less than a page (head, as
+// root, leaves 1 KiB there), so a run after which less than a page is left may be cut short,
+// said; with a whole page left the write did not meet the end. The disk is filled for each row
+// to leave that much room after obabel's output.
+TEST_F(RoomLeft, LessThanAPageLeftAfterTheRunIsSaid) {
+  AtEnd undo{at() + "umount disk"};
+  if (::geteuid() != 0 ||
+      runForOutput(at() + "truncate -s 8M ext4 && mkfs.ext4 -q -b 1024 -m 0 ext4 && mkdir disk "
+                          "&& mount -o loop ext4 disk && echo ok") != "ok\n")
+    GTEST_SKIP() << "no ext4 image can be mounted here";
+  std::string disk = scratch("disk");
+  auto room = [&] {
+    struct statvfs now {};
+    EXPECT_EQ(::statvfs(disk.c_str(), &now), 0);
+    return roomLeft(now, true, keptFromRoot(disk));
+  };
+  EXPECT_EQ(convert(testDataPath("small.smi"), scratch("whole.sdf")), "");
+  unsigned long long outputBlocks =
+      (std::filesystem::file_size(scratch("whole.sdf")) + 1023) / 1024;
+  unsigned long long page = static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE));
+  size_t said = 0;
+  for (unsigned long long left : {1024ull, page - 1024, page}) {
+    std::filesystem::remove(disk + "/filler");
+    std::filesystem::remove(disk + "/out.sdf");
+    // The filler's extents take a block of their own at times: it is trimmed to leave the room.
+    unsigned long long target = outputBlocks * 1024 + left;
+    writeFile(disk + "/filler", std::string(room() - target, 'f'));
+    std::filesystem::resize_file(disk + "/filler",
+                                 std::filesystem::file_size(disk + "/filler") + room() - target);
+    ASSERT_EQ(room(), target) << "the disk as staged";
+    convert(testDataPath("small.smi"), disk + "/out.sdf");
+    ASSERT_EQ(room(), left) << "the output as measured";
+    if (left < page) ++said;
+    ASSERT_EQ(h.alerts().size(), said) << left << " bytes left";
+    EXPECT_EQ(h.alerts().back().messageText, "The output may be cut short");
+  }
+}
+
 }  // namespace
 }  // namespace molbench::testing

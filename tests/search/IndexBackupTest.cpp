@@ -69,6 +69,24 @@ TEST_F(IndexRebuild, TheIndexFileKeepsItsModeAndLinksAndTheOldBytesComeBackIntoI
   EXPECT_THAT(refused.value_or(""), HasSubstr("\"" + scratch("missing") + "\": No such file"));
 }
 
+// obabel fills a disk with part of a first index and exits 0: a full disk says that the build
+// was cut short, and the part goes, as there was no index before. An index there before comes
+// back (above).
+TEST_F(IndexRebuild, AFirstBuildCutShortByAFullDiskLeavesNoIndex) {
+  std::string at = "cd " + quotedPath(temp()) + " && ";
+  AtEnd undo{at + "umount disk"};
+  if (runForOutput(at + "mkdir disk && mount -t tmpfs -o size=256k tmpfs disk && echo ok") !=
+      "ok\n")
+    GTEST_SKIP() << "no tmpfs can be mounted here";
+  setText("inputFilepath", "/usr/share/RDKit/Data/NCI/first_5K.smi");  // a 680 KB index
+  setText("fssearchPath", scratch("disk/nci.fs"));
+  h.press(pane, "createFS:");
+  ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_THAT(h.alerts()[0].informativeText, HasSubstr("removed that file"));
+  EXPECT_FALSE(fileExists(scratch("disk/nci.fs")));
+  EXPECT_EQ(runForOutput("ls -A " + scratch("disk") + " " + temp() + " | grep kept-"), "");
+}
+
 // A rebuild stopped while obabel ran leaves the index emptied and its copy beside it, as did an
 // older Molbench under a name without the index's number: a search of the emptied index names
 // that copy, and no other index's. The emptied index is rebuilt.

@@ -8,8 +8,13 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string kNci = "/usr/share/RDKit/Data/NCI/first_200.props.sdf";  // flat, 2D
+const std::string kChloride =
+    "chloride\n OpenBabel12082600153D\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+    "    0.0000    0.0000    0.0000 Cl  0  5  0  0  0  0  0  0  0  0  0  0\n"
+    "M  CHG  1   1  -1\nM  END\n$$$$\n";
 
 class CoordinateRuns : public ToolPattern {
  protected:
@@ -45,6 +50,23 @@ TEST_P(CoordinateRuns, AFileMixingThreeDAndFlatMoleculesKeepsTheUsersCoordinates
   EXPECT_TRUE(hasThreeDCoordinates(scratch("out.sdf")));
 }
 
+// A chloride ion at the origin of a 3D file is as 3D as one atom can be: no run makes
+// coordinates, and it stays where the file has it (--gen3D would move it off the origin).
+// Water read from SMILES is one atom too, with two hydrogens to place.
+TEST_P(CoordinateRuns, AnIonAtTheOriginOfAThreeDFileKeepsItsPlace) {
+  if (GetParam().identifier == "obgen") GTEST_SKIP() << "obgen makes coordinates for every one";
+  std::string phenol = threeDMolecule("c1ccccc1O", scratch("phenol.sdf"));
+  writeFile(scratch("salt.sdf"), readFile(phenol) + kChloride + readFile(phenol));
+  run(scratch("salt.sdf"), scratch("out.sdf"));
+  ASSERT_FALSE(h.diagnostics().empty());
+  EXPECT_THAT(h.diagnostics().back(), Not(HasSubstr("|")));  // one run, on the file itself
+  EXPECT_THAT(readFile(scratch("out.sdf")), HasSubstr("\n    0.0000    0.0000    0.0000 Cl "));
+  writeFile(scratch("water.smi"), "O water\n");
+  run(scratch("water.smi"), scratch("water.sdf"));
+  EXPECT_TRUE(hasThreeDCoordinates(scratch("water.sdf"))) << readFile(scratch("water.sdf"));
+  EXPECT_TRUE(h.alerts().empty()) << h.alerts().front().informativeText;
+}
+
 // One obabel run for each stretch of 3D or flat molecules: past the most one command holds, the
 // run is refused with how to go on, and nothing is written.
 TEST_P(CoordinateRuns, AFileThatAlternatesTooOftenIsRefusedWithTheWayOn) {
@@ -57,7 +79,7 @@ TEST_P(CoordinateRuns, AFileThatAlternatesTooOftenIsRefusedWithTheWayOn) {
 }
 
 // Read from Mol2, NCI's fourth molecule gets no coordinates: obabel says so, writes it flat and
-// exits 0.
+// exits 0. Its SMILES is the same as without the failed try, and is not said.
 TEST_P(CoordinateRuns, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
   obabelCount({kNci, "-f", "3", "-l", "4", "-O", scratch("nci.mol2")});
   run(scratch("nci.mol2"), scratch("out.sdf"));
@@ -66,6 +88,9 @@ TEST_P(CoordinateRuns, AMoleculeLeftWithoutCoordinatesIsSaidAndTheFileKept) {
   EXPECT_THAT(h.alerts()[0].informativeText,
               AllOf(HasSubstr("3D coordinate generation failed"), HasSubstr(scratch("out.sdf"))));
   EXPECT_GE(moleculeCount(scratch("out.sdf")), 2);
+  run(scratch("nci.mol2"), scratch("out.smi"));
+  EXPECT_EQ(h.alerts().size(), 1u) << h.alerts().back().informativeText;
+  EXPECT_GE(moleculeCount(scratch("out.smi")), 2);
 }
 
 // obabel that cannot write its output exits 0 before it reads; the first run then dies of the
