@@ -68,6 +68,7 @@ bool selects(const ConversionPieces& p) {
 struct SplitWriting {
   std::string folder;      // starts a command that splits in one run
   std::string file;        // starts a command that splits what a first run writes into "$tmp"
+  std::string textFile;    // as `file`, with a second scratch file "$text" for the input's text
   std::string target;      // " -O " and the output of the run that writes the files
   std::string zip;         // the split run's " -z "
   std::string descriptor;  // ends the split run: what its target needs open
@@ -85,8 +86,11 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
   bool compresses = obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath);
   auto named = readsScratch ? namedInput(code, inputPath) : std::nullopt;
   if (p.splitmols.empty() || (!compresses && !named))
-    return {"",      "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ",
-            target,  p.zipfile,
+    return {"",
+            "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ",
+            "tmp=$(mktemp) && text=$(mktemp) && trap 'rm -f -- \"$tmp\" \"$text\"' EXIT && ",
+            target,
+            p.zipfile,
             "",      "",
             scratch, scratchRoomCheck("\"$tmp\"", keptFromRoot)};
   std::string eachFile = "gzip -n";
@@ -97,6 +101,7 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
       folderSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord, eachFile, keptFromRoot);
   return {split.scratchFolder,
           split.scratchFolder + "tmp=\"$dir\"/selected && ",
+          split.scratchFolder + "tmp=\"$dir\"/selected && text=\"$dir\"/text && ",
           split.target,
           "",
           split.folderDescriptor,
@@ -162,10 +167,24 @@ std::string copiedSplitRun(const std::string& program, const std::string& inputP
          kScratchDescriptor + w.descriptor;
 }
 
-// Whether the records the first run selects can pass as they were read.
-bool copiesInput(const ConversionPieces& p, const std::string& inputPath) {
+// Whether the records the first run selects can pass as they were read, and from what text.
+CopyReading copiesInput(const ConversionPieces& p, const std::string& inputPath) {
   CopiedRecords records = copiedRecords(inputFormatCode(p, inputPath));
-  return p.joinmols.empty() && records != CopiedRecords::kNone && copiedWhole(inputPath, records);
+  if (!p.joinmols.empty() || records == CopiedRecords::kNone) return CopyReading::kNone;
+  return copyReading(inputPath, records);
+}
+
+// The first run of a split that copies the records of the input's text normalised
+// (CopiedInput.h), which a scratch file "$text" holds: the command starts by writing it there.
+// The run reads it in the input's format, as it reads the input.
+std::string selectNormalised(const std::string& program, const std::string& inputPath,
+                             const std::string& selectFrom, const ConversionPieces& p,
+                             std::optional<unsigned long long> keptFromRoot) {
+  std::string code = inputFormatCode(p, inputPath);
+  return normalisedText(inputPath, copiedRecords(code)) + " > \"$text\" && " +
+         scratchRoomCheck("\"$text\"", keptFromRoot) + " && " + program + " -i" + code +
+         kScratchInput + p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " " +
+         selectFrom + " 3< \"$text\"";
 }
 
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
@@ -255,8 +274,15 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     // order. A join (one molecule, which no copy holds) or an input whose records cannot be
     // copied whole passes the molecules written anew, in a format that keeps what the output
     // holds.
-    if (copiesInput(p, s.inputPath)) {
-      std::string select = reading + "-ocopy " + hydrogens + selectingOptions(p);
+    CopyReading copy = copiesInput(p, s.inputPath);
+    if (copy != CopyReading::kNone) {
+      std::string select = "-ocopy " + hydrogens + selectingOptions(p);
+      if (copy == CopyReading::kNormalised) {
+        select = selectNormalised(program, s.inputPath, select, p, s.scratchKeptFromRoot);
+        w.file = w.textFile;
+      } else {
+        select = reading + select;
+      }
       result.command = splitThroughFile(
           select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
     } else {
