@@ -5,6 +5,7 @@
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
+#include "convert/ConversionOptions.h"
 #include "convert/CopiedInput.h"
 #include "convert/NamedInput.h"
 #include "convert/SplitFolder.h"
@@ -54,12 +55,11 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
 // "-m --join" the first alone. Of a conversion in two runs (coordinates, then the pH) the second
 // filters and joins; the rest of the selection is made in the first.
 bool lastRunSelects(const ConversionPieces& p) {
-  return !p.theFilterCommand.empty() || !p.joinmols.empty();
+  return anyOptionThat(p, kSelects | kJoins, kAfterPH);
 }
 
 bool selects(const ConversionPieces& p) {
-  return lastRunSelects(p) || !p.oconvertFrom.empty() || !p.oconvertTo.empty() ||
-         !p.osmartsConvert.empty() || !p.onlyUnique.empty();
+  return anyOptionThat(p, kSelects | kJoins) || !p.oconvertFrom.empty() || !p.oconvertTo.empty();
 }
 
 // How the run that splits writes its files, and what the command runs around it. Files that
@@ -138,10 +138,8 @@ std::string splitRun(const std::string& program, const std::string& format,
 // lose the stereo of SMILES: L- and D-alanine became one), so only these make them here. What
 // the copy writes is each selected record as it was read, whatever these options did to it.
 std::string selectingOptions(const ConversionPieces& p) {
-  bool afterCoordinates = !p.osmartsConvert.empty() || !p.onlyUnique.empty();
-  return p.cenCordinates + p.conDative + p.onlyUnique + p.genCanonical +
-         (afterCoordinates ? p.generate2Dmol + p.generate3Dmol : "") + p.addTitle + p.oremoveSalts +
-         p.osmartsConvert + p.appendValues + p.theFilterCommand;
+  unsigned coordinates = anyOptionThat(p, kTestsCoordinates) ? 0u : unsigned{kMakesCoordinates};
+  return optionsThat(p, kAnything, kJoins | kSplits | kCompresses | coordinates);
 }
 
 // The code of the format obabel reads the input in: the chosen one, else the name's.
@@ -162,8 +160,9 @@ std::string copiedSplitRun(const std::string& program, const std::string& inputP
   bool titledByPath = copiedRecords(code) == CopiedRecords::kPdbModels && p.addTitle.empty();
   std::string title = titledByPath ? " --title " + quotedPath(inputPath) + " " : p.addTitle;
   return program + " -i" + code + kScratchInput + p.iFileTypeOption + " " + format + hydrogens +
-         w.target + p.cenCordinates + p.conDative + p.splitmols + p.genCanonical + w.zip +
-         p.generate2Dmol + p.generate3Dmol + title + p.oremoveSalts + p.appendValues +
+         w.target +
+         optionsThat(p, kAnything, kSelects | kJoins,
+                     {{&ConversionPieces::zipfile, w.zip}, {&ConversionPieces::addTitle, title}}) +
          kScratchDescriptor + w.descriptor;
 }
 
@@ -200,31 +199,29 @@ std::string selectNormalised(const std::string& program, const std::string& inpu
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
                               const std::string& format, const std::string& hydrogens,
                               const ConversionPieces& p, const SplitWriting& w) {
-  std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
-                                p.genCanonical + p.generate2Dmol + p.generate3Dmol + p.addTitle +
-                                p.oremoveSalts + p.osmartsConvert;
-  std::string values = p.appendValues + p.theFilterCommand;
+  std::string makeCoordinates =
+      reading + kIntermediateFlag + optionsThat(p, kAnything, kAfterPH | kSplits | kCompresses);
   if (p.splitmols.empty())
     return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + w.target +
-                                          p.cenCordinates + p.joinmols + p.zipfile + values);
+                                          optionsThat(p, kAfterPH | kCompresses));
   if (lastRunSelects(p))
     return splitThroughFile(makeCoordinates,
                             program + " -isdf - " + w.scratch.write + " " + hydrogens +
-                                p.cenCordinates + p.joinmols + values,
+                                optionsThat(p, kAfterPH),
                             splitRun(program, format, p, w), w);
-  return splitThroughFile(makeCoordinates, "",
-                          program + " -isdf" + kScratchInput + format + hydrogens + w.target +
-                              p.cenCordinates + p.splitmols + w.zip + values + kScratchDescriptor +
-                              w.descriptor,
-                          w);
+  return splitThroughFile(
+      makeCoordinates, "",
+      program + " -isdf" + kScratchInput + format + hydrogens + w.target +
+          optionsThat(p, kAfterPH | kSplits | kCompresses, 0, {{&ConversionPieces::zipfile, w.zip}}) +
+          kScratchDescriptor + w.descriptor,
+      w);
 }
 
 // The options of a conversion in one run, with the split and compression given apart.
 std::string oneRunOptions(const ConversionPieces& p, const std::string& split,
                           const std::string& zip) {
-  return p.cenCordinates + p.conDative + p.onlyUnique + p.joinmols + split + p.genCanonical + zip +
-         p.generate2Dmol + p.generate3Dmol + p.addTitle + p.oremoveSalts + p.osmartsConvert +
-         p.appendValues + p.theFilterCommand;
+  return optionsThat(p, kAnything, 0,
+                     {{&ConversionPieces::splitmols, split}, {&ConversionPieces::zipfile, zip}});
 }
 
 }  // namespace
