@@ -1,5 +1,7 @@
 #include "convert/ConversionCommand.h"
 
+#include <strings.h>
+
 #include "common/CommandFragments.h"
 #include "common/FormatFromName.h"
 #include "common/FormatTables.h"
@@ -280,6 +282,19 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
       } else {
         select = reading + select;
       }
+      // The copy of the last PDB model ends at its ENDMDL, and a copy of that copy, as the split
+      // run writes into "copy", holds nothing of it: an END after it gives it its file.
+      if (copiedRecords(inputFormatCode(p, s.inputPath)) == CopiedRecords::kPdbModels &&
+          ::strcasecmp(writtenFormatCode(p, result.outputPath).c_str(), "copy") == 0)
+        select = "{ " + select + " && echo END; }";
+      result.command = splitThroughFile(
+          select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
+    } else if (rewrittenAsRead(inputFormatCode(p, s.inputPath)) && p.oHydrogens.empty() &&
+               !anyOptionThat(p, kChanges | kMakesCoordinates | kTitles)) {
+      // Nothing but the selection touches the molecules in the first run, so the molecules it
+      // writes anew in the input's format are those it read, and the split run converts them.
+      std::string select = reading + "-o" + inputFormatCode(p, s.inputPath) + " " + hydrogens +
+                           selectingOptions(p);
       result.command = splitThroughFile(
           select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
     } else {

@@ -256,12 +256,23 @@ TEST_F(SplitFormats, EveryInputSplitsAsItsMoleculesConvertAlone) {
   std::string titled = readFile(scratch("titles.sdf"));
   writeFile(scratch("bare.sdf"), titled.substr(0, titled.rfind("M  END") + 6));
   writeFile(scratch("windows.smi"), "CCO 456\r\nC/C=C\\C 12\r\nN[C@@H](C)C(=O)O\r\nCC=CC 3");
+  // Written anew in CML, a record lost its place in 8 of 8 PDB files; in XYZ, an untitled one
+  // was titled "/dev/fd/3"; in fract, 1 file was written for 8 molecules.
+  obabelCount({scratch("windows.sdf"), "-O", scratch("molecules.cml")});
+  obabelCount({scratch("windows.sdf"), "-O", scratch("molecules.xyz")});
+  // obabel's copy of the last PDB model ends at its ENDMDL, and a split into "copy" wrote nothing
+  // of it.
+  obabelCount({scratch("titles.smi"), "--gen2d", "-O", scratch("models.pdb")});
   const std::vector<std::string> codes = {"mol", "sdf", "xyz", "smi", "inchi", "cml", "mol2"};
+  const std::vector<std::string> rewritten = {"mol", "xyz", "smi", "pdb", "fract", "exyz", "gro"};
   const std::vector<InputCase> cases = {
       {"windows", "windows.sdf", 7, codes},
       {"unended", "unended.sdf", 7, codes},
       {"bare", "bare.sdf", 4, {"mol", "xyz", "smi"}},
       {"windows smiles", "windows.smi", 4, {"smi", "mol", "inchi"}},
+      {"cml", "molecules.cml", 7, rewritten},
+      {"xyz", "molecules.xyz", 7, rewritten},
+      {"pdb", "models.pdb", 4, {"copy"}},
   };
   for (const auto& c : cases)
     for (const auto& code : c.codes)
