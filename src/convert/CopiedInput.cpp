@@ -85,7 +85,8 @@ CopyReading copyReading(const std::string& path, CopiedRecords records) {
     tail.append(block.data(), static_cast<size_t>(n));
     if (tail.size() > 4096) tail.erase(0, tail.size() - 4096);
   }
-  if (first || returned) return CopyReading::kNone;
+  // A carriage return that ends the file ends its last line, as one before a line feed does.
+  if (first) return CopyReading::kNone;
   bool ended = tail.back() == '\n';
   if (records == CopiedRecords::kPdbModels)
     return ended && models && trimmedEnd(lastFilledLine(tail)) == "END" ? CopyReading::kAsItIs

@@ -23,11 +23,11 @@ enum class CopyReading {
 // file's records uncompressed) holds no carriage return and ends in a line feed, and whose last
 // line that is not blank ends its last record: "$$$$" for MDL records, "END" for PDB models (of
 // which a line must begin with "MODEL"). kNormalised for other MDL and line records whose
-// carriage returns all end lines (Windows line ends): obabel converts each molecule of the
-// normalised text exactly as it converts the original, in every format it writes (measured on
-// SD, SMILES, Mol2, InChI and txt files with Windows line ends, no last line feed, and, for SD,
-// no last "$$$$" after data fields or after "M  END"). PDB is not normalised: obabel titles its
-// molecules by the path of the file it reads.
+// carriage returns all end lines (Windows line ends, or one that ends the file): obabel
+// converts each molecule of the normalised text exactly as it converts the original, in every
+// format it writes (measured on SD, SMILES, Mol2, InChI and txt files with Windows line ends, no
+// last line feed, and, for SD, no last "$$$$" after data fields or after "M  END"). PDB is not
+// normalised: obabel titles its molecules by the path of the file it reads.
 CopyReading copyReading(const std::string& path, CopiedRecords records);
 
 // A command that writes the input's text normalised on its standard output: uncompressed, each

@@ -255,7 +255,7 @@ TEST_F(SplitFormats, EveryInputSplitsAsItsMoleculesConvertAlone) {
   writeFile(scratch("unended.sdf"), unended.substr(0, unended.find_last_not_of('\n') + 1));
   std::string titled = readFile(scratch("titles.sdf"));
   writeFile(scratch("bare.sdf"), titled.substr(0, titled.rfind("M  END") + 6));
-  writeFile(scratch("windows.smi"), "CCO 456\r\nC/C=C\\C 12\r\nN[C@@H](C)C(=O)O\r\nCC=CC 3");
+  writeFile(scratch("windows.smi"), "CCO 456\r\nC/C=C\\C 12\r\nN[C@@H](C)C(=O)O\r\nCC=CC 3\r");
   // Written anew in CML, a record lost its place in 8 of 8 PDB files; in XYZ, an untitled one
   // was titled "/dev/fd/3"; in fract, 1 file was written for 8 molecules.
   obabelCount({scratch("windows.sdf"), "-O", scratch("molecules.cml")});
