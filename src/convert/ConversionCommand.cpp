@@ -93,8 +93,10 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
             "tmp=$(mktemp) && text=$(mktemp) && trap 'rm -f -- \"$tmp\" \"$text\"' EXIT && ",
             target,
             p.zipfile,
-            "",      "",
-            scratch, scratchRoomCheck("\"$tmp\"", keptFromRoot)};
+            "",
+            "",
+            scratch,
+            scratchRoomCheck("\"$tmp\"", keptFromRoot)};
   std::string eachFile = "gzip -n";
   if (named)
     eachFile = compresses ? "{ " + pipedRuns(inputNamedAgain(*named), eachFile) + "; }"
@@ -207,16 +209,16 @@ std::string coordinatesThenPH(const std::string& program, const std::string& rea
     return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + w.target +
                                           optionsThat(p, kAfterPH | kCompresses));
   if (lastRunSelects(p))
-    return splitThroughFile(makeCoordinates,
-                            program + " -isdf - " + w.scratch.write + " " + hydrogens +
-                                optionsThat(p, kAfterPH),
-                            splitRun(program, format, p, w), w);
-  return splitThroughFile(
-      makeCoordinates, "",
-      program + " -isdf" + kScratchInput + format + hydrogens + w.target +
-          optionsThat(p, kAfterPH | kSplits | kCompresses, 0, {{&ConversionPieces::zipfile, w.zip}}) +
-          kScratchDescriptor + w.descriptor,
-      w);
+    return splitThroughFile(
+        makeCoordinates,
+        program + " -isdf - " + w.scratch.write + " " + hydrogens + optionsThat(p, kAfterPH),
+        splitRun(program, format, p, w), w);
+  return splitThroughFile(makeCoordinates, "",
+                          program + " -isdf" + kScratchInput + format + hydrogens + w.target +
+                              optionsThat(p, kAfterPH | kSplits | kCompresses, 0,
+                                          {{&ConversionPieces::zipfile, w.zip}}) +
+                              kScratchDescriptor + w.descriptor,
+                          w);
 }
 
 // The options of a conversion in one run, with the split and compression given apart.
@@ -270,9 +272,10 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same
-    // order. A join (one molecule, which no copy holds) or an input whose records cannot be
-    // copied whole passes the molecules written anew, in a format that keeps what the output
-    // holds.
+    // order. Where the input's records can be copied, the first run copies those it selects. A
+    // join (one molecule, which no copy holds) or another input passes the molecules written
+    // anew: in the input's own format where that reads back as the input (SplitScratch.h), else
+    // in a format that keeps what the output holds.
     CopyReading copy = copiesInput(p, s.inputPath);
     if (copy != CopyReading::kNone) {
       std::string select = "-ocopy " + hydrogens + selectingOptions(p);
@@ -293,8 +296,8 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
                !anyOptionThat(p, kChanges | kMakesCoordinates | kTitles)) {
       // Nothing but the selection touches the molecules in the first run, so the molecules it
       // writes anew in the input's format are those it read, and the split run converts them.
-      std::string select = reading + "-o" + inputFormatCode(p, s.inputPath) + " " + hydrogens +
-                           selectingOptions(p);
+      std::string select =
+          reading + "-o" + inputFormatCode(p, s.inputPath) + " " + hydrogens + selectingOptions(p);
       result.command = splitThroughFile(
           select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
     } else {

@@ -60,7 +60,8 @@ using OptionTexts = std::vector<std::pair<std::string ConversionPieces::*, std::
 std::string optionsThat(const ConversionPieces& p, unsigned taken, unsigned left = 0,
                         const OptionTexts& texts = {});
 
-// Whether an option of `p` that does something `does` names, and everything `alsoDoes` names, is on.
+// Whether an option of `p` that does something `does` names, and everything `alsoDoes` names, is
+// on.
 bool anyOptionThat(const ConversionPieces& p, unsigned does, unsigned alsoDoes = 0);
 
 // Everything any option does.

@@ -47,8 +47,8 @@ std::string trimmedEnd(std::string line) {
 
 // Whether every carriage return in `block` ends a line, but one that ends the block itself.
 bool returnsEndLines(const char* block, size_t n) {
-  for (const char* at = block; (at = static_cast<const char*>(std::memchr(at, '\r', block + n - at)));
-       ++at)
+  for (const char* at = block;
+       (at = static_cast<const char*>(std::memchr(at, '\r', block + n - at))); ++at)
     if (at + 1 < block + n && at[1] != '\n') return false;
   return true;
 }
@@ -75,7 +75,8 @@ CopyReading copyReading(const std::string& path, CopiedRecords records) {
     if (returned && block[0] != '\n') return CopyReading::kNone;
     returned = false;
     if (std::memchr(block.data(), '\r', static_cast<size_t>(n))) {
-      if (records == CopiedRecords::kPdbModels || !returnsEndLines(block.data(), static_cast<size_t>(n)))
+      if (records == CopiedRecords::kPdbModels ||
+          !returnsEndLines(block.data(), static_cast<size_t>(n)))
         return CopyReading::kNone;
       returns = true;
       returned = block[static_cast<size_t>(n) - 1] == '\r';
@@ -90,9 +91,9 @@ CopyReading copyReading(const std::string& path, CopiedRecords records) {
   bool ended = tail.back() == '\n';
   if (records == CopiedRecords::kPdbModels)
     return ended && models && trimmedEnd(lastFilledLine(tail)) == "END" ? CopyReading::kAsItIs
-                                                                          : CopyReading::kNone;
-  bool whole = ended && !returns &&
-               (records != CopiedRecords::kMdl || lastFilledLine(tail) == "$$$$");
+                                                                        : CopyReading::kNone;
+  bool whole =
+      ended && !returns && (records != CopiedRecords::kMdl || lastFilledLine(tail) == "$$$$");
   return whole ? CopyReading::kAsItIs : CopyReading::kNormalised;
 }
 

@@ -280,7 +280,8 @@ TEST_F(SplitFormats, EveryInputSplitsAsItsMoleculesConvertAlone) {
               c.aloneOptions);
   runAll();
   for (const auto& c : cases)
-    for (const auto& code : c.codes) expectAlone(scratch(c.name + "/" + code), code, c.molecules - 1);
+    for (const auto& code : c.codes)
+      expectAlone(scratch(c.name + "/" + code), code, c.molecules - 1);
 }
 
 }  // namespace
