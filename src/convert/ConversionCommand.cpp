@@ -1,10 +1,13 @@
 #include "convert/ConversionCommand.h"
 
+#include <strings.h>
+
 #include "common/CommandFragments.h"
 #include "common/FormatFromName.h"
 #include "common/FormatTables.h"
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
+#include "convert/ConversionOptions.h"
 #include "convert/CopiedInput.h"
 #include "convert/NamedInput.h"
 #include "convert/SplitFolder.h"
@@ -54,12 +57,11 @@ void updateSwitches(const ConversionSettings& s, ConversionPieces& p) {
 // "-m --join" the first alone. Of a conversion in two runs (coordinates, then the pH) the second
 // filters and joins; the rest of the selection is made in the first.
 bool lastRunSelects(const ConversionPieces& p) {
-  return !p.theFilterCommand.empty() || !p.joinmols.empty();
+  return anyOptionThat(p, kSelects | kJoins, kAfterPH);
 }
 
 bool selects(const ConversionPieces& p) {
-  return lastRunSelects(p) || !p.oconvertFrom.empty() || !p.oconvertTo.empty() ||
-         !p.osmartsConvert.empty() || !p.onlyUnique.empty();
+  return anyOptionThat(p, kSelects | kJoins) || !p.oconvertFrom.empty() || !p.oconvertTo.empty();
 }
 
 // How the run that splits writes its files, and what the command runs around it. Files that
@@ -68,6 +70,7 @@ bool selects(const ConversionPieces& p) {
 struct SplitWriting {
   std::string folder;      // starts a command that splits in one run
   std::string file;        // starts a command that splits what a first run writes into "$tmp"
+  std::string textFile;    // as `file`, with a second scratch file "$text" for the input's text
   std::string target;      // " -O " and the output of the run that writes the files
   std::string zip;         // the split run's " -z "
   std::string descriptor;  // ends the split run: what its target needs open
@@ -85,10 +88,15 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
   bool compresses = obabelCompresses(!p.zipfile.empty(), !p.oFileType.empty(), outputPath);
   auto named = readsScratch ? namedInput(code, inputPath) : std::nullopt;
   if (p.splitmols.empty() || (!compresses && !named))
-    return {"",      "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ",
-            target,  p.zipfile,
-            "",      "",
-            scratch, scratchRoomCheck("\"$tmp\"", keptFromRoot)};
+    return {"",
+            "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && ",
+            "tmp=$(mktemp) && text=$(mktemp) && trap 'rm -f -- \"$tmp\" \"$text\"' EXIT && ",
+            target,
+            p.zipfile,
+            "",
+            "",
+            scratch,
+            scratchRoomCheck("\"$tmp\"", keptFromRoot)};
   std::string eachFile = "gzip -n";
   if (named)
     eachFile = compresses ? "{ " + pipedRuns(inputNamedAgain(*named), eachFile) + "; }"
@@ -97,6 +105,7 @@ SplitWriting splitWriting(const ConversionPieces& p, const std::string& target,
       folderSplit(outputPath, p.oFileType.empty() ? "" : p.ofirstWord, eachFile, keptFromRoot);
   return {split.scratchFolder,
           split.scratchFolder + "tmp=\"$dir\"/selected && ",
+          split.scratchFolder + "tmp=\"$dir\"/selected && text=\"$dir\"/text && ",
           split.target,
           "",
           split.folderDescriptor,
@@ -133,10 +142,8 @@ std::string splitRun(const std::string& program, const std::string& format,
 // lose the stereo of SMILES: L- and D-alanine became one), so only these make them here. What
 // the copy writes is each selected record as it was read, whatever these options did to it.
 std::string selectingOptions(const ConversionPieces& p) {
-  bool afterCoordinates = !p.osmartsConvert.empty() || !p.onlyUnique.empty();
-  return p.cenCordinates + p.conDative + p.onlyUnique + p.genCanonical +
-         (afterCoordinates ? p.generate2Dmol + p.generate3Dmol : "") + p.addTitle + p.oremoveSalts +
-         p.osmartsConvert + p.appendValues + p.theFilterCommand;
+  unsigned coordinates = anyOptionThat(p, kTestsCoordinates) ? 0u : unsigned{kMakesCoordinates};
+  return optionsThat(p, kAnything, kJoins | kSplits | kCompresses | coordinates);
 }
 
 // The code of the format obabel reads the input in: the chosen one, else the name's.
@@ -157,15 +164,30 @@ std::string copiedSplitRun(const std::string& program, const std::string& inputP
   bool titledByPath = copiedRecords(code) == CopiedRecords::kPdbModels && p.addTitle.empty();
   std::string title = titledByPath ? " --title " + quotedPath(inputPath) + " " : p.addTitle;
   return program + " -i" + code + kScratchInput + p.iFileTypeOption + " " + format + hydrogens +
-         w.target + p.cenCordinates + p.conDative + p.splitmols + p.genCanonical + w.zip +
-         p.generate2Dmol + p.generate3Dmol + title + p.oremoveSalts + p.appendValues +
+         w.target +
+         optionsThat(p, kAnything, kSelects | kJoins,
+                     {{&ConversionPieces::zipfile, w.zip}, {&ConversionPieces::addTitle, title}}) +
          kScratchDescriptor + w.descriptor;
 }
 
-// Whether the records the first run selects can pass as they were read.
-bool copiesInput(const ConversionPieces& p, const std::string& inputPath) {
+// Whether the records the first run selects can pass as they were read, and from what text.
+CopyReading copiesInput(const ConversionPieces& p, const std::string& inputPath) {
   CopiedRecords records = copiedRecords(inputFormatCode(p, inputPath));
-  return p.joinmols.empty() && records != CopiedRecords::kNone && copiedWhole(inputPath, records);
+  if (!p.joinmols.empty() || records == CopiedRecords::kNone) return CopyReading::kNone;
+  return copyReading(inputPath, records);
+}
+
+// The first run of a split that copies the records of the input's text normalised
+// (CopiedInput.h), which a scratch file "$text" holds: the command starts by writing it there.
+// The run reads it in the input's format, as it reads the input.
+std::string selectNormalised(const std::string& program, const std::string& inputPath,
+                             const std::string& selectFrom, const ConversionPieces& p,
+                             std::optional<unsigned long long> keptFromRoot) {
+  std::string code = inputFormatCode(p, inputPath);
+  return normalisedText(inputPath, copiedRecords(code)) + " > \"$text\" && " +
+         scratchRoomCheck("\"$text\"", keptFromRoot) + " && " + program + " -i" + code +
+         kScratchInput + p.iFileTypeOption + " " + p.oconvertFrom + " " + p.oconvertTo + " " +
+         selectFrom + " 3< \"$text\"";
 }
 
 // obabel makes 2D or 3D coordinates before it applies a pH, and the pH is then lost: in one
@@ -181,31 +203,29 @@ bool copiesInput(const ConversionPieces& p, const std::string& inputPath) {
 std::string coordinatesThenPH(const std::string& program, const std::string& reading,
                               const std::string& format, const std::string& hydrogens,
                               const ConversionPieces& p, const SplitWriting& w) {
-  std::string makeCoordinates = reading + kIntermediateFlag + p.conDative + p.onlyUnique +
-                                p.genCanonical + p.generate2Dmol + p.generate3Dmol + p.addTitle +
-                                p.oremoveSalts + p.osmartsConvert;
-  std::string values = p.appendValues + p.theFilterCommand;
+  std::string makeCoordinates =
+      reading + kIntermediateFlag + optionsThat(p, kAnything, kAfterPH | kSplits | kCompresses);
   if (p.splitmols.empty())
     return pipedRuns(makeCoordinates, program + " -isdf - " + format + hydrogens + w.target +
-                                          p.cenCordinates + p.joinmols + p.zipfile + values);
+                                          optionsThat(p, kAfterPH | kCompresses));
   if (lastRunSelects(p))
-    return splitThroughFile(makeCoordinates,
-                            program + " -isdf - " + w.scratch.write + " " + hydrogens +
-                                p.cenCordinates + p.joinmols + values,
-                            splitRun(program, format, p, w), w);
+    return splitThroughFile(
+        makeCoordinates,
+        program + " -isdf - " + w.scratch.write + " " + hydrogens + optionsThat(p, kAfterPH),
+        splitRun(program, format, p, w), w);
   return splitThroughFile(makeCoordinates, "",
                           program + " -isdf" + kScratchInput + format + hydrogens + w.target +
-                              p.cenCordinates + p.splitmols + w.zip + values + kScratchDescriptor +
-                              w.descriptor,
+                              optionsThat(p, kAfterPH | kSplits | kCompresses, 0,
+                                          {{&ConversionPieces::zipfile, w.zip}}) +
+                              kScratchDescriptor + w.descriptor,
                           w);
 }
 
 // The options of a conversion in one run, with the split and compression given apart.
 std::string oneRunOptions(const ConversionPieces& p, const std::string& split,
                           const std::string& zip) {
-  return p.cenCordinates + p.conDative + p.onlyUnique + p.joinmols + split + p.genCanonical + zip +
-         p.generate2Dmol + p.generate3Dmol + p.addTitle + p.oremoveSalts + p.osmartsConvert +
-         p.appendValues + p.theFilterCommand;
+  return optionsThat(p, kAnything, 0,
+                     {{&ConversionPieces::splitmols, split}, {&ConversionPieces::zipfile, zip}});
 }
 
 }  // namespace
@@ -252,11 +272,32 @@ ComposedCommand composeConversion(const std::string& obabelPath, const Conversio
     result.command = coordinatesThenPH(program, reading, format, hydrogens, p, w);
   } else if (!p.splitmols.empty() && selects(p)) {
     // The split files hold the molecules the same run writes without splitting, in the same
-    // order. A join (one molecule, which no copy holds) or an input whose records cannot be
-    // copied whole passes the molecules written anew, in a format that keeps what the output
-    // holds.
-    if (copiesInput(p, s.inputPath)) {
-      std::string select = reading + "-ocopy " + hydrogens + selectingOptions(p);
+    // order. Where the input's records can be copied, the first run copies those it selects. A
+    // join (one molecule, which no copy holds) or another input passes the molecules written
+    // anew: in the input's own format where that reads back as the input (SplitScratch.h), else
+    // in a format that keeps what the output holds.
+    CopyReading copy = copiesInput(p, s.inputPath);
+    if (copy != CopyReading::kNone) {
+      std::string select = "-ocopy " + hydrogens + selectingOptions(p);
+      if (copy == CopyReading::kNormalised) {
+        select = selectNormalised(program, s.inputPath, select, p, s.scratchKeptFromRoot);
+        w.file = w.textFile;
+      } else {
+        select = reading + select;
+      }
+      // The copy of the last PDB model ends at its ENDMDL, and a copy of that copy, as the split
+      // run writes into "copy", holds nothing of it: an END after it gives it its file.
+      if (copiedRecords(inputFormatCode(p, s.inputPath)) == CopiedRecords::kPdbModels &&
+          ::strcasecmp(writtenFormatCode(p, result.outputPath).c_str(), "copy") == 0)
+        select = "{ " + select + " && echo END; }";
+      result.command = splitThroughFile(
+          select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
+    } else if (rewrittenAsRead(inputFormatCode(p, s.inputPath)) && p.oHydrogens.empty() &&
+               !anyOptionThat(p, kChanges | kMakesCoordinates | kTitles)) {
+      // Nothing but the selection touches the molecules in the first run, so the molecules it
+      // writes anew in the input's format are those it read, and the split run converts them.
+      std::string select =
+          reading + "-o" + inputFormatCode(p, s.inputPath) + " " + hydrogens + selectingOptions(p);
       result.command = splitThroughFile(
           select, "", copiedSplitRun(program, s.inputPath, format, hydrogens, p, w), w);
     } else {

@@ -88,6 +88,11 @@ CopiedRecords copiedRecords(const std::string& inputFormatCode) {
   return CopiedRecords::kNone;
 }
 
+bool rewrittenAsRead(const std::string& inputFormatCode) {
+  constexpr std::array<std::string_view, 2> kRewritten{"cml", "xyz"};
+  return among(kRewritten, inputFormatCode);
+}
+
 SplitScratch splitScratch(const std::string& formatCode, const std::string& writeOption) {
   std::string code = lowerCase(formatCode);
   auto found = std::find_if(kRereadable.begin(), kRereadable.end(),

@@ -135,9 +135,9 @@ TEST_F(CommandText, ASplitThatSelectsOrCompressesSplitsWhatAnotherRunWrote) {
   EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && " + in +
                            "-ocopy -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +
                            " && OB -isdf /dev/fd/3  -osmi -xn -h " + out + " 3< \"$tmp\"");
-  // An input whose records obabel cannot copy whole (its last SMILES line unended) is written
+  // An input whose records obabel cannot copy whole (a carriage return inside a line) is written
   // anew, in the output's format.
-  writeFile(d + "/a.smi", "CCN ethylamine");
+  writeFile(d + "/a.smi", "CCN ethyl\ramine\n");
   setText("inputFilepath", d + "/a.smi");
   EXPECT_EQ(checked(), "tmp=$(mktemp) && trap 'rm -f -- \"$tmp\"' EXIT && OB  '" + d +
                            "/a.smi'    -osmi -xn -h  -s '[#7]'  > \"$tmp\" && " + kRoomCheck +

@@ -100,7 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
               testDataPath("small.smi")),
         // A pH with coordinates goes to a run of its own, which may also filter.
         Split("PHAfterCoordinates", withPH({}), 30),
-        Split("PHAndFilter", withPH({{"filterOption", ""}, {"filterProperties", "MW<200"}}), 14)),
+        Split("PHAndFilter", withPH({{"filterOption", ""}, {"filterProperties", "MW<200"}}), 14),
+        // The run that selects the records to copy filters, with every option that changes what
+        // the filter tests: without salts, two of the salted molecules are light enough.
+        Split("CopiedFilter", {{"filterOption", ""}, {"filterProperties", "MW<300"}}, 25),
+        Split("CopiedFilterWithoutSalts",
+              {{"filterOption", ""}, {"filterProperties", "MW<70"}, {"removeSalts", ""}}, 3,
+              "m.sdf", kSdfRow, testDataPath("salts.smi")),
+        // 2D coordinates lose the stereo of SMILES before obabel picks the unique molecules, so
+        // one run keeps L-alanine alone; the split keeps the same.
+        Split("UniqueWith2D", {{"onlyUniquemols", ""}, {"generate2D", ""}}, 2, "m.sdf", kSdfRow,
+              testDataPath("alanines.smi"))),
     [](const auto& info) { return info.param.name; });
 
 // obabel's split into fast-search indexes writes empty files and puts one index beside the
