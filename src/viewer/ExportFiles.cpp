@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <string_view>
 
 #include "common/InputGuard.h"
@@ -81,8 +80,9 @@ bool countsLine(std::string_view line) {
 }
 
 bool controlBytes(std::string_view line) {
-  return std::any_of(line.begin(), line.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+  bool found = false;
+  for (char c : line) found |= static_cast<unsigned char>(c) < 0x20 && c != '\t';
+  return found;
 }
 
 // Takes the lines of a file one at a time and counts its records as obabel reads them.
@@ -106,10 +106,11 @@ class SdRecordCounter {
       return;
     }
     titleNext_ = false;
-    if (lineInRecord_ < 4)
+    // Binary data shows in the title (the bytes up to the first line feed) and in the counts.
+    if (lineInRecord_ == 0 || lineInRecord_ == 3)
       notSd_ = notSd_ || controlBytes(line) || (lineInRecord_ == 3 && !countsLine(line));
     ++lineInRecord_;
-    if (!blank(line)) found.textAfterLast = true;
+    if (!found.textAfterLast && !blank(line)) found.textAfterLast = true;
   }
 
   void recordEnds() {
@@ -134,9 +135,9 @@ std::optional<SdRecordEnds> sdRecordEnds(const std::string& path, int64_t enough
     // Once a record holds text, only its end matters: the lines up to it are passed over.
     auto raw = counter.wantsEveryLine() ? reader.readRawLine() : reader.readLineStartingWith(kEnd);
     if (!raw) break;
+    // Old Mac files end their lines with a carriage return alone (the reader takes the one
+    // before a line feed off).
     std::string_view rest = *raw;
-    if (rest.ends_with('\r')) rest.remove_suffix(1);
-    // Old Mac files end their lines with a carriage return alone.
     for (;;) {
       size_t end = rest.find('\r');
       counter.take(rest.substr(0, end));
