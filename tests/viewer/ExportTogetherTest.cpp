@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <latch>
 #include <thread>
 
@@ -12,6 +13,7 @@ namespace molbench::testing {
 namespace {
 
 using ::testing::HasSubstr;
+namespace fs = std::filesystem;
 
 const char* kNci5k = "/usr/share/RDKit/Data/NCI/first_5K.smi";
 
@@ -38,21 +40,30 @@ class ExportTogetherTest : public ViewerTest {
 
 // Each export either adds every row it was given, or says that another export holds the file
 // and adds none; the old records stay whatever the timing. A join of 1,000 records lasts long
-// enough for the two to meet in most rounds, without any timing of the test's own.
+// enough for the two to meet in most rounds, without any timing of the test's own. Every other
+// round there is no export file yet: the first join makes it.
 TEST_F(ExportTogetherTest, TwoExportsAtOnceLoseNoRecord) {
   std::string old = scratch("old.sdf"), input = scratch("set.sdf");
   runForOutput("head -1000 " + quotedPath(kNci5k) + " | obabel -ismi -osdf -O " + quotedPath(old) +
                " 2>/dev/null");
-  sdFrom(input, "CCO a1\nCCN a2\nCCC a3\nCCCl b1\nCCBr b2\nCCS b3\n");
+  sdFrom(input,
+         "CCO a1\nCCN a2\nCCC a3\nCCF a4\nCCI a5\nCC=O a6\n"
+         "CCCl b1\nCCBr b2\nCCS b3\nCCP b4\nCC#N b5\nCC=C b6\n");
   std::string exported = scratch("setexport.sdf");
   Window first, second;
-  first.exportRows(input, {0, 1, 2});
-  second.exportRows(input, {3, 4, 5});
-  const std::vector<std::string> added[] = {{"a1", "a2", "a3"}, {"b1", "b2", "b3"}};
+  first.exportRows(input, {0, 1, 2, 3, 4, 5});
+  second.exportRows(input, {6, 7, 8, 9, 10, 11});
+  const std::vector<std::string> added[] = {{"a1", "a2", "a3", "a4", "a5", "a6"},
+                                            {"b1", "b2", "b3", "b4", "b5", "b6"}};
+  auto oldTitles = sortedTitles(old);
   int met = 0;
   for (int round = 0; round < 10; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    writeFile(exported, readFile(old));
+    bool fresh = round % 2 == 1;
+    if (fresh)
+      fs::remove(exported);
+    else
+      writeFile(exported, readFile(old));
     size_t alertsBefore[] = {first.h.alerts().size(), second.h.alerts().size()};
     std::latch start(2);
     auto press = [&](Window& window) {
@@ -62,7 +73,7 @@ TEST_F(ExportTogetherTest, TwoExportsAtOnceLoseNoRecord) {
     std::thread one(press, std::ref(first)), other(press, std::ref(second));
     one.join();
     other.join();
-    auto expected = sortedTitles(old);
+    auto expected = fresh ? std::vector<std::string>{} : oldTitles;
     Window* windows[] = {&first, &second};
     for (int which = 0; which < 2; ++which) {
       const auto& alerts = windows[which]->h.alerts();
