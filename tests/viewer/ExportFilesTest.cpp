@@ -126,7 +126,7 @@ TEST_F(ExportFilesTest, AJoinCountsTheRecordsAsObabelReadsThem) {
 // molecule, and a join would write that in place of its lines. Empty and SD files take joins.
 TEST_F(ExportFilesTest, OnlySdTextTakesAJoin) {
   std::string sd = nciRecords(2);
-  std::string v3000 = (obabelCount({kNci200, "-l", "2", "-xV", "-O", scratch("v3.sdf")}),
+  std::string v3000 = (obabelCount({kNci200, "-l", "2", "-x3", "-O", scratch("v3.sdf")}),
                        readFile(scratch("v3.sdf")));
   // What the file holds, and the record the alert names ("" where a join may go on).
   const std::pair<std::string, std::string> cases[] = {
