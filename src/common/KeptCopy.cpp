@@ -75,10 +75,15 @@ bool sameBytes(int one, int other) {
   return true;
 }
 
+// What names the copies of the file with this status: "<device>-<inode>-".
+std::string fileTag(const struct stat& info) {
+  return std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + "-";
+}
+
 // A new file in this folder holding the bytes of the open file, or why it cannot be made.
 std::optional<std::string> copyInto(const std::string& folder, KeptCopyName name, int file,
-                                    ino_t number, std::string& copyPath) {
-  std::string pattern = folder + "/" + std::string(name.start) + std::to_string(number) + "-" +
+                                    const std::string& tag, std::string& copyPath) {
+  std::string pattern = folder + "/" + std::string(name.start) + tag +
                         std::string(kRandomPart, 'X') + std::string(name.end);
   std::vector<char> path(pattern.begin(), pattern.end());
   path.push_back('\0');
@@ -90,6 +95,14 @@ std::optional<std::string> copyInto(const std::string& folder, KeptCopyName name
   }
   copyPath = path.data();
   return std::nullopt;
+}
+
+// "<digits>-" followed by the inode's "<inode>-".
+bool isDeviceThenInode(const std::string& entryTag, const std::string& inodeOnly) {
+  size_t dash = entryTag.find('-');
+  return dash != std::string::npos && dash > 0 &&
+         entryTag.find_first_not_of("0123456789") == dash &&
+         entryTag.compare(dash + 1, std::string::npos, inodeOnly) == 0;
 }
 
 bool sameFolder(const std::string& one, const std::string& other) {
@@ -122,7 +135,7 @@ std::optional<KeptCopy::Problem> KeptCopy::keep() {
     return Problem{Problem::Kind::unwritable, lastError()};
   std::string beside = real.parent_path().string(), reasons;
   for (const std::string& folder : foldersFor(beside, temporaryFolder_)) {
-    auto problem = copyInto(folder, name_, file.fd, info.st_ino, copyPath_);
+    auto problem = copyInto(folder, name_, file.fd, fileTag(info), copyPath_);
     if (!problem) return std::nullopt;
     reasons += (reasons.empty() ? "" : "; ") + ("in " + inQuotes(folder) + ": " + *problem);
   }
@@ -169,9 +182,17 @@ std::vector<std::string> keptCopiesOf(const std::string& path, const std::string
   auto real = std::filesystem::canonical(path, error);
   std::vector<std::string> found;
   if (error || ::stat(real.c_str(), &info) != 0) return found;
-  std::string beside = real.parent_path().string(), number = std::to_string(info.st_ino);
+  std::string beside = real.parent_path().string(), tag = fileTag(info);
+  std::string inodeOnly = std::to_string(info.st_ino) + "-";
   for (const std::string& folder : foldersFor(beside, temporaryFolder)) {
     bool besideFile = folder == beside;
+    // Beside the file, on its file system, a copy with its inode can only be its own, whatever
+    // the device was numbered then (some file systems are numbered anew at each mount), and so
+    // can an older Molbench's copy named by the inode alone. In the temporary folder such a name
+    // may be of any file system's file.
+    struct stat place {};
+    bool besideOnItsDevice =
+        besideFile && ::stat(folder.c_str(), &place) == 0 && place.st_dev == info.st_dev;
     // Stepped with an error code: a folder that goes while it is read ends the listing.
     for (std::filesystem::directory_iterator entry(
              folder, std::filesystem::directory_options::skip_permission_denied, error);
@@ -180,9 +201,12 @@ std::vector<std::string> keptCopiesOf(const std::string& path, const std::string
       if (entryName.size() < name.start.size() + kRandomPart + name.end.size() ||
           !entryName.starts_with(name.start) || !entryName.ends_with(name.end))
         continue;
-      std::string tag = entryName.substr(
+      std::string entryTag = entryName.substr(
           name.start.size(), entryName.size() - name.start.size() - kRandomPart - name.end.size());
-      bool ours = tag == number + "-" || (tag.empty() && besideFile && unnumberedBeside);
+      bool ours = entryTag == tag ||
+                  (besideOnItsDevice &&
+                   (entryTag == inodeOnly || isDeviceThenInode(entryTag, inodeOnly))) ||
+                  (entryTag.empty() && besideFile && unnumberedBeside);
       if (ours && (!isCopy || isCopy(entry->path().string()))) found.push_back(entry->path());
     }
   }

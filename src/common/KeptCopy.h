@@ -13,9 +13,10 @@
 
 namespace molbench {
 
-// How copies of one kind of file are named: the start, the kept file's inode number (which the
-// file keeps while obabel rewrites it, so the next run on that very file finds its copy), "-",
-// six random characters and the end ("kept-index-1234-Xy12Zq.fs").
+// How copies of one kind of file are named: the start, the kept file's device and inode numbers
+// (which the file keeps while obabel rewrites it, so the next run on that very file finds its
+// copy; the inode alone may name a file on another file system), each followed by "-", six
+// random characters and the end ("kept-index-2049-1234-Xy12Zq.fs").
 struct KeptCopyName {
   std::string_view start;
   std::string_view end;
@@ -66,6 +67,8 @@ class KeptCopy {
 
   // The file the path named when keep() ran (a link followed); empty when there was none.
   const std::string& realPath() const { return realPath_; }
+  // Where the old bytes wait until discard() or putBack(); empty when none were kept.
+  const std::string& copyPath() const { return copyPath_; }
 
  private:
   std::string path_, temporaryFolder_, realPath_, copyPath_;
@@ -74,8 +77,9 @@ class KeptCopy {
 
 // The copies that runs on the file at this path kept and never removed, as when Molbench was
 // stopped while obabel ran, beside the file or in the temporary folder, sorted; those that
-// `isCopy` takes when it is given. Copies without a number count beside the file when
-// `unnumberedBeside` (an older Molbench made them). None when the path names no file.
+// `isCopy` takes when it is given. Copies an older Molbench named by the inode alone count
+// beside the file, where they can only be its own; copies without a number count there when
+// `unnumberedBeside`. None when the path names no file.
 std::vector<std::string> keptCopiesOf(const std::string& path, const std::string& temporaryFolder,
                                       KeptCopyName name, bool unnumberedBeside = false,
                                       const std::function<bool(const std::string&)>& isCopy = {});

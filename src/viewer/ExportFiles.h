@@ -11,15 +11,20 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "viewer/ExportFileLock.h"
 
 namespace molbench {
 
-// An SD file read as text, as obabel reads it: its record ends (lines beginning "$$$$", but
-// never a title: the line after an end, or the file's first line) and whether anything but
-// blank lines follows the last one.
+// An SD file read as text, as obabel reads it (a carriage return ends a line as a line feed
+// does): its record ends (lines beginning "$$$$", but never a title: the line after an end, or
+// the file's first line) and whether anything but blank lines follows the last one.
 struct SdRecordEnds {
   int64_t ends = 0;
   bool textAfterLast = false;
+  // The first record, counted from 1, that is no SD record: where an SD record has its atom and
+  // bond counts (the fourth line) it holds something else, or its first four lines hold control
+  // bytes. obabel reads such text (SMILES, binary data) as one empty molecule. 0 when none is.
+  int64_t firstNotSd = 0;
   // Each end closes a record, and text after the last is one more that obabel may try to read.
   int64_t records() const { return ends + (textAfterLast ? 1 : 0); }
 };
@@ -38,6 +43,10 @@ std::string moleculesWord(int64_t count);
 // or no regular file at all.
 std::optional<std::string> scratchFileProblem(const std::string& scratchPath);
 
+// Why the export file may not take a join: its record `record` is no SD record, and the join
+// would write an empty molecule in place of its lines.
+std::string notSdTextProblem(const std::string& exportPath, int64_t record);
+
 // Why the export file may not take a join: obabel read fewer (`read`) molecules than its
 // `records`.
 std::optional<std::string> exportFileProblem(const std::string& exportPath, int64_t records,
@@ -45,15 +54,14 @@ std::optional<std::string> exportFileProblem(const std::string& exportPath, int6
 
 // Before the first row of an export is copied: refuses, with an alert naming the file, a
 // scratch path that holds someone's file, either path where the output guard refuses to write
-// (a file a row is read from), an export file whose old records a join that did not finish
-// kept aside, and one that obabel does not read whole (counted with one obabel run); keeps
-// them as they are. When the export may go on,
-// the molecules obabel reads of the export file (0 for none).
-std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
-                                           const std::string& obabelPath,
-                                           const std::string& scratchPath,
-                                           const std::string& exportPath,
-                                           const std::vector<std::string>& readPaths);
+// (a file a row is read from), an export file that another export holds (the lock is taken
+// here, for the rest of the export), one whose old records a join that did not finish kept
+// aside, one that is not SD text, and one that obabel does not read whole (counted with one
+// obabel run); keeps them as they are. When the export may go on, the molecules obabel reads
+// of the export file (0 for none).
+std::optional<int64_t> exportFilesAccepted(
+    platform::Platform& platform, const std::string& obabelPath, const std::string& scratchPath,
+    const std::string& exportPath, const std::vector<std::string>& readPaths, ExportFileLock& lock);
 
 inline constexpr const char* kExportFileAlertTitle = "Rename or move the file";
 inline constexpr const char* kUnfinishedExportTitle = "An earlier export did not finish";

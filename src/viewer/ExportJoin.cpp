@@ -1,5 +1,6 @@
 #include "viewer/ExportJoin.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/Refusal.h"
@@ -53,10 +54,10 @@ std::string keepProblemWords(const ExportJoin& join, const std::string& written,
          " Make room on the disk or in the temporary folder, then export again.";
 }
 
-// What became of the export file once a join was found wanting.
-std::string putBackWords(const ExportJoin& join, const KeptCopy::Outcome& outcome) {
+// What became of the export file once a join was found wanting; `kept` is what its copy held.
+std::string putBackWords(const ExportJoin& join, const KeptCopy::Outcome& outcome, int64_t kept) {
   std::string file = "the export file " + inQuotes(join.exportPath);
-  std::string held = "its " + moleculesWord(join.records);
+  std::string held = "its " + moleculesWord(kept);
   switch (outcome.kind) {
     case KeptCopy::Outcome::Kind::nothingThere:
       return "";
@@ -74,6 +75,21 @@ std::string putBackWords(const ExportJoin& join, const KeptCopy::Outcome& outcom
   return "Molbench could not write " + held + " back into " + file + " (" + outcome.reason +
          "): they are kept as " + inQuotes(outcome.copy) + "; copy that file over " +
          inQuotes(join.exportPath) + " to get them back.";
+}
+
+// The old bytes go back, or what the join left goes where this export made the file; and the
+// molecules the copy held, counted before it goes (the export's own count where it cannot be
+// read).
+std::pair<KeptCopy::Outcome, int64_t> putBack(const ExportJoin& join, KeptCopy& kept,
+                                              const std::string& written) {
+  int64_t held = join.records;
+  if (!kept.copyPath().empty())
+    if (auto copy = sdRecordEnds(kept.copyPath())) held = copy->records();
+  struct stat info {};
+  // The empty file stays the export's to remove when it lets go of it.
+  if (join.madeTheFile && ::stat(written.c_str(), &info) == 0 && info.st_size == 0)
+    return {{KeptCopy::Outcome::Kind::nothingThere, "", ""}, held};
+  return {kept.putBack(), held};
 }
 
 }  // namespace
@@ -101,7 +117,9 @@ bool copiedIntoScratch(platform::Platform& platform, const platform::posix::Bash
 
 bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::string& command) {
   KeptCopy kept(join.exportPath, join.temporaryFolder, kExportCopyName);
-  auto problem = kept.keep();
+  // The empty file this export made holds nothing to keep: a join found wanting takes away
+  // what it wrote there.
+  auto problem = join.madeTheFile ? std::nullopt : kept.keep();
   // The file obabel writes: a link at the export path is followed.
   std::string written = kept.realPath().empty() ? join.exportPath : kept.realPath();
   if (problem)
@@ -116,11 +134,13 @@ bool joinedIntoExportFile(platform::Platform& platform, ExportJoin& join, std::s
   if (held.ends == expected && !held.textAfterLast) {
     kept.discard();
     join.records = expected;
+    join.madeTheFile = false;
     return true;
   }
   // Before the old bytes go back: they take less room than the join did.
   bool full = noRoomLeft(written);
-  std::string outcome = putBackWords(join, kept.putBack());
+  auto [restored, keptRecords] = putBack(join, kept, written);
+  std::string outcome = putBackWords(join, restored, keptRecords);
   if (failure) {
     if (!outcome.empty()) failure->informativeText += "\n\n" + outcome;
     platform.diagnostic(failure->informativeText);

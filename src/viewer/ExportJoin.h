@@ -23,9 +23,12 @@ struct ExportJoin {
   std::string temporaryFolder;
   // The molecules the export file holds, as obabel reads them; one more after each join.
   int64_t records = 0;
+  // The export file is the empty one this export made (ExportFileLock.h): there was none.
+  bool madeTheFile = false;
 };
 
-// The copies a join keeps are named for the export file's inode: "kept-export-N-XXXXXX.sdf".
+// The copies a join keeps are named for the export file's device and inode:
+// "kept-export-D-N-XXXXXX.sdf".
 inline constexpr KeptCopyName kExportCopyName{"kept-export-", ".sdf"};
 
 // After the copy's run: true when the scratch file holds the one whole molecule. Otherwise says

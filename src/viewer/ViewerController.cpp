@@ -22,6 +22,7 @@
 #include "common/WebRequests.h"
 #include "platform/SendTurns.h"
 #include "platform/Utf8.h"
+#include "viewer/ExportFileLock.h"
 #include "viewer/ExportFiles.h"
 #include "viewer/ExportJoin.h"
 #include "viewer/RequestPacer.h"
@@ -300,10 +301,14 @@ void ViewerController::exportSelected(platform::Control*) {
   // Every copy rewrites the temporary file and every join the export file: neither may be a
   // file a row is read from, nor hold what the export would lose.
   if (!inputFilesAccepted(platform(), read)) return;
-  auto records = exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources);
+  // Held until the last join: no other export writes the file, nor its scratch file, meanwhile.
+  ExportFileLock lock(*exportPath);
+  auto records =
+      exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources, lock);
   if (!records) return;
   ExportJoin join{obabelPath, *temporaryPath, *exportPath, platform().temporaryDirectory(),
                   *records};
+  join.madeTheFile = lock.madeTheFile();
   for (const auto& [row, record] : chosen) {
     platform().diagnostic("Row: " + std::to_string(row));
     obshellCommand =

@@ -40,8 +40,8 @@ std::string carried(const std::string& path) {
   return std::to_string(info.st_ino) + " " + std::to_string(info.st_nlink) + " " +
          std::to_string(info.st_mode) + " " + std::to_string(info.st_uid) + ":" +
          std::to_string(info.st_gid) + "\n" +
-         runForOutput("getfacl -cp " + quotedPath(path) + " 2>&1; getfattr --absolute-names -d -m - " +
-                      quotedPath(path) + " 2>&1");
+         runForOutput("getfacl -cp " + quotedPath(path) +
+                      " 2>&1; getfattr --absolute-names -d -m - " + quotedPath(path) + " 2>&1");
 }
 
 class ExportFilesTest : public ViewerTest {
@@ -122,19 +122,88 @@ TEST_F(ExportFilesTest, AJoinCountsTheRecordsAsObabelReadsThem) {
   EXPECT_EQ(h.alerts().size(), 0u);
 }
 
+// A file at the export path that is not SD text is no export file: obabel reads it as one empty
+// molecule, and a join would write that in place of its lines. Empty and SD files take joins.
+TEST_F(ExportFilesTest, OnlySdTextTakesAJoin) {
+  std::string sd = nciRecords(2);
+  std::string v3000 = (obabelCount({kNci200, "-l", "2", "-x3", "-O", scratch("v3.sdf")}),
+                       readFile(scratch("v3.sdf")));
+  // What the file holds, and the record the alert names ("" where a join may go on).
+  const std::pair<std::string, std::string> cases[] = {
+      {"CCO ethanol\nCCN amine\nc1ccccc1 benzene\nCCCC butane\nCCCl chloro\n", "it does"},
+      {readFile("/usr/bin/obabel").substr(0, 3000), "it does"},
+      {std::string("x\0\0\0\n", 5), "it does"},
+      {sd + "CCO ethanol\nCCN amine\nc1ccccc1 benzene\nCCCC butane\n", "its record 3 does"},
+      {"", ""},
+      {sd, ""},
+      {v3000, ""},
+      {std::regex_replace(sd, std::regex("\n"), "\r\n"), ""}};
+  for (const auto& [bytes, says] : cases) {
+    SCOPED_TRACE(bytes.substr(0, 40));
+    writeFile(exported, bytes);
+    size_t alerts = h.alerts().size();
+    exportTwoRows();
+    if (says.empty()) {
+      EXPECT_EQ(h.alerts().size(), alerts);
+      EXPECT_EQ(obabelCount({exported, "-onul"}),
+                obabelCount({scratch("nci.sdf"), "-onul"}) * (bytes.empty() ? 0 : 1) + 2);
+      continue;
+    }
+    ASSERT_EQ(h.alerts().size(), alerts + 1);
+    EXPECT_THAT(h.alerts().back().informativeText,
+                ::testing::AllOf(HasSubstr("\"" + exported + "\" is not SD text: " + says),
+                                 HasSubstr("left as it is")));
+    EXPECT_TRUE(readFile(exported) == bytes) << "the file was written over";
+  }
+}
+
+// A join is whole when the export file holds one record more than it held before, counted as
+// the copy of its old records holds them; else the old records go back and the alert counts
+// what they are. Here the file lost a record since it was counted, or gained one.
+TEST_F(ExportFilesTest, AJoinIsWholeOnlyWithOneRecordMore) {
+  struct Case {
+    int holds, counted;
+  };
+  for (const auto& [holds, counted] : {Case{3, 3}, Case{3, 4}, Case{3, 2}}) {
+    SCOPED_TRACE(std::to_string(counted) + " counted");
+    std::string old = nciRecords(holds);
+    writeFile(exported, old);
+    sdFrom(temporary, "CCO ethanol\n");
+    ExportJoin join{kObabel, temporary, exported, temp(), counted};
+    std::string command;
+    size_t alerts = h.alerts().size();
+    bool whole = joinedIntoExportFile(h, join, command);
+    EXPECT_EQ(whole, holds == counted);
+    EXPECT_EQ(join.records, whole ? counted + 1 : counted);
+    if (whole) {
+      EXPECT_EQ(obabelTitles(exported).front(), "ethanol");
+      continue;
+    }
+    EXPECT_TRUE(readFile(exported) == old) << "the old records are not back";
+    ASSERT_EQ(h.alerts().size(), alerts + 1);
+    EXPECT_THAT(h.alerts().back().informativeText,
+                ::testing::AllOf(HasSubstr("wrote 4 of the " + std::to_string(counted + 1)),
+                                 HasSubstr("its 3 molecules back")));
+  }
+  EXPECT_EQ(keptCopies(temp()), "");
+}
+
 // A join that cannot finish leaves the export file as it was, and says why.
 TEST_F(ExportFilesTest, AJoinThatCannotFinishLeavesTheExportFileAsItWas) {
   std::string disk = scratch("disk"), full = disk + "/setexport.sdf";
   std::filesystem::create_directory(disk);
   // As root: a tmpfs with room for the export file and one scratch molecule, not two copies.
   bool mounted = ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") == 0;
-  // 60 molecules exported there, with this many pages left once the scratch file takes one
-  // (-1: as many as the export file takes).
-  auto onFullDisk = [&](long pagesLeft) {
+  // A molecule of several pages, as obabel writes it.
+  std::string chain = std::string(400, 'C') + " chain\n";
+  long chainBytes = static_cast<long>(readFile(sdFrom(scratch("chain.sdf"), chain)).size());
+  // 60 molecules exported there (none with `second` given), with this many pages left once the
+  // scratch file takes one (-1: as many as the export file takes).
+  auto onFullDisk = [&](long pagesLeft, const std::string& second = "c1ccccc1 benzene\n") {
     for (const auto& file : std::filesystem::directory_iterator(disk))
       std::filesystem::remove(file);
-    obabelCount({kNci200, "-l", "60", "-O", full});
-    std::string set = sdFrom(disk + "/set.sdf", "CCO ethanol\nc1ccccc1 benzene\n");
+    if (second != chain) obabelCount({kNci200, "-l", "60", "-O", full});
+    std::string set = sdFrom(disk + "/set.sdf", "CCO ethanol\n" + second);
     struct statvfs fs {};
     ::statvfs(disk.c_str(), &fs);
     long page = static_cast<long>(fs.f_frsize);
@@ -149,13 +218,16 @@ TEST_F(ExportFilesTest, AJoinThatCannotFinishLeavesTheExportFileAsItWas) {
        [&] { return sdFrom(scratch(std::string(248, 'n') + ".sdf"), "C a\nN b\n"); }},
       // No room for a copy of the export file beside it: it waits in the temporary folder.
       {"is full", [&] { return onFullDisk(0); }},
-      {"is full", [&] { return onFullDisk(-1); }}};  // room for the copy, not for the join
+      {"is full", [&] { return onFullDisk(-1); }},  // room for the copy, not for the join
+      // The first join, into no file, is cut short: what it wrote goes.
+      {"is full", [&] { return onFullDisk((chainBytes + 4095) / 4096 + 1, chain); }}};
   for (const auto& [says, prepare] : cases) {
     if (says == "is full" && !mounted) continue;
     h.press(pane, "deleteAll:");
     std::string from = prepare(), exportFile = from.substr(0, from.size() - 4) + "export.sdf";
     std::string before = readFile(exportFile);
-    auto inode = fileExists(exportFile) ? inodeOf(exportFile) : 0;
+    bool existed = fileExists(exportFile);
+    auto inode = existed ? inodeOf(exportFile) : 0;
     size_t alerts = h.alerts().size();
     import(from);
     h.table(pane, "tableView").setSelectedRowIndexes({1});
@@ -164,6 +236,7 @@ TEST_F(ExportFilesTest, AJoinThatCannotFinishLeavesTheExportFileAsItWas) {
     EXPECT_THAT(h.alerts().empty() ? "" : h.alerts().back().informativeText, HasSubstr(says));
     EXPECT_TRUE(readFile(exportFile) == before) << says << ": the export file was changed";
     EXPECT_TRUE(inode == 0 || inodeOf(exportFile) == inode) << says << ": not the same file";
+    EXPECT_EQ(fileExists(exportFile), existed) << says;
     EXPECT_EQ(keptCopies(disk), "") << says;
   }
   ::umount2(disk.c_str(), MNT_DETACH);
@@ -245,6 +318,51 @@ TEST_F(ExportFilesTest, ACopyThatAStoppedJoinKeptIsNamedByTheNextExport) {
   exportTwoRows();
   EXPECT_EQ(h.alerts().size(), 1u);
   EXPECT_EQ(obabelCount({exported, "-onul"}), 5);
+}
+
+// A copy kept in the temporary folder names its file by device and inode: a file with the same
+// inode on another file system is none of its business. An older Molbench's copy named by the
+// inode alone is still named beside its file.
+TEST_F(ExportFilesTest, AKeptCopyNamesItsFileForCertain) {
+  std::string disks[] = {scratch("one"), scratch("other")}, exports[2];
+  AtEnd unmount{"chattr -i " + quotedPath(disks[0]) + "/x; umount -l " + quotedPath(disks[0]) +
+                "; umount -l " + quotedPath(disks[1])};
+  for (int which = 0; which < 2; ++which) {
+    fs::create_directory(disks[which]);
+    // Two new tmpfs number their files alike.
+    if (::mount("tmpfs", disks[which].c_str(), "tmpfs", 0, "size=1m") != 0)
+      GTEST_SKIP() << "no tmpfs could be mounted (not root?)";
+    fs::create_directory(disks[which] + "/x");
+    sdFrom(disks[which] + "/x/set.sdf", "CCO ethanol\nc1ccccc1 benzene\n");
+    exports[which] = disks[which] + "/x/setexport.sdf";
+    writeFile(exports[which], nciRecords(2));
+  }
+  ASSERT_EQ(inodeOf(exports[0]), inodeOf(exports[1]));
+  // The first one's folder takes no new file: its copy goes into the temporary folder.
+  ASSERT_EQ(runForOutput("chattr +i " + quotedPath(disks[0]) + "/x && echo ok"), "ok\n");
+  ASSERT_FALSE(KeptCopy(exports[0], temp(), kExportCopyName).keep());  // as if killed
+  runForOutput("chattr -i " + quotedPath(disks[0]) + "/x");
+  std::string older =
+      disks[1] + "/x/kept-export-" + std::to_string(inodeOf(exports[1])) + "-Xy12Zq.sdf";
+  for (const std::string& which : {exports[1], older, exports[0]}) {
+    SCOPED_TRACE(which);
+    if (which == older) writeFile(older, nciRecords(2));
+    h.press(pane, "deleteAll:");
+    std::string exportFile = which == older ? exports[1] : which;
+    import(exportFile.substr(0, exportFile.size() - 10) + ".sdf");
+    h.table(pane, "tableView").setSelectedRowIndexes({1});
+    size_t alerts = h.alerts().size();
+    h.press(pane, "exportSelected:");
+    if (which == exports[1]) {
+      EXPECT_EQ(h.alerts().size(), alerts);
+      EXPECT_EQ(obabelCount({exportFile, "-onul"}), 3);
+      continue;
+    }
+    ASSERT_EQ(h.alerts().size(), alerts + 1);
+    EXPECT_EQ(h.alerts().back().messageText, kUnfinishedExportTitle);
+    EXPECT_THAT(h.alerts().back().informativeText,
+                HasSubstr(which == older ? older : temp() + "/kept-export-"));
+  }
 }
 
 }  // namespace
