@@ -75,7 +75,11 @@ bool namesIndexFormat(const NameFormat& format) { return isIndexCode(format.code
 bool isIndexCode(std::string_view code) { return sameIgnoringAsciiCase(code, kIndexCode); }
 
 bool namesCoordinatelessFormat(const NameFormat& format) {
-  return format.kind == NameFormat::Kind::readable && listed(kCoordinatelessCodes, format.code);
+  return format.kind == NameFormat::Kind::readable && isCoordinatelessCode(format.code);
+}
+
+bool isCoordinatelessCode(std::string_view code) {
+  return listed(kCoordinatelessCodes, std::string(code));
 }
 
 }  // namespace molbench

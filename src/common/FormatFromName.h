@@ -53,5 +53,6 @@ bool isIndexCode(std::string_view code);
 // Whether the name gives a format that holds no atom positions: obabel writes a 3D molecule into
 // SMILES, canonical SMILES or InChI and reads it back with every atom at the origin.
 bool namesCoordinatelessFormat(const NameFormat& format);
+bool isCoordinatelessCode(std::string_view code);
 
 }  // namespace molbench

@@ -4,6 +4,7 @@
 #include "common/CommandFragments.h"
 #include "common/DiskRoom.h"
 #include "common/FormatChoice.h"
+#include "common/FormatFromName.h"
 #include "common/IndexSearchStop.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
@@ -105,13 +106,19 @@ void Convertcontroller::convertFile(platform::Control*) {
   auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
   if (!run) return;
   auto kind = splitIntoindividualmols->isOn() ? OutputKind::splitFiles : OutputKind::file;
-  // The file keeps the molecules obabel could not make 3D coordinates for.
-  if (generate3D->isOn())
+  // The file keeps the molecules obabel could not make 3D coordinates for; a format that holds
+  // no coordinates (SMILES, InChI) has lost nothing by them.
+  if (generate3D->isOn() && !writesCoordinatelessFormat(composed->outputPath))
     saidLeftOut(platform(), *run, LeftOut::threeDCoordinates, "obabel", composed->outputPath, kind);
   // A query on an index finds only what the index search looked at.
   saidIndexSearchStop(platform(), *run,
                       pathsRead({{"input", inputFilepath->text(), formatSourceOf(iFileType)}}),
                       composed->outputPath, kind);
+}
+
+bool Convertcontroller::writesCoordinatelessFormat(const std::string& outputPath) const {
+  if (!ofirstWord.empty()) return isCoordinatelessCode(ofirstWord);
+  return namesCoordinatelessFormat(formatFromName(outputPath, nameRuleOf("obabel", "output")));
 }
 
 void Convertcontroller::checkObabel(platform::Control*) {

@@ -88,6 +88,9 @@ class Convertcontroller : public platform::BoundViewController<Convertcontroller
   // Puts text that is no command into the command field, saying what it is.
   void showInCommandField(const std::string& text, const char* what);
 
+  // Whether the conversion writes a format that holds no atom positions.
+  bool writesCoordinatelessFormat(const std::string& outputPath) const;
+
   // What Count, List tags or the filter help last put into the command field, as put there and
   // as the field handed it back right after. That text comes from a file or a program (a data
   // field may be named "touch x"), so while the field holds it unedited, Run refuses to hand it

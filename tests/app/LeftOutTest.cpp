@@ -150,5 +150,29 @@ TEST_F(LeftOut, ASplitNamesItsNumberedFiles) {
   expectSaid(kNoCoordinates, {"/m1.sdf\", \"", "/m2.sdf\" and so on"});
 }
 
+// A format that holds no coordinates has lost nothing by a molecule left without them, whether
+// the popup or the output's name gives the format.
+TEST_F(LeftOut, ConvertIntoAFormatWithoutCoordinatesSaysNothing) {
+  obabelCount({"/usr/share/RDKit/Data/NCI/first_200.props.sdf", "-f", "3", "-l", "4", "-O",
+               scratch("nci.mol2")});
+  struct Case {
+    const char* popup;
+    const char* output;
+    bool said;
+  };
+  size_t said = 0;
+  for (auto c : {Case{"smi -- SMILES format", "a.smi", false}, Case{nullptr, "b.can", false},
+                 Case{nullptr, "c.inchi", false}, Case{nullptr, "d.xyz", true}}) {
+    auto& convert = pane<Convertcontroller>("Convertcontroller", scratch("nci.mol2"), c.output);
+    if (c.popup) h.choose(convert, "outputFiletype", c.popup);
+    h.button(convert, "generate3D").setOn(true);
+    h.press(convert, "convertFile:");
+    if (c.said)
+      expectSaid(kNoCoordinates, {c.output}, ++said);
+    else
+      EXPECT_EQ(h.alerts().size(), said) << c.output << ": " << h.alerts().back().informativeText;
+  }
+}
+
 }  // namespace
 }  // namespace molbench::testing
