@@ -1,6 +1,7 @@
 #include "tools/FlatMolecules.h"
 
 #include <charconv>
+#include <cmath>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -48,10 +49,20 @@ Place placeOf(std::string_view atomLine) {
   return off ? Place::plane : Place::origin;
 }
 
+// Whether an atom line of xyz text gives its atom three coordinates that are numbers.
+bool hasNumbers(std::string_view atomLine) {
+  auto fields = words(atomLine, 4);
+  double value = 0;
+  for (size_t i = 1; i < fields.size(); ++i)
+    if (!parsed(fields[i], value) || !std::isfinite(value)) return false;
+  return fields.size() == 4;
+}
+
 // A molecule in xyz text: how many atoms, and where the one furthest out lies.
 struct Shape {
   int atoms = 0;
   Place furthest = Place::origin;
+  bool numbers = true;  // every coordinate is a number
   // With every atom in the plane z = 0, as SMILES (at the origin) or a 2D drawing leaves it.
   bool inPlane() const { return atoms > 0 && furthest != Place::space; }
 };
@@ -66,8 +77,10 @@ std::vector<Shape> moleculeShapes(const std::string& xyzText) {
     Shape shape;
     if (count.size() != 1 || !parsed(count[0], shape.atoms) || shape.atoms < 0) break;
     std::getline(lines, line);  // the title
-    for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i)
+    for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i) {
       shape.furthest = std::max(shape.furthest, placeOf(line));
+      shape.numbers = shape.numbers && hasNumbers(line);
+    }
     shapes.push_back(shape);
   }
   return shapes;
@@ -152,6 +165,22 @@ FlatCount moleculesWrittenFlat(const std::string& head, const std::string& iFile
       shellReport(head + " " + iFileType + " " + pathArgument(inputPath) + " -osdf 2>/dev/null")
           .output;
   return flatMoleculesWritten(written.value_or(""), read.value_or(""));
+}
+
+NumberlessCount moleculesWithoutNumbers(const std::string& xyzText) {
+  NumberlessCount count;
+  for (const Shape& shape : moleculeShapes(xyzText)) {
+    if (shape.atoms == 0) continue;
+    ++count.molecules;
+    if (!shape.numbers) ++count.numberless;
+  }
+  return count;
+}
+
+NumberlessCount moleculesWrittenWithoutNumbers(const std::string& head,
+                                               const std::string& outputPath) {
+  auto written = shellReport(atomPositionsCommand(head, "", outputPath)).output;
+  return moleculesWithoutNumbers(written.value_or(""));
 }
 
 std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,
