@@ -111,6 +111,7 @@ using platform::posix::Stream;
 struct SaidOn {
   const char* line;
   Stream stream;
+  const char* alsoSaying = "";  // further on in the same line
 };
 
 struct LeftOutWords {
@@ -128,6 +129,13 @@ LeftOutWords wordsFor(LeftOut why, Concerned concerned = Concerned::some) {
             "of their atoms), so ",
             " holds only the others. Another force field, where the pane offers one, may type "
             "them."};
+  if (why == LeftOut::unlikeDimensions)
+    return {{{kUnlikeDimensions, Stream::error, kUnlikeDimensionsWords}},
+            " left molecules out",
+            "It fits only molecules whose coordinates have the template's dimension (3D or 2D; "
+            "it gives molecules read from SMILES 2D ones) and left out the others, so ",
+            " holds only those it could fit. Give the left-out molecules coordinates like the "
+            "template's (3D ones with obgen) and fit them again."};
   if (why == LeftOut::indexCandidates)
     return {{{kIndexSearchStopped, Stream::error}},
             " searched only part of the index",
@@ -223,9 +231,10 @@ platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,
 const std::vector<platform::posix::WatchedPhrase>& leftOutLines() {
   static const std::vector<platform::posix::WatchedPhrase> lines = [] {
     std::vector<platform::posix::WatchedPhrase> all;
-    for (LeftOut why :
-         {LeftOut::forceFieldTypes, LeftOut::threeDCoordinates, LeftOut::indexCandidates})
-      for (SaidOn said : wordsFor(why).lines) all.push_back({said.line, said.stream});
+    for (LeftOut why : {LeftOut::forceFieldTypes, LeftOut::threeDCoordinates,
+                        LeftOut::indexCandidates, LeftOut::unlikeDimensions})
+      for (SaidOn said : wordsFor(why).lines)
+        all.push_back({said.line, said.stream, said.alsoSaying});
     return all;
   }();
   return lines;
@@ -242,6 +251,12 @@ std::optional<platform::AlertRequest> leftOutAlert(const platform::posix::BashRu
     if (!line && (line = run.lineSaying(said.line))) stream = said.stream;
   if (!line) return std::nullopt;
   std::string sentence = words.before + outputNames(outputPath, kind) + words.after;
+  // It says so once for each molecule, so the count is the user's to know.
+  if (why == LeftOut::unlikeDimensions) {
+    size_t count = std::max<size_t>(run.timesSaid(words.lines.front().line), 1);
+    sentence = std::to_string(count) + (count == 1 ? " molecule was" : " molecules were") +
+               " left out. " + sentence;
+  }
   // Confab says it on standard output: its error lines are only obabel's counts, which count
   // none of the conformers Confab wrote, so its own line is the one shown.
   if (stream == Stream::output) return alertWithLines(program + words.title, sentence, *line);

@@ -68,12 +68,20 @@ inline constexpr const char* kThreeDFailure = "3D coordinate generation failed";
 // MDL (SD, Mol): Open Babel 3.1.1's --gen3D makes none at the speeds "fastest" and "fast".
 inline constexpr const char* kNoCoordinates = "No 2D or 3D coordinates exist";
 
+// How obabel's fit (--align) begins and goes on in the line it writes on standard error for each
+// molecule whose coordinates are not of its template's dimension (2D against 3D, or from
+// SMILES, which it gives 2D ones): it leaves that molecule out and still exits 0. The molecule's
+// title stands between the two.
+inline constexpr const char* kUnlikeDimensions = "The molecule";
+inline constexpr const char* kUnlikeDimensionsWords =
+    " does not have the same dimensions as the reference molecule ";
+
 // What obabel writes on standard error when its index search has looked at as many candidates
 // as it takes (4,000): it writes the matches among those and exits 0.
 inline constexpr const char* kIndexSearchStopped = "Stopped looking after";
 
 // Why a run that wrote its output left some molecules out of what it was for.
-enum class LeftOut { forceFieldTypes, threeDCoordinates, indexCandidates };
+enum class LeftOut { forceFieldTypes, threeDCoordinates, indexCandidates, unlikeDimensions };
 
 // How many of the molecules it wrote that concerns, where the written file was read back.
 enum class Concerned { some, every };

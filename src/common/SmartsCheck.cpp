@@ -12,7 +12,7 @@ namespace molbench {
 
 namespace {
 
-constexpr const char* kMatching = "matching";
+constexpr const char* kMatching = kSmartsMatching;
 constexpr const char* kNotMatching = "not_matching";
 // The header obabel prints above an error of its pattern filter's setup.
 constexpr const char* kFilterErrorHeader = "*** Open Babel Error  in Do";

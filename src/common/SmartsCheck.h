@@ -66,6 +66,9 @@ bool smartsFilterAccepted(platform::Platform& platform, const std::string& obabe
                           const std::string& modeTitle, const std::string& pattern, SmartsUse use,
                           const std::string& similarity = "");
 
+// The SMARTS mode that filters by the pattern: a pane whose pattern always applies checks it so.
+inline constexpr const char* kSmartsMatching = "matching";
+
 inline constexpr const char* kTypePatternTitle = "Type a SMARTS pattern";
 inline constexpr const char* kChooseModeTitle = "Choose a SMARTS mode";
 inline constexpr const char* kMendPatternTitle = "Mend the SMARTS pattern";

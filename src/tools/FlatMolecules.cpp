@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -54,11 +55,21 @@ bool oneElement(std::string_view formula) {
   return std::ranges::count_if(formula, [](char c) { return c >= 'A' && c <= 'Z'; }) == 1;
 }
 
+// Whether an atom line of xyz text gives its atom three coordinates that are numbers.
+bool hasNumbers(std::string_view atomLine) {
+  auto fields = words(atomLine, 4);
+  double value = 0;
+  for (size_t i = 1; i < fields.size(); ++i)
+    if (!parsed(fields[i], value) || !std::isfinite(value)) return false;
+  return fields.size() == 4;
+}
+
 // A molecule in xyz text: how many atoms, and where the one furthest out lies.
 struct Shape {
   int atoms = 0;
   Place furthest = Place::origin;
   bool bareAtom = false;  // one atom with no hydrogens, by the formula ending its title line
+  bool numbers = true;    // every coordinate is a number
   // With every atom in the plane z = 0, as SMILES (at the origin) or a 2D drawing leaves it.
   bool inPlane() const { return atoms > 0 && furthest != Place::space; }
 };
@@ -76,8 +87,10 @@ std::vector<Shape> moleculeShapes(const std::string& xyzText) {
     std::string_view formula(line);
     formula.remove_prefix(std::min(formula.size(), formula.find_last_of(' ') + 1));
     shape.bareAtom = shape.atoms == 1 && oneElement(formula);
-    for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i)
+    for (int i = 0; i < shape.atoms && std::getline(lines, line); ++i) {
       shape.furthest = std::max(shape.furthest, placeOf(line));
+      shape.numbers = shape.numbers && hasNumbers(line);
+    }
     shapes.push_back(shape);
   }
   return shapes;
@@ -164,6 +177,22 @@ FlatCount moleculesWrittenFlat(const std::string& head, const std::string& iFile
       shellReport(head + " " + iFileType + " " + pathArgument(inputPath) + " -osdf 2>/dev/null")
           .output;
   return flatMoleculesWritten(written.value_or(""), read.value_or(""));
+}
+
+NumberlessCount moleculesWithoutNumbers(const std::string& xyzText) {
+  NumberlessCount count;
+  for (const Shape& shape : moleculeShapes(xyzText)) {
+    if (shape.atoms == 0) continue;
+    ++count.molecules;
+    if (!shape.numbers) ++count.numberless;
+  }
+  return count;
+}
+
+NumberlessCount moleculesWrittenWithoutNumbers(const std::string& head,
+                                               const std::string& outputPath) {
+  auto written = shellReport(atomPositionsCommand(head, "", outputPath)).output;
+  return moleculesWithoutNumbers(written.value_or(""));
 }
 
 std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,

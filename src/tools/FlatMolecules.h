@@ -75,6 +75,19 @@ FlatCount flatMoleculesWritten(const std::string& outputXyz, const std::string& 
 FlatCount moleculesWrittenFlat(const std::string& head, const std::string& iFileType,
                                const std::string& inputPath, const std::string& outputPath);
 
+// How many molecules of xyz text have a coordinate that is no number ("nan", "inf"), of how many
+// with atoms.
+struct NumberlessCount {
+  int numberless = 0;
+  int molecules = 0;
+};
+NumberlessCount moleculesWithoutNumbers(const std::string& xyzText);
+
+// The same for the file at `outputPath`, as obabel (`head`) reads it by its name. Runs obabel
+// once.
+NumberlessCount moleculesWrittenWithoutNumbers(const std::string& head,
+                                               const std::string& outputPath);
+
 // The same, or nothing when the input changes between 3D and flat molecules more often than one
 // command holds: an alert then says so and how to go on.
 std::optional<CoordinatesToMake> acceptedCoordinatesToMake(platform::Platform& platform,

@@ -43,6 +43,9 @@ struct ToolRun {
   // The program works on the atoms' positions (a force field): an input that holds none would
   // give a meaningless result, so it runs nothing.
   bool needsCoordinates = false;
+  // What the program would make of an input without positions, as the refusal says it.
+  const char* withoutCoordinates =
+      "the force field would place every atom at one point and report a meaningless result";
   // The pane shows what the program writes on standard error: it speaks for its own failures,
   // and only a command that never started is said with an alert.
   bool showsErrors = false;
@@ -64,6 +67,10 @@ struct ToolRun {
   bool readsBackCoordinates = false;
   // The program writes in the format of its (first) input, whatever the output's name says.
   bool outputInInputFormat = false;
+  // obabel fits molecules onto a template (--align), and leaves out one whose coordinates are
+  // not of the template's dimension with only a line on standard error: where the output file
+  // is the result, that is said, with how many.
+  bool fitsOntoTemplate = false;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -159,7 +166,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
                         outputFormatProblem(program, inputs.front().path, *run.output),
                         kOutputAlertTitle))
       return std::nullopt;
-    if (run.needsCoordinates && !coordinatesPresent(inputs)) return std::nullopt;
+    if (run.needsCoordinates && !coordinatesPresent(inputs, run.withoutCoordinates))
+      return std::nullopt;
     auto command = compose(head);
     if (!command) return std::nullopt;
     pane.obshellCommand = std::move(*command);
@@ -181,6 +189,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
     if (!failureSaid_ && run.output && run.outputIsResult && run.makesCoordinates &&
         !namesCoordinatelessFormat(formatFromName(*run.output, nameRuleOf(program, "output"))))
       saidFlatMolecules(run, result, program, obabelWord);
+    if (!failureSaid_ && run.output && run.outputIsResult && run.fitsOntoTemplate)
+      saidLeftOut(this->platform(), result, LeftOut::unlikeDimensions, program, *run.output);
     if (failureSaid_) return std::nullopt;
     return std::move(result.output);
   }
@@ -224,7 +234,7 @@ class ToolPane : public platform::BoundViewController<Pane> {
       this->platform().runAlert(flatOutputAlert(result, program, *run.output, concerned));
   }
 
-  bool coordinatesPresent(const std::vector<InputFile>& inputs) {
+  bool coordinatesPresent(const std::vector<InputFile>& inputs, const std::string& without) {
     for (const auto& file : inputs) {
       const std::string& input = file.path;
       bool smiles = file.format == FormatSource::chosen ? smilesChosen() : namesSmilesFile(input);
@@ -232,10 +242,8 @@ class ToolPane : public platform::BoundViewController<Pane> {
       platform::AlertRequest alert;
       alert.messageText = "This input has no coordinates";
       alert.informativeText = "\"" + input +
-                              "\" is read as SMILES: it holds no atom positions, so the force "
-                              "field would place every atom at one point and report a "
-                              "meaningless result. Make 3D coordinates first (obgen) and use "
-                              "that file.";
+                              "\" is read as SMILES: it holds no atom positions, so " + without +
+                              ". Make 3D coordinates first (obgen) and use that file.";
       alert.buttons = {"OK"};
       this->platform().runAlert(alert);
       return false;

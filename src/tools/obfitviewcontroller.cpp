@@ -2,6 +2,7 @@
 
 #include "common/PopupHelpers.h"
 #include "common/ShellQuote.h"
+#include "common/SmartsCheck.h"
 #include "tools/obfitTables.h"
 
 namespace molbench {
@@ -57,8 +58,14 @@ void obfitviewcontroller::runObfit(platform::Control*) {
   // obabel's -i would apply to the template as well, which would then be misread: the popup
   // takes no part, and obabel learns both formats from the names.
   iFileType.clear();
-  runTool({.inputs = {{"input", input}, {"template", templatePath}}, .output = output},
-          [&](const std::string& head) {
+  runTool({.inputs = {{"input", input}, {"template", templatePath}},
+           .output = output,
+           .fitsOntoTemplate = true},
+          [&](const std::string& head) -> std::optional<std::string> {
+            // obabel empties the output before it finds the pattern unreadable.
+            if (!smartsFilterAccepted(platform(), obabelPath, kSmartsMatching, smartsString->text(),
+                                      SmartsUse::filterOrNone))
+              return std::nullopt;
             incRMSD = includeRMSD->isOn() ? kAppendRmsdPiece : "";
             return obfitCommand(
                 {head, templatePath, iFileType, input, output, smartsString->text(), incRMSD});

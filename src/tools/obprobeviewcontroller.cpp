@@ -1,7 +1,9 @@
 #include "tools/obprobeviewcontroller.h"
 
 #include "common/PopupHelpers.h"
+#include "common/Refusal.h"
 #include "common/ShellQuote.h"
+#include "tools/ProbeValues.h"
 #include "tools/obprobeTables.h"
 
 namespace molbench {
@@ -58,12 +60,22 @@ void obprobeviewcontroller::runObprobe(platform::Control*) {
   runTool({.program = "obprobe",
            .inputs = {{"input", inputFilepath->text()}},
            .needsCoordinates = true},
-          [&](const std::string& head) {
+          [&](const std::string& head) -> std::optional<std::string> {
+            if (!probeAccepted()) return std::nullopt;
             thepaddingOption = probePaddingOption(padding->text());
             theStepsOption = probeStepsOption(steps->text());
             return obprobeCommand({head, theStepsOption, thepaddingOption, atomType->text(),
                                    partialCharge->text(), inputFilepath->text()});
           });
+}
+
+bool obprobeviewcontroller::probeAccepted() {
+  std::string type = atomType->text(), charge = partialCharge->text();
+  return acceptedUnless(platform(), probeTypeProblem(type), kProbeValueTitle) &&
+         acceptedUnless(platform(), probeChargeProblem(charge), kProbeValueTitle) &&
+         acceptedUnless(platform(),
+                        probeGridProblem(probeGridPath(inputFilepath->text(), type, charge)),
+                        kProbeGridTitle);
 }
 
 void obprobeviewcontroller::linkToMMFF(platform::Control*) {

@@ -54,6 +54,11 @@ class obprobeviewcontroller : public ToolPane<obprobeviewcontroller> {
   void inputFileSelect(platform::Control* sender);
   void runObprobe(platform::Control* sender);
   void linkToMMFF(platform::Control* sender);
+
+ private:
+  // The atom type and charge are ones obprobe reads, and the grid file beside the input can be
+  // written; else an alert says which is wrong.
+  bool probeAccepted();
 };
 
 }  // namespace molbench

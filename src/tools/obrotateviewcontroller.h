@@ -45,6 +45,9 @@ class obrotateviewcontroller : public ToolPane<obrotateviewcontroller> {
   void inputFileSelect(platform::Control* sender);
   void outputFileSelect(platform::Control* sender);
   void runObroate(platform::Control* sender);
+
+ private:
+  void sayNumberlessCoordinates(const std::string& output);
 };
 
 }  // namespace molbench

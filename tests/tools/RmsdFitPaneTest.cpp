@@ -1,5 +1,6 @@
 // The RMSD and fitting panes: their commands, what bash hands the programs, and a real fit of a
 // molecule's rotated and shifted copy back onto it, measured with obrms before and after.
+#include <filesystem>
 #include <sstream>
 
 #include "ToolPattern.h"
@@ -85,9 +86,15 @@ TEST_F(FitPane, CommandPiecesAndAnEmptySmarts) {
 
   useStandIn();
   turnOn("includeRMSD", false);
-  fit(templatePath, input, output, "");
+  fit(templatePath, input, output, "CC");
   EXPECT_THAT(standInArguments(),
-              ElementsAre(templatePath, input, "-O", output, "-s", "", "--align"));
+              ElementsAre(templatePath, input, "-O", output, "-s", "CC", "--align"));
+  // obabel's fit takes no empty pattern: it writes nothing, so the run is refused before it.
+  EXPECT_EQ(obfitCommand({"p", "", "", "/i", "/o", "", ""}), "p  '/i' -O '/o' -s  '' --align ");
+  std::filesystem::remove(scratch("arguments"));
+  fit(templatePath, input, output, "");
+  EXPECT_FALSE(fileExists(scratch("arguments")));
+  EXPECT_EQ(h.alerts().back().messageText, "Type a SMARTS pattern");
 }
 
 TEST_F(FitPane, RotatedCopyFitsBackOntoItsTemplate) {

@@ -44,11 +44,11 @@ std::vector<char*> childEnvironment() {
 class LineWatch {
  public:
   LineWatch(const std::vector<WatchedPhrase>* phrases, Stream stream,
-            std::vector<std::string>* seen)
-      : seen_(seen) {
+            std::vector<std::string>* seen, std::map<std::string, std::size_t>* counts)
+      : seen_(seen), counts_(counts) {
     if (phrases)
       for (const auto& watched : *phrases)
-        if (watched.stream == stream && !watched.phrase.empty()) phrases_.push_back(watched.phrase);
+        if (watched.stream == stream && !watched.phrase.empty()) phrases_.push_back(watched);
   }
 
   void feed(const char* data, size_t count) {
@@ -71,9 +71,11 @@ class LineWatch {
   void endLine() {
     if (phrases_.empty()) return;
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-    for (const auto& phrase : phrases_) {
-      if (phraseSeen(phrase)) continue;
-      if (auto line = messageLine(line_, phrase)) seen_->push_back(*line);
+    for (const auto& watched : phrases_) {
+      auto line = messageLine(line_, watched);
+      if (!line) continue;
+      ++(*counts_)[watched.phrase];
+      if (!phraseSeen(watched.phrase)) seen_->push_back(*line);
     }
     line_.clear();
   }
@@ -86,8 +88,9 @@ class LineWatch {
                        [&](const std::string& line) { return line.starts_with(phrase); });
   }
 
-  std::vector<std::string> phrases_;
+  std::vector<WatchedPhrase> phrases_;
   std::vector<std::string>* seen_;
+  std::map<std::string, std::size_t>* counts_;
   std::string line_;
 };
 
@@ -125,7 +128,7 @@ bool drainError(int fd, std::string& tail, LineWatch& watch) {
 void keepPassingThrough(int fd) {
   std::thread([fd] {
     std::string ignored;
-    LineWatch none(nullptr, Stream::error, nullptr);
+    LineWatch none(nullptr, Stream::error, nullptr, nullptr);
     pollfd error{fd, POLLIN, 0};
     while (::poll(&error, 1, -1) >= 0 || errno == EINTR) {
       if (!drainError(fd, ignored, none)) break;
@@ -211,8 +214,8 @@ void finish(pid_t pid, int error, BashRun& run, LineWatch& watch) {
 BashRun runBash(const std::string& command, const std::vector<WatchedPhrase>& watchedPhrases) {
   BashRun run;
   run.watched = watchedPhrases;
-  LineWatch outWatch(&watchedPhrases, Stream::output, &run.watchedLines);
-  LineWatch errorWatch(&watchedPhrases, Stream::error, &run.watchedLines);
+  LineWatch outWatch(&watchedPhrases, Stream::output, &run.watchedLines, &run.watchedCounts);
+  LineWatch errorWatch(&watchedPhrases, Stream::error, &run.watchedLines, &run.watchedCounts);
   int out[2];
   int err[2];
   // Close-on-exec, so children started on other threads meanwhile do not hold our pipes open.
@@ -269,12 +272,23 @@ std::optional<std::string> messageLine(std::string_view line, const std::string&
   return std::string(line.substr(start));
 }
 
+std::optional<std::string> messageLine(std::string_view line, const WatchedPhrase& watched) {
+  auto said = messageLine(line, watched.phrase);
+  if (said && !watched.alsoSaying.empty() &&
+      said->find(watched.alsoSaying, watched.phrase.size()) == std::string::npos)
+    return std::nullopt;
+  return said;
+}
+
 std::optional<std::string> BashRun::lineSaying(const std::string& phrase) const {
   for (const auto& line : watchedLines)
     if (line.starts_with(phrase)) return line;
   // The error tail holds no line of a phrase that only counts on standard output.
-  for (const auto& one : watched)
+  WatchedPhrase asWatched{phrase};
+  for (const auto& one : watched) {
     if (one.phrase == phrase && one.stream == Stream::output) return std::nullopt;
+    if (one.phrase == phrase) asWatched = one;
+  }
   // A full tail may begin within a line, which is then no line of its own.
   size_t start = 0;
   if (errorTail.size() >= kErrorTailBytes) start = std::min(errorTail.find('\n'), errorTail.size());
@@ -282,7 +296,7 @@ std::optional<std::string> BashRun::lineSaying(const std::string& phrase) const 
     size_t end = std::min(errorTail.find('\n', start), errorTail.size());
     std::string_view line(errorTail.data() + start, end - start);
     if (line.ends_with('\r')) line.remove_suffix(1);
-    if (auto said = messageLine(line, phrase)) return said;
+    if (auto said = messageLine(line, asWatched)) return said;
     start = end + 1;
   }
   return std::nullopt;

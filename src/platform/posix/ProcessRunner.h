@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ enum class Stream { output, error };
 struct WatchedPhrase {
   std::string phrase;
   Stream stream = Stream::error;
+  // Words the line must also hold after the phrase, where a message puts a molecule's title
+  // right behind its first words ("The molecule<title> does not have ...").
+  std::string alsoSaying = {};
 };
 
 // How one run went. Standard input is /dev/null, so a program that reads it never waits on
@@ -40,6 +44,8 @@ struct BashRun {
   // stream, however much followed it: obabel writes most of its messages on standard error,
   // but Confab writes its own on standard output.
   std::vector<std::string> watchedLines;
+  // How many lines said each watched phrase, by phrase (a message said once per molecule).
+  std::map<std::string, std::size_t> watchedCounts;
   // The phrases it was watched for.
   std::vector<WatchedPhrase> watched;
 
@@ -51,6 +57,12 @@ struct BashRun {
   // Whether the run wrote such a line.
   bool wroteOnError(const std::string& phrase) const { return lineSaying(phrase).has_value(); }
 
+  // How many lines of the whole run said a watched phrase.
+  std::size_t timesSaid(const std::string& phrase) const {
+    auto found = watchedCounts.find(phrase);
+    return found == watchedCounts.end() ? 0 : found->second;
+  }
+
   // The program crashed or said it failed.
   bool failed() const { return signal != 0 || (exitStatus && *exitStatus != 0); }
 };
@@ -61,6 +73,9 @@ inline constexpr std::size_t kErrorTailBytes = 8192;
 // messages at the start of a line, indented under a header, and quotes a molecule's title only
 // within a line ("(title is ...)"), so a title is never taken for the message it spells.
 std::optional<std::string> messageLine(std::string_view line, const std::string& phrase);
+
+// The same for a watched phrase, whose line must also hold its further words.
+std::optional<std::string> messageLine(std::string_view line, const WatchedPhrase& watched);
 
 // The child's environment is this program's, with OMP_NUM_THREADS=1 added when it is not set:
 // Open Babel's OpenMP threads spin while they wait for each other, and on a busy machine a job
