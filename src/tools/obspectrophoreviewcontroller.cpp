@@ -92,12 +92,12 @@ void obspectrophoreviewcontroller::generateObspectrophore(platform::Control*) {
   if (!connected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string spectrophores = spectrophoreFilepath->text();
-  // A SMILES input has no atom positions: obspectrophore would write "-nan" for its values.
   bool ran = runTool({.program = kProgram,
                       .inputs = {{"input", input}},
                       .output = spectrophores,
                       .printsCommand = false,
-                      .needsCoordinates = true},
+                      .needsCoordinates = true,
+                      .withoutCoordinates = "obspectrophore would write \"-nan\" for every value"},
                      [&](const std::string& head) {
                        return spectrophoreGenerateCommand(head, input, spectrophores);
                      })
