@@ -50,8 +50,7 @@ std::optional<std::string> KeptOutput::keep() {
     case KeptCopy::Problem::Kind::unwritable:
       return std::nullopt;  // the program cannot empty it either, and says so
     case KeptCopy::Problem::Kind::unreadable:
-      return start + "it cannot be read: " + problem->reason + end +
-             " Choose another output file.";
+      return start + "it cannot be read: " + problem->reason + end + " Choose another output file.";
     case KeptCopy::Problem::Kind::noCopy:
       break;
   }

@@ -18,8 +18,8 @@ std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 std::optional<long> lastSummaryCount(const std::string& errorText) {
   static const std::regex summary(R"((?:^|\n)(\d+) molecules? converted\r?(?=\n|$))");
   std::optional<long> count;
-  for (std::sregex_iterator match(errorText.begin(), errorText.end(), summary), end;
-       match != end; ++match)
+  for (std::sregex_iterator match(errorText.begin(), errorText.end(), summary), end; match != end;
+       ++match)
     count = std::stol((*match)[1].str());
   return count;
 }
@@ -40,13 +40,14 @@ bool readsIndex(const ConvertedInput& input) {
   return input.formatFlag == "-ifs" || isFastSearchIndex(input.path);
 }
 
-}  // namespace
-
+// Whether obabel said it converted no molecule (one of the runs of a piped command did).
 bool convertedNone(const platform::posix::BashRun& run) {
   static const std::regex none(R"((?:^|\n)0 molecules converted\r?(?=\n|$))");
   return std::regex_search(run.errorTail, none);
 }
 
+// Learns whether obabel reads any molecule from the input: it reads up to the first one (obabel
+// stops at the first record it cannot read, so the first tells) and writes none.
 std::string firstMoleculeCommand(const ConvertedInput& input) {
   std::string command = programWord(input.obabelPath);
   if (!input.formatFlag.empty()) command += " " + input.formatFlag;
@@ -55,6 +56,7 @@ std::string firstMoleculeCommand(const ConvertedInput& input) {
   return command + " -onul -l 1";
 }
 
+// Nothing when obabel's summary does not tell (the program could not be run).
 std::optional<bool> readsAnyMolecule(const ConvertedInput& input) {
   auto run = platform::posix::runBash(firstMoleculeCommand(input));
   auto count = lastSummaryCount(run.errorTail);
@@ -62,6 +64,8 @@ std::optional<bool> readsAnyMolecule(const ConvertedInput& input) {
   return *count > 0;
 }
 
+// Names the input and the format it was read as, and says what became of the output: `outcome`,
+// the kept copy's sentence, or empty when no file was there.
 platform::AlertRequest noMoleculeAlert(const platform::posix::BashRun& run,
                                        const ConvertedInput& input, const std::string& outputPath,
                                        OutputKind kind, const std::string& outcome) {
@@ -77,9 +81,11 @@ platform::AlertRequest noMoleculeAlert(const platform::posix::BashRun& run,
   return alert;
 }
 
+}  // namespace
+
 bool saidNoMoleculeRead(platform::Platform& platform, const platform::posix::BashRun& run,
-                        const ConvertedInput& input, const std::string& outputPath,
-                        OutputKind kind, KeptOutput& kept) {
+                        const ConvertedInput& input, const std::string& outputPath, OutputKind kind,
+                        KeptOutput& kept) {
   // A run that converted anything, or whose input gives molecules its selection left out, has
   // its result in the output; so has a query of an index that finds nothing.
   if (!convertedNone(run) || readsIndex(input) || readsAnyMolecule(input).value_or(true)) {

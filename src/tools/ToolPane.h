@@ -235,8 +235,9 @@ class ToolPane : public platform::BoundViewController<Pane> {
     // Before the empty file is judged: obabel's own words say why, and an old file at the
     // output's name is no result of this run.
     if (!failure)
-      failure = writeFailureAlert(result, program, run.output,
-                                  earlierKept ? OutputFate::saidByCaller : OutputFate::keptAsWritten);
+      failure =
+          writeFailureAlert(result, program, run.output,
+                            earlierKept ? OutputFate::saidByCaller : OutputFate::keptAsWritten);
     if (!failure && run.output && run.outputIsResult)
       failure = emptyOutputAlert(result, program, *run.output);
     return failure;
