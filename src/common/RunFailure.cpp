@@ -219,7 +219,7 @@ std::optional<platform::AlertRequest> emptyOutputAlert(const platform::posix::Ba
   if (::stat(outputPath.c_str(), &info) == 0 && info.st_size > 0) return std::nullopt;
   return unusableOutputAlert(
       run, program + " wrote nothing",
-      "The output file \"" + outputPath + "\" is empty: the run gave no result.");
+      "The run left the output file \"" + outputPath + "\" empty: it gave no result.");
 }
 
 platform::AlertRequest unusableOutputAlert(const platform::posix::BashRun& run,

@@ -6,6 +6,8 @@
 #include "common/FormatChoice.h"
 #include "common/FormatFromName.h"
 #include "common/IndexSearchStop.h"
+#include "common/KeptOutput.h"
+#include "common/NoMoleculeRead.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
@@ -102,10 +104,19 @@ void Convertcontroller::outputFileTypeChosen(platform::Control* sender) {
 void Convertcontroller::convertFile(platform::Control*) {
   auto composed = guardedConversion("convertFile:");
   if (!composed) return;
+  auto kind = splitIntoindividualmols->isOn() ? OutputKind::splitFiles : OutputKind::file;
+  // obabel empties one output file before it has read a molecule; numbered files it writes only
+  // for the molecules it read.
+  KeptOutput kept(composed->outputPath, platform().temporaryDirectory());
+  if (kind == OutputKind::file && !acceptedUnless(platform(), kept.keep(), kOutputAlertTitle))
+    return;
   // A conversion's results are the files obabel writes; what it prints is not shown.
   auto run = runWritingCommand(platform(), obshellCommand, composed->command, composed->outputPath);
   if (!run) return;
-  auto kind = splitIntoindividualmols->isOn() ? OutputKind::splitFiles : OutputKind::file;
+  if (saidNoMoleculeRead(platform(), *run,
+                         {obabelPath, inputFilepath->text(), iFileType, iFileTypeOption},
+                         composed->outputPath, kind, kept))
+    return;
   // The file keeps the molecules obabel could not make 3D coordinates for; a format that holds
   // no coordinates (SMILES, InChI) has lost nothing by them.
   if (generate3D->isOn() && !writesCoordinatelessFormat(composed->outputPath))

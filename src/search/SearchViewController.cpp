@@ -6,6 +6,8 @@
 #include "common/FastSearchIndex.h"
 #include "common/FormatChoice.h"
 #include "common/IndexSearchStop.h"
+#include "common/KeptOutput.h"
+#include "common/NoMoleculeRead.h"
 #include "common/OutputGuard.h"
 #include "common/PopupHelpers.h"
 #include "common/Refusal.h"
@@ -171,11 +173,17 @@ void SearchViewController::checkObabel(platform::Control*) {
       !smartsFilterAccepted(platform(), obabelPath, settings.smartsMode, settings.smarts,
                             smartsUseForInput(settings.inputPath, iFileType), settings.similarity))
     return;
+  // obabel empties the output file before it has read a molecule.
+  KeptOutput kept(composed.outputPath, platform().temporaryDirectory());
+  if (!acceptedUnless(platform(), kept.keep(), kOutputAlertTitle)) return;
   if (composed.inputFormatLine) platform().diagnostic(*composed.inputFormatLine);
+  auto run = runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath);
+  if (!run || saidNoMoleculeRead(platform(), *run,
+                                 {obabelPath, settings.inputPath, iFileType, iFileTypeOption},
+                                 composed.outputPath, OutputKind::file, kept))
+    return;
   // An index as the input is searched as one.
-  if (auto run =
-          runWritingCommand(platform(), obshellCommand, composed.command, composed.outputPath))
-    saidIndexSearchStop(platform(), *run, pathsRead({input}), composed.outputPath);
+  saidIndexSearchStop(platform(), *run, pathsRead({input}), composed.outputPath);
 }
 
 void SearchViewController::createFS(platform::Control*) {

@@ -17,6 +17,7 @@
 #include "common/CommandFragments.h"
 #include "common/CompressedInput.h"
 #include "common/FormatFromName.h"
+#include "common/KeptOutput.h"
 #include "common/OutputFormat.h"
 #include "common/OutputGuard.h"
 #include "common/Refusal.h"
@@ -170,18 +171,20 @@ class ToolPane : public platform::BoundViewController<Pane> {
       return std::nullopt;
     auto command = compose(head);
     if (!command) return std::nullopt;
+    // The program empties the file it writes before it knows whether it gives a result.
+    std::optional<KeptOutput> kept;
+    if (run.output && run.outputIsResult) {
+      kept.emplace(*run.output, this->platform().temporaryDirectory());
+      if (!acceptedUnless(this->platform(), kept->keep(), kOutputAlertTitle)) return std::nullopt;
+    }
     pane.obshellCommand = std::move(*command);
     if (run.printsCommand) this->platform().diagnostic(pane.obshellCommand);
     auto result = pane.shell(pane.obshellCommand);
-    failureSaid_ = saidRunFailure(this->platform(), result,
-                                  run.showsErrors ? Failures::notStarted : Failures::any, program,
-                                  pipedOutput(pane.obshellCommand, run.output));
-    // Before the empty file is judged: obabel's own words say why, and an old file at the
-    // output's name is no result of this run.
-    if (!failureSaid_)
-      failureSaid_ = saidWriteFailure(this->platform(), result, program, run.output);
-    if (!failureSaid_ && run.output && run.outputIsResult)
-      failureSaid_ = saidEmptyOutput(this->platform(), result, program, *run.output);
+    auto failure = failureOf(run, result, program, kept && kept->kept());
+    if (kept && failure) appendSentence(*failure, kept->putBack());
+    if (kept) kept->discard();
+    failureSaid_ = failure.has_value();
+    if (failure) this->platform().runAlert(*failure);
     // The file keeps the molecules the force field could type, and those left without 3D
     // coordinates: a format that holds none (SMILES, InChI) has lost nothing by them.
     if (!failureSaid_ && run.output && run.outputIsResult && run.usesForceField)
@@ -232,6 +235,28 @@ class ToolPane : public platform::BoundViewController<Pane> {
                      OutputKind::file, concerned) &&
         flat && flat->flat > 0)
       this->platform().runAlert(flatOutputAlert(result, program, *run.output, concerned));
+  }
+
+  // Why the run gave no result, said after the program's name: it failed, could not write its
+  // output (which then, with `earlierKept`, goes back to what it was) or left it empty.
+  std::optional<platform::AlertRequest> failureOf(const ToolRun& run,
+                                                  const platform::posix::BashRun& result,
+                                                  const std::string& program, bool earlierKept) {
+    auto failure = runFailureAlert(result, run.showsErrors ? Failures::notStarted : Failures::any,
+                                   program, pipedOutput(self().obshellCommand, run.output));
+    // Before the empty file is judged: obabel's own words say why, and an old file at the
+    // output's name is no result of this run.
+    if (!failure)
+      failure =
+          writeFailureAlert(result, program, run.output,
+                            earlierKept ? OutputFate::saidByCaller : OutputFate::keptAsWritten);
+    if (!failure && run.output && run.outputIsResult)
+      failure = emptyOutputAlert(result, program, *run.output);
+    return failure;
+  }
+
+  static void appendSentence(platform::AlertRequest& alert, const std::string& sentence) {
+    if (!sentence.empty()) alert.informativeText += "\n\n" + sentence;
   }
 
   bool coordinatesPresent(const std::vector<InputFile>& inputs, const std::string& without) {

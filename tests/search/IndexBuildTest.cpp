@@ -142,9 +142,13 @@ TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
     h.press(pane, "checkObabel:");
     h.press(pane, "createFS:");
   }
-  ASSERT_EQ(h.alerts().size(), 2u);
+  // The file search reads no molecule from SD text read as XYZ, and says so.
+  ASSERT_EQ(h.alerts().size(), 3u);
   EXPECT_EQ(h.alerts()[0].messageText, "Choose an input file");
+  EXPECT_EQ(h.alerts()[1].messageText, "obabel read no molecule");
   EXPECT_THAT(h.alerts()[1].informativeText,
+              AllOf(HasSubstr(molecules("lib.sdf")), HasSubstr("read as \"xyz\"")));
+  EXPECT_THAT(h.alerts()[2].informativeText,
               AllOf(HasSubstr("format \"xyz\""), HasSubstr("SkipObjects"), HasSubstr(old)));
   EXPECT_EQ(readFile(old), kept);
   h.choose(pane, "inputFiletype", kAutodetectRow);  // the name's format again
@@ -167,7 +171,7 @@ TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
       EXPECT_EQ(readFile(old), kept) << index << " " << input;
     }
   EXPECT_TRUE(std::filesystem::is_symlink(scratch("link.fs")));
-  EXPECT_THAT(h.alerts()[2].informativeText, HasSubstr("Its last error lines:\n"));
+  EXPECT_THAT(h.alerts()[3].informativeText, HasSubstr("Its last error lines:\n"));
   auto said = h.alerts().size();
   setText("inputFilepath", testDataPath("small.smi"));
   h.press(pane, "createFS:");

@@ -294,8 +294,8 @@ TEST_P(ToolPattern, MoleculesNamedAsAnIndexAndARealIndexRunNothing) {
 }
 
 // With the real programs: a file with no molecule in it gives an empty result, which is said
-// with the program's last error lines; judged by the file, so a result that holds anything
-// (obfit writes its template) stays silent.
+// with the program's last error lines, and the earlier result goes back into the file; judged
+// by the file, so a result that holds anything (obfit writes its template) stays silent.
 TEST_P(ToolPattern, AnEmptyResultIsSaidAndAnyOtherStaysSilent) {
   const auto& c = GetParam();
   if (c.outputField.empty()) GTEST_SKIP() << "no output file";
@@ -307,16 +307,22 @@ TEST_P(ToolPattern, AnEmptyResultIsSaidAndAnyOtherStaysSilent) {
   setText(c.inputField, junk);
   setText(c.outputField, output);
   h.press(pane, c.run);
-  if (!readFile(output).empty()) {
-    EXPECT_TRUE(h.alerts().empty());
+  if (h.alerts().empty()) {
+    EXPECT_THAT(readFile(output), ::testing::Not(::testing::AnyOf("", "an earlier result")));
     return;
   }
   ASSERT_EQ(h.alerts().size(), 1u);
+  EXPECT_EQ(readFile(output), "an earlier result");
   EXPECT_EQ(h.alerts()[0].messageText, c.program + " wrote nothing");
-  EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("\"" + output + "\" is empty"));
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::HasSubstr("left the output file \"" + output + "\" empty"));
+  EXPECT_THAT(h.alerts()[0].informativeText,
+              ::testing::EndsWith("\n\nThe file that was at \"" + output +
+                                  "\" before is back in place, unchanged."));
   if (c.program == "obabel") {
     EXPECT_THAT(h.alerts()[0].informativeText, ::testing::HasSubstr("Its last error lines:\n"));
-    EXPECT_THAT(h.alerts()[0].informativeText, ::testing::EndsWith("\n0 molecules converted"));
+    EXPECT_THAT(h.alerts()[0].informativeText,
+                ::testing::HasSubstr("\n0 molecules converted\n\nThe file"));
   }
 }
 
