@@ -72,6 +72,13 @@ struct ToolRun {
   // not of the template's dimension with only a line on standard error: where the output file
   // is the result, that is said, with how many.
   bool fitsOntoTemplate = false;
+  // Why a run that went well by its program's status left no result in the output file (a
+  // header with no record, say), or nothing when it holds one: said like a failure, and the
+  // file that was there goes back.
+  struct NoResult {
+    std::string title, sentence;
+  };
+  std::function<std::optional<NoResult>()> noResult = nullptr;
 };
 
 // A SMILES file by its extension: it holds no atom positions.
@@ -252,6 +259,9 @@ class ToolPane : public platform::BoundViewController<Pane> {
                             earlierKept ? OutputFate::saidByCaller : OutputFate::keptAsWritten);
     if (!failure && run.output && run.outputIsResult)
       failure = emptyOutputAlert(result, program, *run.output);
+    if (!failure && run.noResult)
+      if (auto why = run.noResult())
+        failure = unusableOutputAlert(result, why->title, why->sentence);
     return failure;
   }
 

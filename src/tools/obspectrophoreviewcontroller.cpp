@@ -92,21 +92,24 @@ void obspectrophoreviewcontroller::generateObspectrophore(platform::Control*) {
   if (!connected("generateObspectrophore:", {"inputFilepath", "spectrophoreFilepath"})) return;
   std::string input = inputFilepath->text();
   std::string spectrophores = spectrophoreFilepath->text();
-  bool ran = runTool({.program = kProgram,
-                      .inputs = {{"input", input}},
-                      .output = spectrophores,
-                      .printsCommand = false,
-                      .needsCoordinates = true,
-                      .withoutCoordinates = "obspectrophore would write \"-nan\" for every value"},
-                     [&](const std::string& head) {
-                       return spectrophoreGenerateCommand(head, input, spectrophores);
-                     })
-                 .has_value();
   // obspectrophore writes its header and exits 0 when it reads no molecule.
-  if (ran && spectrophoreFileHoldsHeaderAlone(spectrophores))
-    alert("obspectrophore read no molecule",
-          "\"" + input + "\" holds no molecule obspectrophore could read, so the spectrophore " +
-              "file \"" + spectrophores + "\" holds its header alone.");
+  auto noMolecule = [&]() -> std::optional<ToolRun::NoResult> {
+    if (!spectrophoreFileHoldsHeaderAlone(spectrophores)) return std::nullopt;
+    return ToolRun::NoResult{"obspectrophore read no molecule",
+                             "\"" + input +
+                                 "\" holds no molecule obspectrophore could read, so it wrote no " +
+                                 "spectrophore into \"" + spectrophores + "\"."};
+  };
+  runTool({.program = kProgram,
+           .inputs = {{"input", input}},
+           .output = spectrophores,
+           .printsCommand = false,
+           .needsCoordinates = true,
+           .withoutCoordinates = "obspectrophore would write \"-nan\" for every value",
+           .noResult = noMolecule},
+          [&](const std::string& head) {
+            return spectrophoreGenerateCommand(head, input, spectrophores);
+          });
 }
 
 void obspectrophoreviewcontroller::runobspectrophoreSearch(platform::Control*) {
