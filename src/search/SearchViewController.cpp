@@ -15,6 +15,7 @@
 #include "common/SmartsCheck.h"
 #include "common/TemporaryDirectory.h"
 #include "common/WriteFailure.h"
+#include "common/WriteLock.h"
 #include "search/IndexBackup.h"
 #include "search/IndexBuild.h"
 
@@ -25,6 +26,7 @@ namespace {
 using P = SearchViewController;
 
 constexpr const char* kIndexAlertMessage = "check file type";
+constexpr const char* kIndexBuildHeldTitle = "Another build is writing the index";
 constexpr const char* kIndexAlertInformation = "Need to choose a .fs file";
 constexpr const char* kSimilarityExample = "e.g. 0.7";
 
@@ -201,8 +203,15 @@ void SearchViewController::createFS(platform::Control*) {
                       kInputAlertTitle))
     return;
   if (!obabelPathForRun(platform(), obabelPath)) return;
+  // One build at a time writes an index, so that neither judges, or puts back, the other's file.
+  WriteLock lock(indexPath, "Another index build is writing the index \"" + indexPath +
+                                "\" now, from another window or another Molbench. This build "
+                                "ran nothing; build the index again once that one has finished.");
+  if (!acceptedUnless(platform(), lock.take(), kIndexBuildHeldTitle)) return;
+  // An index the lock made is empty: there was none to keep.
   IndexBackup kept(indexPath, platform().temporaryDirectory());
-  if (!acceptedUnless(platform(), kept.keepCopy(), kOutputAlertTitle)) return;
+  if (!lock.madeTheFile() && !acceptedUnless(platform(), kept.keepCopy(), kOutputAlertTitle))
+    return;
   obshellCommand = indexBuildCommand(obabelPath, iFileType, inputPath, indexPath);
   obabelText->setText(obshellCommand);
   judgeIndexBuild(platform(), shellRun(obshellCommand), indexPath, kept);

@@ -187,12 +187,15 @@ std::optional<std::string> exportFileProblem(const std::string& exportPath, int6
          "move it, then export again.";
 }
 
-std::optional<int64_t> exportFilesAccepted(platform::Platform& platform,
-                                           const std::string& obabelPath,
-                                           const std::string& scratchPath,
-                                           const std::string& exportPath,
-                                           const std::vector<std::string>& readPaths,
-                                           ExportFileLock& lock) {
+std::string exportFileHeld(const std::string& exportPath) {
+  return "Another export is writing into the export file \"" + exportPath +
+         "\" now, from another window or another Molbench. This export wrote nothing; export "
+         "again once that one has finished.";
+}
+
+std::optional<int64_t> exportFilesAccepted(
+    platform::Platform& platform, const std::string& obabelPath, const std::string& scratchPath,
+    const std::string& exportPath, const std::vector<std::string>& readPaths, WriteLock& lock) {
   // The scratch file first: the output guard's advice is for a name the user chose.
   if (!acceptedUnless(platform, scratchFileProblem(scratchPath), kExportFileAlertTitle) ||
       !outputPathAccepted(platform, scratchPath, readPaths) ||

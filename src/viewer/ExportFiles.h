@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/WriteLock.h"
 #include "platform/Platform.h"
-#include "viewer/ExportFileLock.h"
 
 namespace molbench {
 
@@ -61,7 +61,11 @@ std::optional<std::string> exportFileProblem(const std::string& exportPath, int6
 // of the export file (0 for none).
 std::optional<int64_t> exportFilesAccepted(
     platform::Platform& platform, const std::string& obabelPath, const std::string& scratchPath,
-    const std::string& exportPath, const std::vector<std::string>& readPaths, ExportFileLock& lock);
+    const std::string& exportPath, const std::vector<std::string>& readPaths, WriteLock& lock);
+
+// What a second export into a file that another export holds (WriteLock.h) says.
+std::string exportFileHeld(const std::string& exportPath);
+inline constexpr const char* kExportFileHeldTitle = "Another export is writing into the file";
 
 inline constexpr const char* kExportFileAlertTitle = "Rename or move the file";
 inline constexpr const char* kUnfinishedExportTitle = "An earlier export did not finish";

@@ -23,7 +23,7 @@ struct ExportJoin {
   std::string temporaryFolder;
   // The molecules the export file holds, as obabel reads them; one more after each join.
   int64_t records = 0;
-  // The export file is the empty one this export made (ExportFileLock.h): there was none.
+  // The export file is the empty one this export made (WriteLock.h): there was none.
   bool madeTheFile = false;
 };
 

@@ -20,9 +20,9 @@
 #include "common/TemporaryDirectory.h"
 #include "common/TextFile.h"
 #include "common/WebRequests.h"
+#include "common/WriteLock.h"
 #include "platform/SendTurns.h"
 #include "platform/Utf8.h"
-#include "viewer/ExportFileLock.h"
 #include "viewer/ExportFiles.h"
 #include "viewer/ExportJoin.h"
 #include "viewer/RequestPacer.h"
@@ -302,7 +302,7 @@ void ViewerController::exportSelected(platform::Control*) {
   // file a row is read from, nor hold what the export would lose.
   if (!inputFilesAccepted(platform(), read)) return;
   // Held until the last join: no other export writes the file, nor its scratch file, meanwhile.
-  ExportFileLock lock(*exportPath);
+  WriteLock lock(*exportPath, exportFileHeld(*exportPath));
   auto records =
       exportFilesAccepted(platform(), obabelPath, *temporaryPath, *exportPath, sources, lock);
   if (!records) return;

@@ -1,6 +1,9 @@
 // The index build with the real obabel: which formats it indexes, and a build that would leave
 // no index refused first, or said after the run with obabel's own error lines.
+#include <fcntl.h>
 #include <gmock/gmock.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -182,6 +185,33 @@ TEST_F(IndexBuild, AnInputThatGivesNoIndexIsRefusedOrSaidAndTheOldIndexKept) {
   h.press(pane, "createFS:");
   EXPECT_THAT(h.alerts().back().informativeText, HasSubstr("removed that file"));
   EXPECT_FALSE(fileExists(scratch("new.fs")));
+  for (const auto& entry : std::filesystem::directory_iterator(temp()))
+    EXPECT_THAT(entry.path().filename().string(), Not(HasSubstr("kept-index")));
+}
+
+// Another window or Molbench that builds the same index holds it (a lock on the file itself): a
+// build now runs nothing and leaves the index as the other build has it, and runs once it is let
+// go.
+TEST_F(IndexBuild, ABuildIntoAnIndexAnotherBuildHoldsRunsNothing) {
+  std::string index = scratch("held.fs");
+  obabelCount({molecules("lib.sdf"), "-ofs", "-O", index});
+  const std::string before = readFile(index);
+  std::filesystem::create_symlink(index, scratch("other name.fs"));
+  setText("inputFilepath", testDataPath("small.smi"));
+  int other = ::open(index.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  size_t said = 0;
+  for (const std::string& path : {index, scratch("other name.fs")}) {
+    setText("fssearchPath", path);
+    h.press(pane, "createFS:");
+    ASSERT_EQ(h.alerts().size(), ++said) << path;
+    EXPECT_EQ(h.alerts().back().messageText, "Another build is writing the index") << path;
+    EXPECT_EQ(readFile(index), before) << path;
+  }
+  ::close(other);
+  h.press(pane, "createFS:");
+  EXPECT_EQ(h.alerts().size(), 2u);
+  EXPECT_NE(readFile(index), before);
   for (const auto& entry : std::filesystem::directory_iterator(temp()))
     EXPECT_THAT(entry.path().filename().string(), Not(HasSubstr("kept-index")));
 }

@@ -1,4 +1,4 @@
-#include "viewer/ExportFileLock.h"
+#include "common/WriteLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,23 +21,24 @@ constexpr int kTries = 8;
 
 }  // namespace
 
-ExportFileLock::ExportFileLock(std::string exportPath) : path_(std::move(exportPath)) {}
+WriteLock::WriteLock(std::string path, std::string heldSentence)
+    : path_(std::move(path)), heldSentence_(std::move(heldSentence)) {}
 
-ExportFileLock::~ExportFileLock() {
+WriteLock::~WriteLock() {
   if (fd_ < 0) return;
   struct stat held {
   }, named{};
-  // Removed while still held, so that no other export opens it meanwhile as a file it found.
+  // Removed while still held, so that no other writer opens it meanwhile as a file it found.
   if (made_ && ::fstat(fd_, &held) == 0 && held.st_size == 0 &&
       ::stat(path_.c_str(), &named) == 0 && sameFile(held, named))
     ::unlink(path_.c_str());
   ::close(fd_);
 }
 
-std::optional<std::string> ExportFileLock::take() {
+std::optional<std::string> WriteLock::take() {
   for (int tries = 0; tries < kTries; ++tries) {
     bool made = false;
-    // Not blocking: a FIFO put there since the checks never holds the export.
+    // Not blocking: a FIFO put there since the checks never holds the writer.
     int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
       fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_CREAT | O_EXCL, 0666);
@@ -51,14 +52,12 @@ std::optional<std::string> ExportFileLock::take() {
     } while (locked != 0 && errno == EINTR);
     if (locked != 0) {
       bool held = errno == EWOULDBLOCK;
-      // A file made here that takes no lock goes, as there was none; one that another export
-      // holds (it found it a moment after it was made) is that export's now.
+      // A file made here that takes no lock goes, as there was none; one that another writer
+      // holds (it found it a moment after it was made) is that writer's now.
       if (made && !held) ::unlink(path_.c_str());
       ::close(fd);
       if (!held) return std::nullopt;
-      return "Another export is writing into the export file \"" + path_ +
-             "\" now, from another window or another Molbench. This export wrote nothing; "
-             "export again once that one has finished.";
+      return heldSentence_;
     }
     struct stat mine {
     }, named{};
